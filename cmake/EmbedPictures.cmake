@@ -1,0 +1,17 @@
+# Turns the PNG pictures under assets/ into a C++ source, so the program's
+# pictures travel inside the core on every platform.
+function(quorvel_embed_pictures output)
+  set(body "// Generated from assets/*.png by cmake/EmbedPictures.cmake.\n#include \"shell/Pictures.h\"\n\nnamespace shell {\n")
+  foreach(pair IN LISTS ARGN)
+    string(REPLACE "=" ";" parts ${pair})
+    list(GET parts 0 function_name)
+    list(GET parts 1 file)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    file(READ ${file} hex HEX)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${hex}")
+    file(SIZE ${file} size)
+    string(APPEND body "\nstd::string_view ${function_name}() {\n  static const char kBytes[] = \"${escaped}\";\n  return {kBytes, ${size}};\n}\n")
+  endforeach()
+  string(APPEND body "\n}  // namespace shell\n")
+  file(CONFIGURE OUTPUT ${output} CONTENT "${body}" @ONLY)
+endfunction()

@@ -1,0 +1,46 @@
+#include "Answer.h"
+
+#include <cstdio>
+
+#include "Messages.h"
+
+namespace satemu {
+
+std::string sessionText(int sessao) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%06d", sessao);
+  return text;
+}
+
+std::string joinFields(const std::vector<std::string>& fields) {
+  std::string answer;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) answer += '|';
+    answer += fields[i];
+  }
+  return answer;
+}
+
+std::vector<std::string> answerHead(Function function, int sessao, int detail,
+                                    std::string_view sefazCode, std::string_view sefazMessage,
+                                    std::string_view validationCode) {
+  const int fam = family(function);
+  std::vector<std::string> fields{sessionText(sessao), returnCode(fam, detail)};
+  if (carriesValidationCode(function)) {
+    if (!validationCode.empty())
+      fields.emplace_back(validationCode);
+    else
+      fields.emplace_back(detail == kSuccess ? "0000" : "1999");
+  }
+  fields.push_back(messageFor(fam, detail));
+  fields.emplace_back(sefazCode);
+  fields.emplace_back(sefazMessage);
+  return fields;
+}
+
+std::string plainAnswer(Function function, int sessao, int detail, std::string_view sefazCode,
+                        std::string_view sefazMessage, std::string_view validationCode) {
+  return joinFields(answerHead(function, sessao, detail, sefazCode, sefazMessage, validationCode));
+}
+
+}  // namespace satemu

@@ -1,0 +1,28 @@
+#pragma once
+// Building the pipe-separated answers of the device.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Command.h"
+
+namespace satemu {
+
+// The session number as the device echoes it: six digits with leading zeros.
+std::string sessionText(int sessao);
+
+std::string joinFields(const std::vector<std::string>& fields);
+
+// sessao|EEEEE|mensagem|cod|mensagemSEFAZ, with CCCC after EEEEE for the
+// functions that carry it (validationCode empty: "0000" on success, "1999"
+// otherwise).
+std::string plainAnswer(Function function, int sessao, int detail, std::string_view sefazCode = {},
+                        std::string_view sefazMessage = {}, std::string_view validationCode = {});
+
+// The leading fields of plainAnswer as a list, for answers that append more.
+std::vector<std::string> answerHead(Function function, int sessao, int detail,
+                                    std::string_view sefazCode = {},
+                                    std::string_view sefazMessage = {},
+                                    std::string_view validationCode = {});
+
+}  // namespace satemu

@@ -1,0 +1,121 @@
+#pragma once
+// Everything the device remembers between calls; kept in the state file.
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace satemu {
+
+struct NetworkSettings {
+  std::string tipoInter = "ETHE";
+  std::string ssid;
+  std::string seg;
+  std::string codigo;
+  std::string tipoLan = "DHCP";
+  std::string lanIP;
+  std::string lanMask;
+  std::string lanGW;
+  std::string lanDNS1;
+  std::string lanDNS2;
+  std::string usuario;
+  std::string senha;
+  int proxy = 0;
+  std::string proxyIp;
+  std::string proxyPorta;
+  std::string proxyUser;
+  std::string proxySenha;
+};
+
+// The taxpayer data the authority hands the device at activation; the device
+// prints it in every coupon's emit.
+struct Parameterisation {
+  std::string xNome = "Comércio de Equipamentos Fiscais Exemplo Ltda";
+  std::string xFant = "Loja Exemplo";
+  std::string xLgr = "Avenida Paulista";
+  std::string nro = "1578";
+  std::string xCpl = "Sala 12";
+  std::string xBairro = "Bela Vista";
+  std::string xMun = "São Paulo";
+  std::string cep = "01310200";
+  std::string cRegTrib = "3";
+};
+
+enum class AnswerForm { Normal, Empty, Null };
+enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
+
+// Behaviour for demonstrations and for the failure paths of a program.
+struct Knobs {
+  int latencyMs = 300;
+  int activationLatencyMs = 2500;
+  int lockoutMinutes = 5;
+  // The next forcedCalls calls answer forcedAnswer verbatim ("{sessao}" is
+  // replaced by the echoed session) or, without one, the return code
+  // forcedCode: three digits within the called function's family ("098"),
+  // or five digits as they are. -1 forces every call.
+  std::string forcedCode;
+  std::string forcedAnswer;
+  int forcedCalls = 0;
+  AnswerForm form = AnswerForm::Normal;
+  AnswerEncoding encoding = AnswerEncoding::Utf8;
+  bool crlfInBase64 = false;
+  bool missingListaFinal = false;
+  bool textEstadoOperacao = false;
+  bool wrongSessionEcho = false;
+  int hugeLogMegabytes = 0;
+};
+
+struct StoredSession {
+  int number = 0;
+  std::string answer;
+};
+
+struct LastSale {
+  std::string key;      // 44 digits
+  std::string stamp;    // AAAAMMDDhhmmss of issue
+  std::string epoch;    // seconds since 1970, for the cancellation window
+  std::string total;    // vCFe
+  std::string buyerId;  // CPF or CNPJ of dest, may be empty
+  bool cancelled = false;
+};
+
+struct DeviceState {
+  // Identity, fixed at the factory.
+  std::string serial;         // 9 digits
+  std::string emergencyCode;  // for TrocarCodigoDeAtivacao with option 2
+  std::string mac;
+  std::string softwareVersion = "01.00.00";
+  std::string manufactured;  // AAAAMMDDhhmmss
+
+  bool activated = false;
+  std::string activationCode;
+  std::string cnpj;
+  int cUF = 0;
+  std::string certificateIssued;   // AAAAMMDD
+  std::string certificateExpires;  // AAAAMMDD
+
+  bool associated = false;
+  std::string softwareHouseCnpj;
+  std::string signAC;
+
+  int lockState = 0;  // ESTADO_OPERACAO 0..4
+  int wrongCodes = 0;
+  std::string codeLockedUntil;  // AAAAMMDDhhmmss; empty or past: not locked
+
+  int lastCouponNumber = 0;
+  std::string lastCouponKey;      // ULTIMO_CF_E_SAT
+  std::string lastTransmission;   // DH_CFE
+  std::string lastCommunication;  // DH_ULTIMA
+  LastSale lastSale;
+  std::string lastFiscalAnswer;
+
+  Parameterisation parameterisation;
+  NetworkSettings network;
+  Knobs knobs;
+  std::deque<StoredSession> sessions;  // oldest first
+  std::vector<std::string> log;        // lines without their line breaks
+};
+
+constexpr std::size_t kStoredSessions = 100;
+constexpr std::size_t kStoredLogLines = 5000;
+
+}  // namespace satemu

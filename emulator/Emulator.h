@@ -1,0 +1,26 @@
+#pragma once
+// The device behind the library: every call loads the state file, runs the
+// command on the device model, applies the behaviour knobs and writes the
+// state back, so that the command-line tool and the library always agree.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "Command.h"
+
+namespace satemu {
+
+// Where the state lives: the file named by QUORVEL_SATEMU_STATE, or
+// kStateFileName in the given folder.
+std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder);
+
+inline constexpr const char* kStateFileName = "satemu-state.ini";
+inline constexpr const char* kStateEnvironmentVariable = "QUORVEL_SATEMU_STATE";
+
+// Runs one command against the device whose state is in stateFile. No answer
+// (nullopt) stands for a NULL pointer. Never throws: a failure of the
+// emulator itself becomes the function's unknown-error answer.
+std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
+                                      const Command& command);
+
+}  // namespace satemu

@@ -1,0 +1,22 @@
+#pragma once
+// The local time of day, behind an interface so that tests can set it.
+
+namespace platform {
+
+struct TimeOfDay {
+  int hour = 0;         // 0..23
+  int minute = 0;       // 0..59
+  int second = 0;       // 0..59
+  int millisecond = 0;  // 0..999
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual TimeOfDay now() const = 0;
+};
+
+// The machine's local clock.
+const Clock& systemClock();
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+#include "platform/Text.h"
+
+#include <cstdint>
+
+namespace platform {
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void appendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (c >> 10));
+    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+}  // namespace
+
+std::u16string fromUtf8(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::uint8_t b = p[i];
+    if (b < 0x80) {
+      out += static_cast<char16_t>(b);
+      ++i;
+      continue;
+    }
+    int length = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+      length = 2, c = b & 0x1F, minimum = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3, c = b & 0x0F, minimum = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4, c = b & 0x07, minimum = 0x10000;
+    }
+    // A malformed sequence is replaced by one U+FFFD per maximal bad prefix.
+    int consumed = 1;
+    bool good = length > 0;
+    for (int k = 1; good && k < length; ++k) {
+      if (i + k >= n || (p[i + k] & 0xC0) != 0x80) {
+        good = false;
+        break;
+      }
+      c = (c << 6) | (p[i + k] & 0x3F);
+      consumed = k + 1;
+    }
+    if (good && (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) {
+      good = false;
+    }
+    if (good) {
+      appendUtf16(out, c);
+      i += length;
+    } else {
+      out += static_cast<char16_t>(kReplacement);
+      i += consumed;
+    }
+  }
+  return out;
+}
+
+std::string toUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = kReplacement;
+    }
+    appendUtf8(out, c);
+  }
+  return out;
+}
+
+std::u16string trimmed(std::u16string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && text[begin] <= 32) ++begin;
+  while (end > begin && text[end - 1] <= 32) --end;
+  return std::u16string(text.substr(begin, end - begin));
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// Conversions between the program's UTF-16 text and the bytes that cross the
+// device library and the settings files.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// UTF-16 to the system's 8-bit (ANSI) code page. A character the code page
+// lacks becomes '?'. Windows: CP_ACP without best-fit mapping; elsewhere
+// Windows-1252.
+std::string toAnsi(std::u16string_view text);
+
+// The system's 8-bit code page to UTF-16. Never fails.
+std::u16string fromAnsi(std::string_view bytes);
+
+// UTF-8 to UTF-16; every malformed sequence becomes U+FFFD. Never fails.
+std::u16string fromUtf8(std::string_view bytes);
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string toUtf8(std::u16string_view text);
+
+// Removes the characters with codes 0 to 32 from both ends.
+std::u16string trimmed(std::u16string_view text);
+
+}  // namespace platform

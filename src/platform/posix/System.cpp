@@ -1,0 +1,63 @@
+#include <dlfcn.h>
+#include <sys/time.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/Clock.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/Files.h"
+
+namespace platform {
+
+std::filesystem::path executableFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path() : self.parent_path();
+}
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    throw FileError("Erro ao gravar o arquivo: " + utf8Path(to));
+  }
+}
+
+namespace {
+
+class LocalClock : public Clock {
+ public:
+  TimeOfDay now() const override {
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    tm local{};
+    localtime_r(&tv.tv_sec, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)};
+  }
+};
+
+}  // namespace
+
+const Clock& systemClock() {
+  static const LocalClock clock;
+  return clock;
+}
+
+DynamicLibrary::~DynamicLibrary() { release(); }
+
+bool DynamicLibrary::load(const std::filesystem::path& path) {
+  release();
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  return handle_ != nullptr;
+}
+
+void DynamicLibrary::release() {
+  if (handle_) dlclose(handle_);
+  handle_ = nullptr;
+}
+
+void* DynamicLibrary::symbol(const char* name) const {
+  return handle_ ? dlsym(handle_, name) : nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,176 @@
+// The XML parser backend on Windows: the system's XmlLite, with DTD processing
+// prohibited so that no entity is ever resolved. MinGW has no import library
+// for xmllite.dll, so the reader's factory is looked up at run time.
+#include <windows.h>
+#include <objidl.h>
+#include <xmllite.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/Text.h"
+#include "platform/XmlParseSupport.h"
+
+namespace platform {
+namespace {
+
+using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+
+CreateXmlReaderFunction createXmlReaderFunction() {
+  static const CreateXmlReaderFunction function = []() -> CreateXmlReaderFunction {
+    // Only from the system folder: a planted xmllite.dll beside the program
+    // must never be loaded.
+    const HMODULE library = LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library == nullptr) return nullptr;
+    // Through void(*)(): the one function type GCC lets any other convert to.
+    const auto address =
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "CreateXmlReader"));
+    return reinterpret_cast<CreateXmlReaderFunction>(address);
+  }();
+  if (function == nullptr) throw XmlError("O leitor de XML do sistema (xmllite.dll) não foi encontrado");
+  return function;
+}
+
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPointer = std::unique_ptr<Interface, ComRelease>;
+
+ComPointer<IStream> streamOver(std::string_view document) {
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
+    throw XmlError("Sem memória para ler o documento XML");
+  }
+  ComPointer<IStream> owned(stream);
+  ULONG written = 0;
+  if (document.size() > ULONG_MAX ||
+      FAILED(stream->Write(document.data(), static_cast<ULONG>(document.size()), &written)) ||
+      written != document.size() ||
+      FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr))) {
+    throw XmlError("Sem memória para ler o documento XML");
+  }
+  return owned;
+}
+
+ComPointer<IXmlReader> readerOver(IStream* stream) {
+  IXmlReader* reader = nullptr;
+  if (FAILED(createXmlReaderFunction()(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader),
+                                       nullptr))) {
+    throw XmlError("Não foi possível criar o leitor de XML do sistema");
+  }
+  ComPointer<IXmlReader> owned(reader);
+  if (FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
+      FAILED(reader->SetProperty(XmlReaderProperty_MaxElementDepth, kMaxXmlDepth)) ||
+      FAILED(reader->SetInput(stream))) {
+    throw XmlError("Não foi possível preparar o leitor de XML do sistema");
+  }
+  return owned;
+}
+
+std::string utf8(const WCHAR* text, UINT length) {
+  return toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}
+
+std::string qualifiedName(IXmlReader& reader) {
+  const WCHAR* name = nullptr;
+  UINT length = 0;
+  if (FAILED(reader.GetQualifiedName(&name, &length))) throw XmlError("Documento XML inválido");
+  return utf8(name, length);
+}
+
+std::string value(IXmlReader& reader) {
+  const WCHAR* text = nullptr;
+  UINT length = 0;
+  if (FAILED(reader.GetValue(&text, &length))) throw XmlError("Documento XML inválido");
+  return utf8(text, length);
+}
+
+// Builds the tree from the reader's stream of nodes.
+class TreeBuilder {
+ public:
+  void open(IXmlReader& reader) {
+    if (root_) throw XmlError("Documento XML com mais de um elemento raiz");
+    const bool empty = reader.IsEmptyElement();
+    XmlElement element;
+    element.name = qualifiedName(reader);
+    for (HRESULT result = reader.MoveToFirstAttribute(); result == S_OK;
+         result = reader.MoveToNextAttribute()) {
+      element.attributes.emplace_back(qualifiedName(reader), value(reader));
+    }
+    reader.MoveToElement();
+    open_.push_back(std::move(element));
+    if (empty) close();
+  }
+
+  void close() {
+    if (open_.empty()) throw XmlError("Documento XML inválido");
+    XmlElement element = std::move(open_.back());
+    open_.pop_back();
+    finishXmlElement(element);
+    if (open_.empty()) {
+      root_ = std::move(element);
+    } else {
+      open_.back().children.push_back(std::move(element));
+    }
+  }
+
+  void addText(std::string text, bool onlyWhitespace) {
+    if (!open_.empty()) {
+      open_.back().text += text;
+    } else if (!onlyWhitespace) {
+      throw XmlError("Documento XML com texto fora do elemento raiz");
+    }
+  }
+
+  XmlElement finish() {
+    if (!root_ || !open_.empty()) throw XmlError("Documento XML incompleto");
+    return std::move(*root_);
+  }
+
+ private:
+  std::vector<XmlElement> open_;
+  std::optional<XmlElement> root_;
+};
+
+std::string describeFailure(IXmlReader& reader, HRESULT result) {
+  UINT line = 0;
+  reader.GetLineNumber(&line);
+  char code[16];
+  wsprintfA(code, "0x%08lX", static_cast<unsigned long>(result));
+  return "Documento XML inválido (linha " + std::to_string(line) + "): erro " + code;
+}
+
+}  // namespace
+
+XmlElement parseXmlRoot(std::string_view document) {
+  const ComPointer<IStream> stream = streamOver(document);
+  const ComPointer<IXmlReader> reader = readerOver(stream.get());
+  TreeBuilder builder;
+  XmlNodeType type = XmlNodeType_None;
+  HRESULT result = S_OK;
+  while ((result = reader->Read(&type)) == S_OK) {
+    switch (type) {
+      case XmlNodeType_Element:
+        builder.open(*reader);
+        break;
+      case XmlNodeType_EndElement:
+        builder.close();
+        break;
+      case XmlNodeType_Text:
+      case XmlNodeType_CDATA:
+      case XmlNodeType_Whitespace:
+        builder.addText(value(*reader), type == XmlNodeType_Whitespace);
+        break;
+      case XmlNodeType_DocumentType:
+        throw XmlError("Documento XML com DOCTYPE não é aceito");
+      default:
+        break;
+    }
+  }
+  if (result != S_FALSE) throw XmlError(describeFailure(*reader, result));
+  return builder.finish();
+}
+
+}  // namespace platform

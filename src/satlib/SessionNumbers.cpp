@@ -1,0 +1,38 @@
+#include "satlib/SessionNumbers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+namespace satlib {
+
+unsigned SessionNumbers::seedFor(const platform::TimeOfDay& t) {
+  const long long sum = t.hour * 999LL + t.minute * 9999LL + t.second + t.millisecond * 34463LL;
+  return static_cast<unsigned>(sum % 65536);
+}
+
+std::string SessionNumbers::candidateFor(unsigned seed) {
+  // minstd turns a zero seed into 1; keep seeds 0 and 1 apart.
+  std::minstd_rand generator(seed == 0 ? 65536u : seed);
+  std::uniform_int_distribution<int> range(1, 999998);
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%06d", range(generator));
+  return digits;
+}
+
+bool SessionNumbers::recentlyIssued(const std::string& number) const {
+  return std::find(sessoesRecentes_.begin(), sessoesRecentes_.end(), number) !=
+         sessoesRecentes_.end();
+}
+
+std::string SessionNumbers::geranumsessao() {
+  std::string number;
+  do {
+    number = candidateFor(seedFor(clock_.now()));
+  } while (recentlyIssued(number));
+  sessoesRecentes_[posSessao_] = number;
+  posSessao_ = (posSessao_ + 1) % sessoesRecentes_.size();
+  return number;
+}
+
+}  // namespace satlib

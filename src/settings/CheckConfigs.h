@@ -1,0 +1,13 @@
+#pragma once
+#include <filesystem>
+
+#include "ui/Dialogs.h"
+
+namespace settings {
+
+// Writes each settings file that is missing from `folder` with its default
+// document. Existing files are never read or touched. When ConfRede.xml
+// cannot be written, Parametros.xml is not looked at.
+void CheckConfigs(const std::filesystem::path& folder, ui::Dialogs& dialogs);
+
+}  // namespace settings

@@ -1,0 +1,31 @@
+#pragma once
+// Splitting a device answer into its fields.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace shell {
+
+// Splits Content at any of the Separators (and at its end) into Strings,
+// skipping WhiteSpace at the start of each field. Empty fields keep their
+// place; an empty Content or no list adds nothing. Returns the number of
+// fields added, which are appended in one batch.
+int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
+                    std::string_view Content, std::vector<std::string>* Strings);
+
+// The fields of one answer (CamposRetorno). Asking for a field the answer does
+// not have throws, as indexing past the end of a list does.
+class AnswerFields {
+ public:
+  AnswerFields() = default;
+  // Splits the answer at "|".
+  explicit AnswerFields(std::string_view answer);
+
+  std::size_t count() const { return fields_.size(); }
+  const std::string& operator[](std::size_t index) const;
+
+ private:
+  std::vector<std::string> fields_;
+};
+
+}  // namespace shell

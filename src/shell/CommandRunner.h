@@ -1,0 +1,82 @@
+#pragma once
+// The one sequence every device command runs: code check, wait indication,
+// session number, library call, answer in the status bar, the answer's fields
+// read under a guard, the authority's message, the code field cleared.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "satlib/SatLibrary.h"
+#include "satlib/SessionNumbers.h"
+#include "shell/AnswerFields.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+
+namespace shell {
+
+class TFMSefaz;
+
+inline constexpr std::u16string_view kCodigoCurto = u"Código de Ativação deve ter no mínimo 8 caracteres.";
+
+// What one command does on top of the common sequence.
+struct Command {
+  satlib::EntryPoint entryPoint;
+  // The library call, given the session number and the code in the ANSI code page.
+  std::function<std::string(satlib::SatLibrary&, int sessao, const std::string& codigo)> call;
+
+  // Where the code comes from: the page's code field, which is cleared when
+  // the command ends, or a code confirmed in the prompt.
+  ui::Edit* codeField = nullptr;
+  std::u16string promptedCode;
+  bool checkCode = true;
+  std::u16string shortCodeMessage{kCodigoCurto};
+
+  // Runs after the code check, before the wait indication.
+  std::function<void()> prepare;
+  // Reads the answer; by default one message box with field 1 and field 2.
+  std::function<void(const AnswerFields&)> react;
+  // Runs when reading the answer failed under the guard.
+  std::function<void()> onReadingFailed;
+  // A failure while reading the answer ends the command with the report of
+  // an unexpected failure instead of being silenced.
+  bool readingFailuresReported = false;
+  // The answer reaches the status bar after the messages instead of before.
+  bool statusAfterMessages = false;
+};
+
+class CommandRunner {
+ public:
+  CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library, satlib::SessionNumbers& sessions,
+                ui::Form& mainWindow, ui::StatusBar& statusBar, ui::Edit& sessionField,
+                TFMSefaz& msefaz);
+
+  void run(const Command& command);
+
+  void CursorWait();
+  void CursorDefault();
+  // Shows an answer in the status bar, cut to 110 characters and " ...".
+  void mostrastatus(std::string_view mensagem);
+  // Opens the authority-message window when the answer carries its code.
+  void MostraMSefaz(const AnswerFields& CamposRetorno);
+  // The usual message: field 1, ": " and field 2.
+  void showCodeAndMessage(const AnswerFields& CamposRetorno);
+
+  const std::string& Retorno() const { return Retorno_; }
+  const std::string& NumSessao() const { return NumSessao_; }
+
+ private:
+  ui::Dialogs& dialogs_;
+  satlib::SatLibrary& library_;
+  satlib::SessionNumbers& sessions_;
+  ui::Form& mainWindow_;
+  ui::StatusBar& statusBar_;
+  ui::Edit& sessionField_;
+  TFMSefaz& msefaz_;
+  std::string Retorno_;
+  std::string NumSessao_;
+};
+
+// An answer's text as the user sees it: its bytes decoded from UTF-8.
+std::u16string shown(std::string_view bytes);
+
+}  // namespace shell

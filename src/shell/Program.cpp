@@ -1,0 +1,18 @@
+#include "shell/Program.h"
+
+namespace shell {
+
+Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
+                 std::filesystem::path programFolder)
+    : sessions(clock),
+      valida(prompt),
+      main({dialogs, library, sessions, programFolder, prompt, valida, msefaz}),
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {}
+
+void Program::start() {
+  main.FormCreate();
+  valida.FormCreate();
+}
+
+}  // namespace shell

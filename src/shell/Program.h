@@ -1,0 +1,38 @@
+#pragma once
+// The whole program without its platform: the windows, the library access and
+// the session numbers, created in the start-up order. The Win32 entry point
+// puts native windows on it; the tests drive it headless.
+#include <filesystem>
+
+#include "platform/Clock.h"
+#include "satlib/SatLibrary.h"
+#include "satlib/SessionNumbers.h"
+#include "shell/UAtivacao_V4.h"
+#include "shell/UMSefaz.h"
+#include "shell/UValida.h"
+#include "ui/Dialogs.h"
+
+namespace shell {
+
+inline constexpr char16_t kApplicationTitle[] = u"Mirel - Programa de Ativação S@T";
+
+class Program {
+ public:
+  Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
+          std::filesystem::path programFolder);
+
+  // Creates the settings files that are missing, then the windows, each once.
+  void start();
+
+  PromptOutcome prompt;
+  satlib::SessionNumbers sessions;
+  TFValida valida;
+  TFMSefaz msefaz;
+  TFAtivacao main;
+
+ private:
+  ui::Dialogs& dialogs_;
+  std::filesystem::path programFolder_;
+};
+
+}  // namespace shell

@@ -1,0 +1,42 @@
+#pragma once
+// Every modal interaction of the program goes through this interface: the
+// Win32 implementation shows real windows, the tests' one records the calls
+// and answers from a script.
+#include <optional>
+#include <string>
+
+namespace ui {
+
+class Form;
+
+struct FileDialogOptions {
+  std::u16string title;             // empty: the system's
+  std::u16string filter;            // "Text|*.txt|All|*.*"; empty: none
+  std::u16string defaultExtension;  // without the dot; empty: none
+  std::u16string initialName;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // The ordinary message box: modal, centred, captioned with the application
+  // title, one OK button.
+  virtual void showMessage(const std::u16string& text) = 0;
+  // Question icon, caption "Confirm", OK and Cancel; true for OK.
+  virtual bool confirm(const std::u16string& text) = 0;
+  // The plain system message box with no owner window and one OK button.
+  virtual void systemError(const std::u16string& text, const std::u16string& caption) = 0;
+  // The chosen full path, or nothing when the user cancelled.
+  virtual std::optional<std::u16string> openFile(const FileDialogOptions& options) = 0;
+  virtual std::optional<std::u16string> saveFile(const FileDialogOptions& options) = 0;
+  // Shows the window modally: returns once it has closed.
+  virtual void showModal(Form& form) = 0;
+  // Opens a file with the application the shell has registered for it.
+  virtual void openWithShell(const std::u16string& path) = 0;
+  // The report of an unexpected failure: an error box captioned with the
+  // application title that carries the failure's description.
+  virtual void reportUnexpected(const std::u16string& description) = 0;
+};
+
+}  // namespace ui

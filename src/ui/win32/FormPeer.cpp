@@ -1,0 +1,202 @@
+#include "ui/win32/FormPeer.h"
+
+#include <algorithm>
+
+#include "ui/win32/WindowHost.h"
+
+namespace ui::win32 {
+
+FormPeer::FormPeer(WindowHost& host, Form& form, bool isMain)
+    : NativePeer(host, form), form_(form), isMain_(isMain), designed_(form.bounds()) {}
+
+NativePeer::Creation FormPeer::creation() const {
+  DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD extended = WS_EX_CONTROLPARENT;
+  if (isMain_) extended |= WS_EX_APPWINDOW;
+  else style |= WS_POPUP;
+  if (form_.borderStyle == BorderStyle::Sizeable) {
+    style |= WS_THICKFRAME;
+    if (form_.maximizeBox) style |= WS_MAXIMIZEBOX;
+  } else {
+    extended |= WS_EX_DLGMODALFRAME;
+  }
+  if (form_.minimizeBox) style |= WS_MINIMIZEBOX;
+  if (form_.stayOnTop) extended |= WS_EX_TOPMOST;
+  return {L"QuorvelForm", style, extended};
+}
+
+void FormPeer::created() {
+  if (HICON icon = host_.icon()) {
+    SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  applyBounds();
+}
+
+void FormPeer::applyBounds() {
+  if (resizingFromUser_) return;
+  designed_ = form_.bounds();
+  RECT frame{0, 0, host_.scale(designed_.width), host_.scale(designed_.height)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+  SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormPeer::update(Property property) {
+  switch (property) {
+    case Property::Cursor:
+      host_.setWaitCursor(form_.cursor() == Cursor::Wait);
+      break;
+    case Property::Repaint:
+      RedrawWindow(handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      break;
+    case Property::Close:
+      if (isMain_) DestroyWindow(handle());
+      else host_.wakeMessageLoop();  // the modal loop sees closeRequested() and ends
+      break;
+    default:
+      break;
+  }
+}
+
+void FormPeer::centreOnScreen() {
+  RECT window;
+  RECT work;
+  GetWindowRect(handle(), &window);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+  const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+  SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormPeer::focusOnShow() {
+  HWND target = pendingFocus_;
+  pendingFocus_ = nullptr;
+  if (!target || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(handle(), nullptr, FALSE);
+  if (target) SetFocus(target);
+}
+
+LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
+  if (!attached()) return DefWindowProcW(handle(), message, w, l);
+  switch (message) {
+    case WM_SIZE:
+      if (w != SIZE_MINIMIZED) clientResized();
+      return 0;
+    case WM_CLOSE:
+      host_.dispatcher().run([this] { form_.close(); });
+      return 0;
+    case WM_DESTROY:
+      if (isMain_) host_.mainWindowDestroyed();
+      break;
+    case WM_SETCURSOR:
+      if (host_.waitCursor()) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Windows leaves the focus on the frame when a window is activated
+      // again; the control that had it gets it back, as in a dialog.
+      if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle(), focus)) focusBeforeDeactivation_ = focus;
+      } else if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) &&
+                 IsChild(handle(), focusBeforeDeactivation_)) {
+        SetFocus(focusBeforeDeactivation_);
+        return 0;
+      }
+      break;
+    case WM_HSCROLL:
+      scroll(SB_HORZ, LOWORD(w));
+      return 0;
+    case WM_VSCROLL:
+      scroll(SB_VERT, LOWORD(w));
+      return 0;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(handle(), &client);
+      FillRect(reinterpret_cast<HDC>(w), &client, host_.brush(form_.color()));
+      return TRUE;
+    }
+    default:
+      break;
+  }
+  return NativePeer::windowMessage(message, w, l);
+}
+
+void FormPeer::clientResized() {
+  // Showing or hiding a scroll bar resizes the client again, re-entering here;
+  // the inner call then lays out for the final size.
+  if (form_.scrollsWhenSmall && !updatingScrollBars_) {
+    updatingScrollBars_ = true;
+    updateScrollBars();
+    updatingScrollBars_ = false;
+  }
+  RECT client;
+  GetClientRect(handle(), &client);
+  int width = host_.unscale(client.right);
+  int height = host_.unscale(client.bottom);
+  if (form_.scrollsWhenSmall) {
+    width = std::max(width, designed_.width);
+    height = std::max(height, designed_.height);
+  }
+  resizingFromUser_ = true;
+  host_.dispatcher().run([&] { form_.setClientSizeFromUser(width, height); });
+  resizingFromUser_ = false;
+}
+
+void FormPeer::updateScrollBars() {
+  RECT client;
+  GetClientRect(handle(), &client);
+  const POINT before = scroll_;
+  const auto set = [&](int bar, int designedExtent, LONG clientExtent, LONG& position) {
+    const int extent = host_.scale(designedExtent);
+    position = std::clamp<LONG>(position, 0, std::max<LONG>(0, extent - clientExtent));
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, extent - 1,
+                    static_cast<UINT>(clientExtent), static_cast<int>(position), 0};
+    SetScrollInfo(handle(), bar, &info, TRUE);
+  };
+  set(SB_HORZ, designed_.width, client.right, scroll_.x);
+  GetClientRect(handle(), &client);
+  set(SB_VERT, designed_.height, client.bottom, scroll_.y);
+  if (before.x != scroll_.x || before.y != scroll_.y) moveChildren();
+}
+
+void FormPeer::scroll(int bar, WORD request) {
+  SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(handle(), bar, &info);
+  const int line = host_.scale(16);
+  const int page = static_cast<int>(info.nPage);
+  int position = info.nPos;
+  switch (request) {
+    case SB_LINEUP: position -= line; break;
+    case SB_LINEDOWN: position += line; break;
+    case SB_PAGEUP: position -= page; break;
+    case SB_PAGEDOWN: position += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = 0; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+  }
+  position = std::clamp(position, 0, std::max(0, info.nMax + 1 - page));
+  info.fMask = SIF_POS;
+  info.nPos = position;
+  SetScrollInfo(handle(), bar, &info, TRUE);
+  (bar == SB_HORZ ? scroll_.x : scroll_.y) = position;
+  moveChildren();
+}
+
+void FormPeer::moveChildren() {
+  for (Control* child : form_.children()) {
+    if (child->peer()) child->peer()->modelChanged(Property::Bounds);
+  }
+  InvalidateRect(handle(), nullptr, TRUE);
+}
+
+}  // namespace ui::win32

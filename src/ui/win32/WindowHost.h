@@ -1,0 +1,72 @@
+#pragma once
+// Creates the native windows of forms, owns their peers and runs the message
+// loops (the program's and the modal ones). Shared services of the peers live
+// here too: DPI scaling, fonts, brushes, the application-wide wait cursor.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "ui/EventDispatcher.h"
+
+namespace ui::win32 {
+
+class NativePeer;
+class FormPeer;
+
+class WindowHost {
+ public:
+  WindowHost(HINSTANCE instance, HICON icon, const EventDispatcher& dispatcher);
+  ~WindowHost();
+  WindowHost(const WindowHost&) = delete;
+  WindowHost& operator=(const WindowHost&) = delete;
+
+  // Creates the form's window and all its controls, hidden. The main window is
+  // on the task bar and its closing ends runMessageLoop.
+  void createWindow(Form& form, bool isMain);
+  void showMain(Form& form);
+  // Shows the form modally, centred on the screen; returns once it is closed.
+  void showModal(Form& form);
+  int runMessageLoop();
+  // Handles the messages already queued (tests drive windows with this).
+  void processPendingMessages();
+
+  // The native window of a control, or nullptr when it has none.
+  HWND handleOf(const Control& control) const;
+  HWND mainWindow() const { return mainWindow_; }
+
+  HINSTANCE instance() const { return instance_; }
+  HICON icon() const { return icon_; }
+  const EventDispatcher& dispatcher() const { return dispatcher_; }
+  int scale(int modelPixels) const { return MulDiv(modelPixels, dpi_, 96); }
+  int unscale(int devicePixels) const { return MulDiv(devicePixels, 96, dpi_); }
+  HFONT font(const Font& font);
+  HBRUSH brush(Color color);
+  bool waitCursor() const { return waitCursor_; }
+  void setWaitCursor(bool wait);
+  void mainWindowDestroyed();
+  void wakeMessageLoop() const;
+
+ private:
+  void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds);
+  void processMessage(MSG& message);
+  bool pressDefaultButton(const MSG& message);
+  void show(FormPeer& peer);
+  FormPeer* formPeerOf(Form& form);
+
+  HINSTANCE instance_;
+  HICON icon_;
+  const EventDispatcher& dispatcher_;
+  int dpi_ = 96;
+  HWND mainWindow_ = nullptr;
+  bool quitRequested_ = false;
+  bool waitCursor_ = false;
+  std::vector<std::unique_ptr<NativePeer>> peers_;
+  std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
+  std::map<Color, HBRUSH> brushes_;
+};
+
+}  // namespace ui::win32

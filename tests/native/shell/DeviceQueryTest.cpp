@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "platform/Text.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::ProgramFixture;
+
+class DeviceQuery : public ProgramFixture {
+ protected:
+  DeviceQuery() { program.start(); }
+};
+
+TEST_F(DeviceQuery, ShowsTheStateForEachKindOfAnswer) {
+  const struct {
+    const char* answer;
+    bool inOperation;
+    std::vector<std::u16string> messages;
+    size_t unexpected;
+  } cases[] = {
+      {"111111|08000|SAT em operação||", true, {}, 0},
+      {"111111|08097|Número de sessão inválido||", false, {u"08097: Número de sessão inválido"}, 0},
+      {"111111|08098|SAT em processamento. Tente novamente.||", false, {}, 0},
+      {"", false, {}, 1},
+  };
+  for (const auto& c : cases) {
+    for (ui::Button* button : {&main.BtnPrincipal, &main.TabMirel.BitBtn6}) {
+      dialogs.calls.clear();
+      library.answers = {c.answer};
+      main.PageControl.setActivePageIndex(shell::kPaginaAtivacao);
+      user([&] { button->click(); });
+
+      const ui::Color expected = c.inOperation ? ui::kGreen : ui::kRed;
+      EXPECT_TRUE(main.TabMirel.lbloperante.visible());
+      EXPECT_EQ(main.TabMirel.lbloperante.text(),
+                c.inOperation ? u"SAT em operação" : u"SAT inoperante")
+          << c.answer;
+      EXPECT_EQ(main.TabMirel.lbloperante.font().color, expected) << c.answer;
+      EXPECT_EQ(main.BtnPrincipal.font().color, expected) << c.answer;
+      EXPECT_EQ(dialogs.messages(), c.messages) << c.answer;
+      EXPECT_EQ(dialogs.texts("unexpected").size(), c.unexpected) << c.answer;
+      EXPECT_EQ(main.StatusBar.text(), platform::fromUtf8(c.answer));
+      EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaPrincipal);
+    }
+  }
+  EXPECT_TRUE(dialogs.texts("modal").empty()) << "the query never asks for the code";
+}
+
+TEST_F(DeviceQuery, SendsOnlyTheSessionNumberAndLeavesItInEdit1) {
+  library.answers = {"1|08000|SAT em operação||"};
+  user([&] { main.BtnPrincipal.click(); });
+  ASSERT_EQ(library.calls.size(), 1u);
+  EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ConsultarSAT);
+  ASSERT_EQ(library.calls[0].arguments.size(), 1u);
+  EXPECT_EQ(std::stoi(library.calls[0].arguments[0]),
+            std::stoi(platform::toUtf8(main.TabTeste.Edit1.text())));
+}
+
+}  // namespace

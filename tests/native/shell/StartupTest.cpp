@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::ProgramFixture;
+
+class Startup : public ProgramFixture {};
+
+TEST_F(Startup, NormalStartShowsTheHomePage) {
+  program.start();
+  EXPECT_FALSE(main.terminateRequested());
+  EXPECT_EQ(main.text(), u"SAT - MIREL (Ativação - Versão: 3.0.0.3)");
+  EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaPrincipal);
+  EXPECT_EQ(main.StatusBar.text(), u"");
+  EXPECT_FALSE(main.TabMirel.lbloperante.visible());
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(Startup, WithoutTheLibraryFileOneMessageThenTheEnd) {
+  std::filesystem::remove(folder.path() / "SAT.DLL");
+  program.start();
+  EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{u"Erro: SAT.DLL não foi encotrada."});
+  EXPECT_TRUE(main.terminateRequested());
+}
+
+TEST_F(Startup, LibraryThatDoesNotLoadOpensOnTheTestsPage) {
+  library.loads = false;
+  program.start();
+  EXPECT_FALSE(main.terminateRequested());
+  EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaTeste);
+}
+
+TEST_F(Startup, SideButtonsSelectTheirPages) {
+  program.start();
+  const struct {
+    ui::Button& button;
+    int page;
+  } cases[] = {
+      {main.BtnConfRede, shell::kPaginaRede},          {main.BtnAtivacao, shell::kPaginaAtivacao},
+      {main.BtnAssocAssin, shell::kPaginaAssociacao},  {main.BtnTestefimafim, shell::kPaginaTeste},
+      {main.BtnCodAtivacao, shell::kPaginaCodigoAtivacao},
+      {main.BtnBloquearSAT, shell::kPaginaBloqueio},   {main.BitAtualizaSW, shell::kPaginaAtualizacao},
+  };
+  for (const auto& c : cases) {
+    user([&] { c.button.click(); });
+    EXPECT_EQ(main.PageControl.activePageIndex(), c.page) << c.button.name();
+  }
+  user([&] { main.BtnSair.click(); });
+  EXPECT_TRUE(main.closeRequested());
+}
+
+TEST_F(Startup, ResizingKeepsThePictureAndButtonCentred) {
+  program.start();
+  main.setClientSizeFromUser(1000, 700);
+  const auto& page = main.TabMirel.frame.sheet;
+  EXPECT_EQ(page.width(), 1000 - 132);
+  EXPECT_EQ(page.height(), 700 - 19);
+  const auto picture = main.TabMirel.ImgSAT.bounds();
+  EXPECT_EQ(picture.left, (page.width() - 200) / 2);
+  EXPECT_EQ(picture.top, (page.height() - 200) * 2 / 3);
+  EXPECT_EQ(main.TabMirel.BitBtn6.bounds().left, (page.width() - 139) / 2);
+  EXPECT_EQ(main.TabMirel.BitBtn6.bounds().top, 97);
+}
+
+}  // namespace

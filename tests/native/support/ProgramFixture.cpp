@@ -1,0 +1,17 @@
+#include "support/ProgramFixture.h"
+
+#include "platform/Files.h"
+#include "ui/EventDispatcher.h"
+
+namespace testing_support {
+
+ProgramFixture::ProgramFixture()
+    : program(dialogs, library, clock, folder.path()), main(program.main) {
+  platform::writeFileAtomically(folder.path() / "SAT.DLL", "not used: the scripted library answers");
+}
+
+void ProgramFixture::user(const std::function<void()>& event) const {
+  ui::EventDispatcher(const_cast<RecordingDialogs&>(dialogs)).run(event);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,43 @@
+#pragma once
+// The whole program, headless, in a fresh folder with a scripted library.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Clock.h"
+#include "shell/Program.h"
+#include "support/RecordingDialogs.h"
+#include "support/ScriptedSatLibrary.h"
+#include "support/TemporaryFolder.h"
+
+namespace testing_support {
+
+// A clock that moves on by one millisecond each time it is read.
+class SteppingClock : public platform::Clock {
+ public:
+  platform::TimeOfDay now() const override {
+    const int t = ticks_++;
+    return {10, (t / 60000) % 60, (t / 1000) % 60, t % 1000};
+  }
+
+ private:
+  mutable int ticks_ = 0;
+};
+
+class ProgramFixture : public ::testing::Test {
+ protected:
+  // A folder with a SAT.DLL file in it; the scripted library stands for it.
+  ProgramFixture();
+
+  // Runs a user event the way the message loop does.
+  void user(const std::function<void()>& event) const;
+
+  TemporaryFolder folder;
+  RecordingDialogs dialogs;
+  ScriptedSatLibrary library;
+  SteppingClock clock;
+  shell::Program program;
+  shell::TFAtivacao& main;
+};
+
+}  // namespace testing_support

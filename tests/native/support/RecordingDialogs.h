@@ -1,0 +1,46 @@
+#pragma once
+// Dialogs for headless tests: records every call and answers from a script.
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+
+namespace testing_support {
+
+struct DialogCall {
+  std::string kind;  // "message", "confirm", "systemError", "openFile", "saveFile", "modal", "shell", "unexpected"
+  std::u16string text;  // the message, or the form's name for "modal"
+  std::u16string caption;
+};
+
+class RecordingDialogs : public ui::Dialogs {
+ public:
+  std::vector<DialogCall> calls;
+  // What the user does in a modal window, by the window's name; a window the
+  // script leaves open is closed with its close box.
+  std::map<std::string, std::function<void(ui::Form&)>> whenShown;
+  std::deque<bool> confirmAnswers;
+  std::deque<std::optional<std::u16string>> fileAnswers;
+
+  std::vector<std::u16string> texts(const std::string& kind) const;
+  std::vector<std::u16string> messages() const { return texts("message"); }
+
+  void showMessage(const std::u16string& text) override;
+  bool confirm(const std::u16string& text) override;
+  void systemError(const std::u16string& text, const std::u16string& caption) override;
+  std::optional<std::u16string> openFile(const ui::FileDialogOptions& options) override;
+  std::optional<std::u16string> saveFile(const ui::FileDialogOptions& options) override;
+  void showModal(ui::Form& form) override;
+  void openWithShell(const std::u16string& path) override;
+  void reportUnexpected(const std::u16string& description) override;
+
+ private:
+  std::optional<std::u16string> nextFile();
+};
+
+}  // namespace testing_support
