@@ -124,7 +124,7 @@ std::string unescapeValue(std::string_view escaped) {
       out += '\r';
     } else if (next == 't') {
       out += '\t';
-    } else if (next == 'x' && i + 2 < escaped.size() + 0 && i + 2 <= escaped.size() - 1) {
+    } else if (next == 'x' && i + 2 < escaped.size()) {
       unsigned value = 0;
       const auto [end, error] = std::from_chars(escaped.data() + i + 1, escaped.data() + i + 3,
                                                 value, 16);

@@ -1,0 +1,59 @@
+# Shared by the scripts: the project's folders, the Wine prefix of its own and
+# an Xvfb display when there is none. Source it; it cleans up on exit.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+quorvel_xvfb_pid=""
+
+quorvel_cleanup() {
+  if command -v wineserver >/dev/null 2>&1 && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$quorvel_xvfb_pid" ]; then
+    kill "$quorvel_xvfb_pid" >/dev/null 2>&1 || true
+    wait "$quorvel_xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap quorvel_cleanup EXIT
+
+# Starts Xvfb on a free display number unless one is there already.
+quorvel_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+  done
+  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  quorvel_xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return
+    sleep 0.1
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  exit 1
+}
+
+# Creates the Wine prefix once; later runs find it ready.
+quorvel_ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the Wine prefix in $WINEPREFIX ..."
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
+
+# Configures (once) and builds one preset.
+quorvel_build() {
+  local preset=$1
+  shift
+  if [ ! -f "$root/build/$preset/build.ninja" ]; then
+    cmake --preset "$preset" -S "$root" >/dev/null
+  fi
+  cmake --build "$root/build/$preset" -j2 "$@"
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <filesystem>
+
+#include "settings/ParameterDataset.h"
+
+namespace settings {
+
+// Builds ConfRede.xml, the network document handed to the device, from the
+// current parameter record and writes it into `folder`, replacing any earlier
+// one. A `proxy` that is not a whole number throws ConversionError before
+// anything is written.
+void geraxml(const ParameterDataset& cds, const std::filesystem::path& folder);
+
+}  // namespace settings

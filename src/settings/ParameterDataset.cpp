@@ -1,0 +1,176 @@
+#include "settings/ParameterDataset.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "settings/DataPacket.h"
+#include "settings/DefaultDocuments.h"
+
+namespace settings {
+namespace {
+
+std::string timestamp() {
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date{day};
+  const hh_mm_ss time{now - day};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02u%02u-%02d%02d%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
+  return text;
+}
+
+// Renames the file to a name beside it that no file has yet.
+std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file) {
+  const std::string stamp = timestamp();
+  for (int attempt = 1; attempt <= 100; ++attempt) {
+    std::filesystem::path aside = file;
+    aside += ".danificado-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+    std::error_code error;
+    if (std::filesystem::exists(aside, error) || error) continue;
+    std::filesystem::rename(file, aside, error);
+    if (error) return std::nullopt;
+    return aside;
+  }
+  return std::nullopt;
+}
+
+std::u16string quoted(const std::filesystem::path& path) {
+  return u"\"" + platform::fromUtf8(platform::utf8Path(path)) + u"\"";
+}
+
+std::optional<int> wholeNumber(std::u16string_view text) {
+  const bool negative = !text.empty() && text.front() == u'-';
+  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  long long value = 0;
+  for (const char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + (c - u'0');
+    if (value > 2147483648LL) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+ParameterDataset::ParameterDataset(const std::filesystem::path& folder, ui::Dialogs& dialogs)
+    : file_(folder / "Parametros.xml"), dialogs_(dialogs) {}
+
+void ParameterDataset::open() {
+  if (open_) return;
+  open_ = true;
+  editing_ = false;
+  unsaved_ = false;
+  mayWrite_ = true;
+  record_.reset();
+  if (!platform::fileExists(file_)) return;
+  try {
+    record_ = readDataPacket(platform::readFile(file_));
+  } catch (const platform::FileError& error) {
+    startWithDefaultsAfterDamage(error.what());
+  } catch (const DataPacketError& error) {
+    startWithDefaultsAfterDamage(error.what());
+  }
+}
+
+void ParameterDataset::startWithDefaultsAfterDamage(const std::string& reason) {
+  record_ = readDataPacket(kDefaultParametros);
+  std::u16string message = u"O arquivo de configuração " + quoted(file_) +
+                           u" está danificado e não pôde ser lido (" + platform::fromUtf8(reason) +
+                           u").\r\n";
+  if (const auto aside = moveAside(file_)) {
+    message += u"Ele foi guardado como " + quoted(*aside) +
+               u" e as configurações padrão foram restauradas.";
+    try {
+      platform::writeFileAtomically(file_, kDefaultParametros);
+    } catch (const platform::FileError&) {
+      // The file is missing now, so close writes it; a post tries sooner.
+    }
+  } else {
+    mayWrite_ = false;
+    message += u"Não foi possível guardá-lo com outro nome, por isso ele não será alterado: "
+               u"as configurações padrão valem somente até o programa ser fechado.";
+  }
+  dialogs_.showMessage(message);
+}
+
+void ParameterDataset::first() { requireOpen(); }
+
+std::u16string ParameterDataset::readText(std::string_view field) const {
+  requireOpen();
+  const std::size_t index = fieldIndex(field);
+  if (editing_) return pending_[index].value_or(u"");
+  if (!record_) return {};
+  return (*record_)[index].value_or(u"");
+}
+
+int ParameterDataset::readNumber(std::string_view field) const {
+  const std::u16string text = readText(field);
+  const std::optional<int> value = wholeNumber(text);
+  if (!value) throw ConversionError("'" + platform::toUtf8(text) + "' is not a valid integer value");
+  return *value;
+}
+
+void ParameterDataset::edit() {
+  requireOpen();
+  if (editing_) return;
+  pending_ = record_.value_or(ParameterRecord{});
+  editing_ = true;
+}
+
+void ParameterDataset::setText(std::string_view field, std::u16string_view value) {
+  requireOpen();
+  const std::size_t index = fieldIndex(field);
+  if (!editing_) throw DatasetError("O conjunto de dados cds não está em modo de edição");
+  pending_[index] = storedValue(kParameterFields[index], value);
+}
+
+void ParameterDataset::setNumber(std::string_view field, int value) {
+  const std::string digits = std::to_string(value);
+  setText(field, std::u16string(digits.begin(), digits.end()));
+}
+
+void ParameterDataset::post() {
+  requireOpen();
+  if (!editing_) return;
+  record_ = pending_;
+  editing_ = false;
+  unsaved_ = true;
+  save();
+}
+
+void ParameterDataset::close() {
+  if (!open_) return;
+  const bool write = mayWrite_ && (unsaved_ || !platform::fileExists(file_));
+  const std::optional<ParameterRecord> record = std::move(record_);
+  open_ = false;
+  editing_ = false;
+  record_.reset();
+  if (write) platform::writeFileAtomically(file_, writeDataPacket(record));
+}
+
+void ParameterDataset::save() {
+  if (!mayWrite_) return;
+  platform::writeFileAtomically(file_, writeDataPacket(record_));
+  unsaved_ = false;
+}
+
+std::size_t ParameterDataset::fieldIndex(std::string_view field) const {
+  const std::optional<std::size_t> index = findParameterField(field);
+  if (!index) throw DatasetError("Campo '" + std::string(field) + "' não encontrado");
+  return *index;
+}
+
+void ParameterDataset::requireOpen() const {
+  if (!open_) throw DatasetError("O conjunto de dados cds está fechado");
+}
+
+}  // namespace settings

@@ -1,0 +1,33 @@
+// Program entry: the start-up order of the program with native windows.
+#include <windows.h>
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "satlib/LoadedSatLibrary.h"
+#include "shell/Program.h"
+#include "ui/win32/Win32Ui.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The current folder is never searched for libraries: SAT.DLL comes from
+  // the program's own folder only.
+  SetDllDirectoryW(L"");
+
+  ui::win32::Win32Ui windows(instance, shell::kApplicationTitle,
+                             LoadIconW(instance, MAKEINTRESOURCEW(1)));
+  const std::filesystem::path folder = platform::executableFolder();
+  satlib::LoadedSatLibrary library(folder, windows.dialogs());
+  shell::Program program(windows.dialogs(), library, platform::systemClock(), folder);
+
+  int exitCode = 0;
+  windows.dispatcher().run([&] {
+    program.start();
+    windows.createWindow(program.main, true);
+    windows.createWindow(program.valida, false);
+    windows.createWindow(program.msefaz, false);
+    // A start that asked to end leaves before the main window appears.
+    if (program.main.terminateRequested()) return;
+    windows.showMain(program.main);
+    exitCode = windows.runMessageLoop();
+  });
+  return exitCode;
+}

@@ -1,0 +1,154 @@
+#pragma once
+// The peers of the leaf controls. Forms and panels have their own headers.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "ui/EditMask.h"
+#include "ui/win32/NativePeer.h"
+#include "ui/win32/PngDecoder.h"
+
+namespace ui::win32 {
+
+// The peer for a control of any kind but Form.
+std::unique_ptr<NativePeer> makePeer(WindowHost& host, Control& control);
+
+class LabelPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+
+ private:
+  Creation creation() const override;
+  bool takesFocus() const override { return false; }
+  void applyText() override;
+  void applyBounds() override;
+};
+
+// A push button; drawn by us, like its themed neighbours, when its caption
+// has a colour of its own.
+class ButtonPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+  void command(WORD notification) override;
+  bool drawItem(const DRAWITEMSTRUCT& item) override;
+  HBRUSH controlColor(HDC) override { return nullptr; }
+
+ private:
+  Creation creation() const override;
+  bool ownerDrawn() const { return control_.font().color != kDefaultColor; }
+  LRESULT subclassMessage(UINT message, WPARAM w, LPARAM l) override;
+  bool hot_ = false;
+};
+
+class CheckBoxPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+  void command(WORD notification) override;
+
+ private:
+  Creation creation() const override;
+  void update(Property property) override;
+};
+
+class EditPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+  void command(WORD notification) override;
+  HBRUSH controlColor(HDC dc) override;
+
+ protected:
+  Creation creation() const override;
+  void applyText() override;
+  void update(Property property) override;
+  const Edit& edit() const { return static_cast<const Edit&>(control_); }
+};
+
+class MemoPeer : public EditPeer {
+ public:
+  using EditPeer::EditPeer;
+
+ private:
+  Creation creation() const override;
+  Font nativeFont() const override;
+  void update(Property property) override;
+};
+
+// An edit showing a mask's punctuation; every key goes through EditMask so
+// the field only ever shows a well-formed mask.
+class MaskEditPeer : public EditPeer {
+ public:
+  MaskEditPeer(WindowHost& host, MaskEdit& control);
+  void command(WORD notification) override;
+
+ private:
+  void applyText() override;
+  LRESULT subclassMessage(UINT message, WPARAM w, LPARAM l) override;
+  MaskSelection selection() const;
+  // Shows the result of an edit and hands the new text to the model.
+  void apply(const MaskEditResult& result);
+  void moveCaret(std::size_t caret);
+  std::u16string clipboardText() const;
+  EditMask mask_;
+};
+
+class ComboBoxPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+  void command(WORD notification) override;
+
+ private:
+  Creation creation() const override;
+  void applyText() override {}
+  void applyBounds() override;
+  void update(Property property) override;
+};
+
+class RadioGroupPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+
+ private:
+  Creation creation() const override;
+  bool takesFocus() const override { return false; }
+  void applyText() override { InvalidateRect(handle(), nullptr, TRUE); }
+  void update(Property property) override;
+  LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
+  void createButtons();
+  void layOutButtons();
+  void paintFrame(HDC dc);
+  const RadioGroup& group() const { return static_cast<const RadioGroup&>(control_); }
+  std::vector<HWND> buttons_;
+};
+
+class ImagePeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+
+ private:
+  Creation creation() const override;
+  bool takesFocus() const override { return false; }
+  void applyText() override {}
+  void update(Property property) override;
+  LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
+  void paint(HDC dc);
+  RECT placement(const RECT& box) const;
+  const Image& image() const { return static_cast<const Image&>(control_); }
+  std::string decodedSource_;
+  std::optional<Bitmap> bitmap_;
+};
+
+class StatusBarPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+  HBRUSH controlColor(HDC) override { return nullptr; }
+
+ private:
+  Creation creation() const override;
+  bool takesFocus() const override { return false; }
+  void created() override;
+  void update(Property property) override;
+};
+
+}  // namespace ui::win32
