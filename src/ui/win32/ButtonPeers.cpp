@@ -1,0 +1,92 @@
+#include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include "ui/win32/Peers.h"
+#include "ui/win32/WindowHost.h"
+
+namespace ui::win32 {
+
+NativePeer::Creation ButtonPeer::creation() const {
+  DWORD kind = static_cast<const Button&>(control_).isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if (ownerDrawn()) kind = BS_OWNERDRAW;
+  return {WC_BUTTONW, kind};
+}
+
+void ButtonPeer::command(WORD notification) {
+  if (notification != BN_CLICKED) return;
+  host_.dispatcher().run([this] { static_cast<Button&>(control_).click(); });
+}
+
+LRESULT ButtonPeer::subclassMessage(UINT message, WPARAM w, LPARAM l) {
+  // An owner-drawn button is not told when the mouse enters or leaves it.
+  if (ownerDrawn() && message == WM_MOUSEMOVE && !hot_) {
+    hot_ = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle(), 0};
+    TrackMouseEvent(&track);
+    InvalidateRect(handle(), nullptr, FALSE);
+  } else if (message == WM_MOUSELEAVE) {
+    hot_ = false;
+    InvalidateRect(handle(), nullptr, FALSE);
+  }
+  return defaultSubclassMessage(message, w, l);
+}
+
+bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT box = item.rcItem;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool focused = item.itemState & ODS_FOCUS;
+  const bool isDefault = static_cast<const Button&>(control_).isDefault;
+  RECT content = box;
+  if (HTHEME theme = OpenThemeData(handle(), L"BUTTON")) {
+    const int state = disabled  ? PBS_DISABLED
+                      : pressed ? PBS_PRESSED
+                      : hot_    ? PBS_HOT
+                      : (focused || isDefault) ? PBS_DEFAULTED
+                                               : PBS_NORMAL;
+    if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
+      DrawThemeParentBackground(handle(), dc, &box);
+    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &box, nullptr);
+    GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, state, &box, &content);
+    CloseThemeData(theme);
+  } else {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    if (focused || isDefault) {
+      FrameRect(dc, &box, GetSysColorBrush(COLOR_WINDOWFRAME));
+      InflateRect(&box, -1, -1);
+    }
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    if (pressed) OffsetRect(&content, 1, 1);
+  }
+  HGDIOBJ oldFont = SelectObject(dc, host_.font(control_.effectiveFont()));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : textColor());
+  UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+  DrawTextW(dc, wide(control_.text()), -1, &content, format);
+  SelectObject(dc, oldFont);
+  if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -host_.scale(3), -host_.scale(3));
+    DrawFocusRect(dc, &focus);
+  }
+  return true;
+}
+
+NativePeer::Creation CheckBoxPeer::creation() const { return {WC_BUTTONW, BS_AUTOCHECKBOX}; }
+
+void CheckBoxPeer::command(WORD notification) {
+  if (notification != BN_CLICKED) return;
+  const bool checked = SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  host_.dispatcher().run([&] { static_cast<CheckBox&>(control_).setCheckedFromUser(checked); });
+}
+
+void CheckBoxPeer::update(Property property) {
+  if (property != Property::Checked) return;
+  const bool checked = static_cast<const CheckBox&>(control_).checked();
+  SendMessageW(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace ui::win32

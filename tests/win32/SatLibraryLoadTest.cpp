@@ -1,0 +1,97 @@
+// Loads the emulator's stdcall and cdecl builds through the program's own
+// library access and calls entry points of every width through it: the stack
+// must survive both conventions and the answers must agree.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "satlib/LoadedSatLibrary.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+std::filesystem::path stdcallFolder;
+std::filesystem::path cdeclFolder;
+
+class SilentDialogs : public ui::Dialogs {
+ public:
+  std::u16string lastError;
+  void showMessage(const std::u16string&) override {}
+  bool confirm(const std::u16string&) override { return false; }
+  void systemError(const std::u16string& text, const std::u16string&) override { lastError = text; }
+  std::optional<std::u16string> openFile(const ui::FileDialogOptions&) override { return {}; }
+  std::optional<std::u16string> saveFile(const ui::FileDialogOptions&) override { return {}; }
+  void showModal(ui::Form&) override {}
+  void openWithShell(const std::u16string&) override {}
+  void reportUnexpected(const std::u16string&) override {}
+};
+
+std::string fieldOne(const std::string& answer) {
+  const auto first = answer.find('|');
+  return first == std::string::npos ? std::string() : answer.substr(first + 1, 5);
+}
+
+TEST(SatLibraryLoad, StdcallAndCdeclBuildsAnswerAlike) {
+  SilentDialogs dialogs;
+  ASSERT_FALSE(stdcallFolder.empty());
+  satlib::LoadedSatLibrary stdcallLibrary(stdcallFolder, dialogs);
+  satlib::LoadedSatLibrary cdeclLibrary(cdeclFolder, dialogs);
+  ASSERT_TRUE(stdcallLibrary.CarregaDLL(u"SAT.DLL")) << dialogs.lastError.size();
+  ASSERT_TRUE(cdeclLibrary.CarregaDLL(u"SAT.DLL"));
+  for (std::size_t i = 0; i < satlib::kEntryPointCount; ++i) {
+    const auto entry = static_cast<satlib::EntryPoint>(i);
+    EXPECT_TRUE(stdcallLibrary.has(entry)) << satlib::entryPointName(entry);
+    EXPECT_TRUE(cdeclLibrary.has(entry)) << satlib::entryPointName(entry);
+  }
+  // Many calls in a row: a stack left unbalanced by one convention would crash.
+  for (int round = 0; round < 50; ++round) {
+    ASSERT_EQ(fieldOne(stdcallLibrary.ConsultarSAT(100 + round)), "08000");
+    ASSERT_EQ(fieldOne(cdeclLibrary.ConsultarSAT(100 + round)), "08000");
+  }
+  // One, two, three and five arguments, texts and integers mixed.
+  EXPECT_EQ(stdcallLibrary.ConsultarStatusOperacional(11, "12345678"),
+            cdeclLibrary.ConsultarStatusOperacional(11, "12345678"));
+  EXPECT_EQ(stdcallLibrary.ConsultarNumeroSessao(12, "12345678", 999),
+            cdeclLibrary.ConsultarNumeroSessao(12, "12345678", 999));
+  EXPECT_EQ(stdcallLibrary.TrocarCodigoDeAtivacao(13, "12345678", 1, "87654321", "87654321"),
+            cdeclLibrary.TrocarCodigoDeAtivacao(13, "12345678", 1, "87654321", "87654321"));
+}
+
+TEST(SatLibraryLoad, AFileThatIsNoLibraryNamesItsFullPath) {
+  SilentDialogs dialogs;
+  const auto folder = std::filesystem::temp_directory_path() / "quorvel-not-a-library";
+  std::filesystem::create_directories(folder);
+  { std::ofstream(folder / "SAT.DLL") << "this is text, not a library"; }
+  satlib::LoadedSatLibrary library(folder, dialogs);
+  EXPECT_FALSE(library.CarregaDLL(u"SAT.DLL"));
+  EXPECT_EQ(dialogs.lastError, u"Erro ao carregar a DLL: " + (folder / "SAT.DLL").u16string());
+  EXPECT_FALSE(library.has(satlib::EntryPoint::ConsultarSAT));
+  EXPECT_THROW(library.ConsultarSAT(1), satlib::MissingEntryPoint);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s <stdcall SAT.DLL> <cdecl SAT.DLL>\n", argv[0]);
+    return 2;
+  }
+  // Each build runs from a fresh folder of its own, so each keeps a
+  // factory-new device in the state file beside it.
+  const auto base = std::filesystem::temp_directory_path() / "quorvel-satlib-test";
+  std::filesystem::remove_all(base);
+  stdcallFolder = base / "stdcall";
+  cdeclFolder = base / "cdecl";
+  for (const auto& [from, to] : {std::pair{argv[1], stdcallFolder}, std::pair{argv[2], cdeclFolder}}) {
+    std::filesystem::create_directories(to);
+    std::filesystem::copy_file(from, to / "SAT.DLL");
+  }
+  const int result = RUN_ALL_TESTS();
+  std::error_code ignored;
+  std::filesystem::remove_all(base, ignored);
+  return result;
+}
