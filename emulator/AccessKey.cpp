@@ -21,7 +21,8 @@ std::string buildAccessKey(const AccessKeyParts& parts) {
                 parts.randomCode % 1000000);
   char state[8];
   std::snprintf(state, sizeof state, "%02d", parts.cUF % 100);
-  std::string key = std::string(state) + parts.yearMonth + parts.cnpj + "59" + parts.serial + numbers;
+  std::string key =
+      std::string(state) + parts.yearMonth + parts.cnpj + "59" + parts.serial + numbers;
   key += static_cast<char>('0' + modulo11CheckDigit(key));
   return key;
 }

@@ -21,10 +21,11 @@ std::string joinFields(const std::vector<std::string>& fields) {
   return answer;
 }
 
-std::vector<std::string> answerHead(Function function, int sessao, int detail,
-                                    std::string_view sefazCode, std::string_view sefazMessage,
-                                    std::string_view validationCode) {
-  const int fam = family(function);
+namespace {
+
+std::vector<std::string> head(Function function, int sessao, int fam, int detail,
+                              std::string_view sefazCode, std::string_view sefazMessage,
+                              std::string_view validationCode) {
   std::vector<std::string> fields{sessionText(sessao), returnCode(fam, detail)};
   if (carriesValidationCode(function)) {
     if (!validationCode.empty())
@@ -36,6 +37,18 @@ std::vector<std::string> answerHead(Function function, int sessao, int detail,
   fields.emplace_back(sefazCode);
   fields.emplace_back(sefazMessage);
   return fields;
+}
+
+}  // namespace
+
+std::vector<std::string> answerHead(Function function, int sessao, int detail,
+                                    std::string_view sefazCode, std::string_view sefazMessage,
+                                    std::string_view validationCode) {
+  return head(function, sessao, family(function), detail, sefazCode, sefazMessage, validationCode);
+}
+
+std::string answerWithCode(Function function, int sessao, int codeFamily, int detail) {
+  return joinFields(head(function, sessao, codeFamily, detail, {}, {}, {}));
 }
 
 std::string plainAnswer(Function function, int sessao, int detail, std::string_view sefazCode,

@@ -25,4 +25,8 @@ std::vector<std::string> answerHead(Function function, int sessao, int detail,
                                     std::string_view sefazMessage = {},
                                     std::string_view validationCode = {});
 
+// plainAnswer with a return code of any family (a forced code), in the
+// layout of the function called.
+std::string answerWithCode(Function function, int sessao, int codeFamily, int detail);
+
 }  // namespace satemu

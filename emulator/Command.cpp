@@ -38,9 +38,13 @@ const FunctionInfo& info(Function function) {
 
 }  // namespace
 
-int family(Function function) { return info(function).family; }
+int family(Function function) {
+  return info(function).family;
+}
 
-const char* functionName(Function function) { return info(function).name; }
+const char* functionName(Function function) {
+  return info(function).name;
+}
 
 bool carriesValidationCode(Function function) {
   return function == Function::EnviarDadosVenda || function == Function::CancelarUltimaVenda ||

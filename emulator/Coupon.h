@@ -13,13 +13,15 @@ namespace satemu {
 struct CouponContext {
   const DeviceState& state;
   Moment now;
-  int couponNumber = 0;  // nCFe; 0 for a test coupon
+  int couponNumber = 0;  // nCFe; 0 for a test coupon, which skips the association check
   std::mt19937& random;
 };
 
 struct Coupon {
   // Empty when the document was accepted; otherwise the CCCC that says why not.
   std::string rejection;
+  // For sales: the document's software house or signAC is not the associated one.
+  bool associationMismatch = false;
   std::string xml;
   std::string key;  // 44 digits
   std::string total;

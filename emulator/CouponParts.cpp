@@ -84,8 +84,7 @@ platform::XmlElement deviceEmit(const DeviceState& state, const platform::XmlEle
   addChild(out, "IE", childText(emit, "IE"));
   if (emit.child("IM")) addChild(out, "IM", childText(emit, "IM"));
   addChild(out, "cRegTrib", p.cRegTrib);
-  if (emit.child("cRegTribISSQN"))
-    addChild(out, "cRegTribISSQN", childText(emit, "cRegTribISSQN"));
+  if (emit.child("cRegTribISSQN")) addChild(out, "cRegTribISSQN", childText(emit, "cRegTribISSQN"));
   addChild(out, "indRatISSQN", childText(emit, "indRatISSQN"));
   return out;
 }

@@ -51,11 +51,17 @@ std::string stamp(const Moment& m) {
   return format("%04d%02d%02d%02d%02d%02d", m.year, m.month, m.day, m.hour, m.minute, m.second);
 }
 
-std::string date(const Moment& m) { return format("%04d%02d%02d", m.year, m.month, m.day); }
+std::string date(const Moment& m) {
+  return format("%04d%02d%02d", m.year, m.month, m.day);
+}
 
-std::string time(const Moment& m) { return format("%02d%02d%02d", m.hour, m.minute, m.second); }
+std::string time(const Moment& m) {
+  return format("%02d%02d%02d", m.hour, m.minute, m.second);
+}
 
-std::string yearMonth(const Moment& m) { return format("%02d%02d", m.year % 100, m.month, 0); }
+std::string yearMonth(const Moment& m) {
+  return format("%02d%02d", m.year % 100, m.month, 0);
+}
 
 std::string logTimestamp(const Moment& m) {
   return format("%04d-%02d-%02d %02d:%02d:%02d.%03d", m.year, m.month, m.day, m.hour, m.minute,

@@ -15,10 +15,10 @@ Moment currentMoment();
 // The local time of an epoch second (millisecond 0).
 Moment momentAt(std::int64_t epoch);
 
-std::string stamp(const Moment& moment);          // AAAAMMDDhhmmss
-std::string date(const Moment& moment);           // AAAAMMDD
-std::string time(const Moment& moment);           // hhmmss
-std::string yearMonth(const Moment& moment);      // AAMM
-std::string logTimestamp(const Moment& moment);   // YYYY-MM-DD hh:mm:ss.mmm
+std::string stamp(const Moment& moment);         // AAAAMMDDhhmmss
+std::string date(const Moment& moment);          // AAAAMMDD
+std::string time(const Moment& moment);          // hhmmss
+std::string yearMonth(const Moment& moment);     // AAMM
+std::string logTimestamp(const Moment& moment);  // YYYY-MM-DD hh:mm:ss.mmm
 
 }  // namespace satemu

@@ -61,6 +61,9 @@ struct Knobs {
   bool missingListaFinal = false;
   bool textEstadoOperacao = false;
   bool wrongSessionEcho = false;
+  // A session number among the stored ones is refused with xx097, as later
+  // devices do.
+  bool rejectReusedSessions = false;
   int hugeLogMegabytes = 0;
 };
 
@@ -85,6 +88,9 @@ struct DeviceState {
   std::string mac;
   std::string softwareVersion = "01.00.00";
   std::string manufactured;  // AAAAMMDDhhmmss
+
+  // The CNPJ the authority linked this serial to; empty accepts any valid one.
+  std::string sefazCnpj;
 
   bool activated = false;
   std::string activationCode;

@@ -1,11 +1,63 @@
 #include "Emulator.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <random>
+#include <thread>
 
 #include "Answer.h"
+#include "AnswerTransport.h"
+#include "Device.h"
 #include "Messages.h"
+#include "StateFile.h"
+#include "platform/Files.h"
 
 namespace satemu {
+namespace {
+
+// Answers this big (a huge log) are not kept for ConsultarNumeroSessao: the
+// state file is read and written on every call.
+constexpr std::size_t kLargestStoredAnswer = 512 * 1024;
+
+void simulateLatency(const Command& command, const Knobs& knobs) {
+  const int milliseconds =
+      command.function == Function::AtivarSAT ? knobs.activationLatencyMs : knobs.latencyMs;
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void dropLargeSessions(DeviceState& state) {
+  for (auto it = state.sessions.begin(); it != state.sessions.end();)
+    it = it->answer.size() > kLargestStoredAnswer ? state.sessions.erase(it) : it + 1;
+}
+
+}  // namespace
+
+std::mt19937 seededRandom() {
+  std::random_device device;
+  std::seed_seq seed{
+      device(), device(), device(),
+      static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+  return std::mt19937(seed);
+}
+
+DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment& now,
+                            std::mt19937& random) {
+  DeviceState state =
+      platform::fileExists(stateFile) ? readState(platform::readFile(stateFile)) : DeviceState{};
+  if (state.serial.empty()) {
+    const DeviceState fresh = factoryNewDevice(now, random);
+    state.serial = fresh.serial;
+    state.emergencyCode = fresh.emergencyCode;
+    state.mac = fresh.mac;
+    state.manufactured = fresh.manufactured;
+    state.lastCommunication = fresh.lastCommunication;
+  }
+  return state;
+}
+
+void saveDeviceState(const std::filesystem::path& stateFile, const DeviceState& state) {
+  platform::writeFileAtomically(stateFile, writeState(state));
+}
 
 std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder) {
   const char* named = std::getenv(kStateEnvironmentVariable);
@@ -13,10 +65,33 @@ std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder) 
   return defaultFolder / kStateFileName;
 }
 
-std::optional<std::string> runCommand(const std::filesystem::path&, const Command& command) {
-  if (command.function == Function::ConsultarSAT)
-    return plainAnswer(command.function, command.sessao, kSuccess);
-  return plainAnswer(command.function, command.sessao, kUnknownError);
+std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
+                                      const Command& command) {
+  try {
+    std::mt19937 random = seededRandom();
+    DeviceState state = loadDeviceState(stateFile, currentMoment(), random);
+    simulateLatency(command, state.knobs);
+    const Moment now = currentMoment();
+    Device device(state, now, random);
+    std::string answer;
+    if (std::optional<std::string> forced = takeForcedAnswer(command, state.knobs)) {
+      answer = std::move(*forced);
+      DeviceLog(state.log, now)
+          .info(std::string(functionName(command.function)) + ": resposta forçada pelo emulador");
+      device.storeSession(command, answer);
+    } else {
+      answer = device.execute(command);
+    }
+    dropLargeSessions(state);
+    try {
+      saveDeviceState(stateFile, state);
+    } catch (const platform::FileError&) {
+      // A library in a read-only folder still answers; it just forgets.
+    }
+    return deliver(command, std::move(answer), state.knobs);
+  } catch (const std::exception&) {
+    return plainAnswer(command.function, command.sessao, kUnknownError);
+  }
 }
 
 }  // namespace satemu

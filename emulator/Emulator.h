@@ -4,9 +4,12 @@
 // state back, so that the command-line tool and the library always agree.
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "Command.h"
+#include "DeviceClock.h"
+#include "DeviceState.h"
 
 namespace satemu {
 
@@ -16,6 +19,17 @@ std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder);
 
 inline constexpr const char* kStateFileName = "satemu-state.ini";
 inline constexpr const char* kStateEnvironmentVariable = "QUORVEL_SATEMU_STATE";
+
+std::mt19937 seededRandom();
+
+// The state in the file. A file that lacks the device's identity (missing,
+// or written by hand with knobs only) gets one now: that is the moment the
+// device leaves the factory.
+DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment& now,
+                            std::mt19937& random);
+
+// Writes the state atomically; throws platform::FileError.
+void saveDeviceState(const std::filesystem::path& stateFile, const DeviceState& state);
 
 // Runs one command against the device whose state is in stateFile. No answer
 // (nullopt) stands for a NULL pointer. Never throws: a failure of the

@@ -40,7 +40,6 @@ const std::map<int, const char*>& messages() {
       {7007, "Erro de validação do conteúdo"},
       {7099, "Erro desconhecido no cancelamento"},
       {8000, "SAT em operação"},
-      {8097, "Número de sessão inválido"},
       {9000, "Emitido com sucesso"},
       {9002, "SAT ainda não ativado"},
       {10000, "Resposta com Sucesso"},
@@ -89,17 +88,14 @@ std::string returnCode(int family, int detail) {
   return text;
 }
 
-bool isKnownCode(int family, int detail) {
-  return detail == kWrongCode || detail == kBusy || detail == kUnknownError ||
-         messages().count(family * 1000 + detail) > 0;
-}
-
 std::string messageFor(int family, int detail) {
   const auto found = messages().find(family * 1000 + detail);
   if (found != messages().end()) return found->second;
   switch (detail) {
     case kWrongCode:
       return "Código de ativação inválido";
+    case kSessionReused:
+      return "Número de sessão inválido";
     case kBusy:
       return "SAT em processamento. Tente novamente.";
     default:

@@ -11,13 +11,10 @@ std::string returnCode(int family, int detail);
 // know get the family's unknown-error text.
 std::string messageFor(int family, int detail);
 
-// Return codes that exist in the table, so that a forced code can be told
-// apart from a typing error.
-bool isKnownCode(int family, int detail);
-
 constexpr int kSuccess = 0;
 constexpr int kWrongCode = 1;
 constexpr int kNotActivated = 2;
+constexpr int kSessionReused = 97;
 constexpr int kBusy = 98;
 constexpr int kUnknownError = 99;
 

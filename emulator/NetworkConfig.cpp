@@ -31,9 +31,13 @@ bool isPort(const std::string& text) {
   return error == std::errc() && end == text.data() + text.size() && port >= 0 && port <= 65535;
 }
 
-bool isAddress(const std::string& text) { return !paddedAddress(text).empty(); }
+bool isAddress(const std::string& text) {
+  return !paddedAddress(text).empty();
+}
 
-bool optionalAddress(const std::string& text) { return text.empty() || isAddress(text); }
+bool optionalAddress(const std::string& text) {
+  return text.empty() || isAddress(text);
+}
 
 bool validLan(NetworkSettings& s) {
   const std::string lan = upper(s.tipoLan);

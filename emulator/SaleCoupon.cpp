@@ -18,6 +18,8 @@ struct Rejected {
   const char* code;
 };
 
+struct AssociationMismatch {};
+
 double requiredAmount(const XmlElement& parent, std::string_view name) {
   const std::optional<double> value = parseAmount(childText(parent, name));
   if (!value) throw Rejected{kRejectUnknown};
@@ -92,7 +94,8 @@ XmlElement completeItem(const XmlElement& det, ItemsResult& result) {
   const double quantity = requiredAmount(*prod, "qCom");
   const double unitPrice = requiredAmount(*prod, "vUnCom");
   const bool truncate = childText(*prod, "indRegra") == "T";
-  const double product = truncate ? truncateTo(quantity * unitPrice, 2) : roundTo(quantity * unitPrice, 2);
+  const double product =
+      truncate ? truncateTo(quantity * unitPrice, 2) : roundTo(quantity * unitPrice, 2);
   const double discount = optionalAmount(*prod, "vDesc");
   const double other = optionalAmount(*prod, "vOutro");
   const double value = roundTo(product - discount + other, 2);
@@ -137,7 +140,8 @@ XmlElement totalGroup(const ItemsResult& items, double couponTotal, const XmlEle
   addChild(icms, "vOutro", formatAmount(items.others));
   addChild(total, "vCFe", formatAmount(couponTotal));
   for (const XmlElement& child : given.children)
-    if (child.name == "DescAcrEntr" || child.name == "vCFeLei12741") total.children.push_back(child);
+    if (child.name == "DescAcrEntr" || child.name == "vCFeLei12741")
+      total.children.push_back(child);
   return total;
 }
 
@@ -181,6 +185,12 @@ Coupon buildSale(std::string_view saleDocument, const CouponContext& context) {
   const XmlElement& emit = *inf->child("emit");
   if (!isDigits(childText(ide, "CNPJ"), 14)) throw Rejected{kRejectSoftwareHouseCnpj};
   if (!isDigits(childText(emit, "CNPJ"), 14)) throw Rejected{kRejectEmitterCnpj};
+  if (context.couponNumber > 0) {
+    if (childText(ide, "CNPJ") != context.state.softwareHouseCnpj ||
+        childText(ide, "signAC") != context.state.signAC)
+      throw AssociationMismatch{};
+    if (childText(emit, "CNPJ") != context.state.cnpj) throw Rejected{kRejectEmitterCnpj};
+  }
 
   ItemsResult items;
   for (const XmlElement& child : inf->children)
@@ -239,6 +249,10 @@ Coupon issueSaleCoupon(std::string_view saleDocument, const CouponContext& conte
   } catch (const Rejected& rejected) {
     Coupon coupon;
     coupon.rejection = rejected.code;
+    return coupon;
+  } catch (const AssociationMismatch&) {
+    Coupon coupon;
+    coupon.associationMismatch = true;
     return coupon;
   }
 }

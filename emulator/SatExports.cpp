@@ -5,9 +5,11 @@
 #include <mutex>
 #include <string>
 
+#include "Answer.h"
 #include "Command.h"
 #include "Emulator.h"
 #include "LibraryLocation.h"
+#include "Messages.h"
 
 #if defined(_WIN32)
 #if defined(SATEMU_CDECL)
@@ -26,7 +28,9 @@ namespace {
 using satemu::Command;
 using satemu::Function;
 
-std::string text(const char* argument) { return argument ? std::string(argument) : std::string(); }
+std::string text(const char* argument) {
+  return argument ? std::string(argument) : std::string();
+}
 
 Command command(Function function, int sessao, const char* codigo = nullptr) {
   Command c;
@@ -40,8 +44,13 @@ char* answer(const Command& c) {
   static std::mutex deviceLock;
   static std::string buffer;
   const std::lock_guard<std::mutex> lock(deviceLock);
-  static const std::filesystem::path stateFile = satemu::stateFilePath(satemu::libraryFolder());
-  std::optional<std::string> result = satemu::runCommand(stateFile, c);
+  std::optional<std::string> result;
+  try {
+    // Looked up on every call: a test points each device at its own file.
+    result = satemu::runCommand(satemu::stateFilePath(satemu::libraryFolder()), c);
+  } catch (const std::exception&) {
+    result = satemu::plainAnswer(c.function, c.sessao, satemu::kUnknownError);
+  }
   if (!result) return nullptr;
   buffer = std::move(*result);
   return buffer.data();

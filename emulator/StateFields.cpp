@@ -32,7 +32,8 @@ StateField intField(const char* section, const char* key, Access access) {
 
 template <typename Access>
 StateField boolField(const char* section, const char* key, Access access) {
-  return {section, key, [access](const DeviceState& s) { return std::string(access(s) ? "1" : "0"); },
+  return {section, key,
+          [access](const DeviceState& s) { return std::string(access(s) ? "1" : "0"); },
           [access](DeviceState& s, std::string_view v) {
             if (v == "1" || v == "yes" || v == "true" || v == "on") {
               access(s) = true;
@@ -65,7 +66,10 @@ StateField enumField(const char* section, const char* key,
           }};
 }
 
-#define SATEMU_MEMBER(path) [](auto& s) -> auto& { return s.path; }
+#define SATEMU_MEMBER(path) \
+  [](auto& s) -> auto& {    \
+    return s.path;          \
+  }
 
 std::vector<StateField> makeFields() {
   return {
@@ -74,6 +78,7 @@ std::vector<StateField> makeFields() {
       textField("device", "mac", SATEMU_MEMBER(mac)),
       textField("device", "softwareVersion", SATEMU_MEMBER(softwareVersion)),
       textField("device", "manufactured", SATEMU_MEMBER(manufactured)),
+      textField("device", "sefazCnpj", SATEMU_MEMBER(sefazCnpj)),
       boolField("device", "activated", SATEMU_MEMBER(activated)),
       textField("device", "activationCode", SATEMU_MEMBER(activationCode)),
       textField("device", "cnpj", SATEMU_MEMBER(cnpj)),
@@ -130,10 +135,9 @@ std::vector<StateField> makeFields() {
       textField("knobs", "forcedAnswer", SATEMU_MEMBER(knobs.forcedAnswer)),
       intField("knobs", "forcedCalls", SATEMU_MEMBER(knobs.forcedCalls)),
       enumField("knobs", "answer",
-                std::array<std::pair<AnswerForm, const char*>, 3>{
-                    {{AnswerForm::Normal, "normal"},
-                     {AnswerForm::Empty, "empty"},
-                     {AnswerForm::Null, "null"}}},
+                std::array<std::pair<AnswerForm, const char*>, 3>{{{AnswerForm::Normal, "normal"},
+                                                                   {AnswerForm::Empty, "empty"},
+                                                                   {AnswerForm::Null, "null"}}},
                 SATEMU_MEMBER(knobs.form)),
       enumField("knobs", "encoding",
                 std::array<std::pair<AnswerEncoding, const char*>, 3>{
@@ -145,6 +149,7 @@ std::vector<StateField> makeFields() {
       boolField("knobs", "missingListaFinal", SATEMU_MEMBER(knobs.missingListaFinal)),
       boolField("knobs", "textEstadoOperacao", SATEMU_MEMBER(knobs.textEstadoOperacao)),
       boolField("knobs", "wrongSessionEcho", SATEMU_MEMBER(knobs.wrongSessionEcho)),
+      boolField("knobs", "rejectReusedSessions", SATEMU_MEMBER(knobs.rejectReusedSessions)),
       intField("knobs", "hugeLogMegabytes", SATEMU_MEMBER(knobs.hugeLogMegabytes)),
   };
 }

@@ -51,10 +51,7 @@ void readLine(DeviceState& state, std::string_view section, std::string_view lin
   const auto equals = line.find('=');
   if (equals == std::string_view::npos) return;
   const std::string_view key = trim(line.substr(0, equals));
-  std::string_view rawValue = line.substr(equals + 1);
-  if (!rawValue.empty() && rawValue.front() == ' ') rawValue.remove_prefix(1);
-  if (!rawValue.empty() && rawValue.back() == '\r') rawValue.remove_suffix(1);
-  const std::string value = unescapeValue(rawValue);
+  const std::string value = unescapeValue(trim(line.substr(equals + 1)));
   if (section == "sessions") {
     int number = 0;
     const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), number);
@@ -96,7 +93,8 @@ std::string escapeValue(std::string_view raw) {
         out += "\\t";
         break;
       default:
-        if (byte < 0x20 || byte >= 0x7F) {
+        // Blanks at the ends are escaped too: the reader trims a line.
+        if (byte < 0x20 || byte >= 0x7F || (byte == ' ' && (i == 0 || i + 1 == raw.size()))) {
           char hex[8];
           std::snprintf(hex, sizeof hex, "\\x%02X", byte);
           out += hex;
@@ -126,8 +124,8 @@ std::string unescapeValue(std::string_view escaped) {
       out += '\t';
     } else if (next == 'x' && i + 2 < escaped.size()) {
       unsigned value = 0;
-      const auto [end, error] = std::from_chars(escaped.data() + i + 1, escaped.data() + i + 3,
-                                                value, 16);
+      const auto [end, error] =
+          std::from_chars(escaped.data() + i + 1, escaped.data() + i + 3, value, 16);
       if (error == std::errc() && end == escaped.data() + i + 3) {
         out += static_cast<char>(value);
         i += 2;

@@ -2,8 +2,8 @@
 // The state file: an INI-like text, one "key = value" per line under
 // [device], [parameterisation], [network], [knobs], [sessions] and [log].
 // Values escape backslash, control characters and bytes that are not UTF-8
-// as \\, \n, \r, \t and \xHH, so every answer survives a round trip and the
-// file stays readable in any editor.
+// as \\, \n, \r, \t and \xHH (blanks at either end as \x20), so every answer
+// survives a round trip and the file stays readable in any editor.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -44,6 +44,10 @@ quorvel_ensure_wine_prefix() {
     echo "Preparing the Wine prefix in $WINEPREFIX ..."
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+    # Xvfb has no window manager: Wine draws the frames and captions itself,
+    # so windows and screenshots look as they do on Windows.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
 }

@@ -28,11 +28,10 @@ std::string encodeBase64(std::string_view bytes) {
   out.reserve((bytes.size() + 2) / 3 * 4);
   std::size_t i = 0;
   for (; i + 3 <= bytes.size(); i += 3) {
-    const std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]))
-                                    << 16 |
-                                static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
-                                    << 8 |
-                                static_cast<unsigned char>(bytes[i + 2]);
+    const std::uint32_t group =
+        static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
+        static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
+        static_cast<unsigned char>(bytes[i + 2]);
     out += kAlphabet[group >> 18 & 63];
     out += kAlphabet[group >> 12 & 63];
     out += kAlphabet[group >> 6 & 63];

@@ -21,16 +21,22 @@ const XmlElement* XmlElement::child(std::string_view childName) const {
   return nullptr;
 }
 
+namespace {
+
+bool isXmlBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+}  // namespace
+
 void finishXmlElement(XmlElement& element) {
-  const bool onlyWhitespace = std::all_of(element.text.begin(), element.text.end(), [](char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-  });
-  if (!element.children.empty() && onlyWhitespace) element.text.clear();
+  if (!element.children.empty() &&
+      std::all_of(element.text.begin(), element.text.end(), isXmlBlank)) {
+    element.text.clear();
+  }
 }
 
 namespace {
-
-bool isXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Reads `name="value"` or `name='value'` pairs of the declaration into it.
 void readDeclarationValues(std::string_view body, XmlDeclaration& declaration) {
@@ -77,20 +83,24 @@ XmlDocument parseXmlDocument(std::string_view document) {
   return XmlDocument{readXmlDeclaration(document), std::move(root)};
 }
 
-XmlElement parseXml(std::string_view document) { return parseXmlRoot(document); }
+XmlElement parseXml(std::string_view document) {
+  return parseXmlRoot(document);
+}
 
 namespace {
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
 
-bool xmlCanCarry(char32_t c) {
-  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
+bool isHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit < 0xDC00;
+}
+bool isLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit < 0xE000;
 }
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
-void appendAscii(std::u16string& out, std::string_view ascii) { out.append(ascii.begin(), ascii.end()); }
+void appendAscii(std::u16string& out, std::string_view ascii) {
+  out.append(ascii.begin(), ascii.end());
+}
 
 enum class Context { Text, Attribute };
 
@@ -158,7 +168,7 @@ class XmlWriter {
           isLowSurrogate(characters[index + 1])) {
         c = 0x10000 + ((c - 0xD800) << 10) + (characters[++index] - 0xDC00);
       }
-      const bool replaced = !xmlCanCarry(c);
+      const bool replaced = !isXmlCharacter(c);
       if (replaced) c = kReplacementCharacter;
       if (c == '&') {
         appendAscii(escaped, "&amp;");

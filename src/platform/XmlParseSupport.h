@@ -11,6 +11,12 @@ namespace platform {
 // they can exhaust the stack of the recursive code that walks the tree.
 inline constexpr int kMaxXmlDepth = 256;
 
+// Whether XML 1.0 allows the character in a document at all.
+inline bool isXmlCharacter(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) ||
+         (c >= 0xE000 && c < 0xFFFE) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 // The backend: parses the document and returns its root; refuses a DOCTYPE;
 // throws XmlError.
 XmlElement parseXmlRoot(std::string_view document);

@@ -45,12 +45,12 @@ void checkFieldDefinitions(const XmlElement& fields) {
     const std::string* name = definition.attribute("attrname");
     const std::string* type = definition.attribute("fieldtype");
     const std::string* width = definition.attribute("WIDTH");
-    const bool widthMatches = expected.width == 0 ? width == nullptr
-                                                  : width && *width == std::to_string(expected.width);
+    const bool widthMatches =
+        expected.width == 0 ? width == nullptr : width && *width == std::to_string(expected.width);
     if (!name || findParameterField(*name) != index || !type || *type != expected.packetType ||
         !widthMatches) {
-      throw DataPacketError("a definição do campo " + std::to_string(index + 1) +
-                            " não é a de " + std::string(expected.name));
+      throw DataPacketError("a definição do campo " + std::to_string(index + 1) + " não é a de " +
+                            std::string(expected.name));
     }
   }
 }
@@ -121,7 +121,8 @@ ParameterRecord resolve(const std::vector<Row>& rows, std::size_t current) {
     chain.push_back(rows[chain.back()].replaces - 1);
   }
   ParameterRecord record;
-  for (auto link = chain.rbegin(); link != chain.rend(); ++link) applyRow(*rows[*link].element, record);
+  for (auto link = chain.rbegin(); link != chain.rend(); ++link)
+    applyRow(*rows[*link].element, record);
   return record;
 }
 
@@ -167,7 +168,8 @@ std::string writeDataPacket(const std::optional<ParameterRecord>& record) {
     XmlElement row{.name = "ROW", .attributes = {{"RowState", std::to_string(kInsertedRow)}}};
     for (std::size_t index = 0; index < kParameterFieldCount; ++index) {
       const auto& value = (*record)[index];
-      if (value) row.attributes.emplace_back(kParameterFields[index].name, platform::toUtf8(*value));
+      if (value)
+        row.attributes.emplace_back(kParameterFields[index].name, platform::toUtf8(*value));
     }
     rowData.children.push_back(std::move(row));
   }

@@ -30,7 +30,12 @@ std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file
   const std::string stamp = timestamp();
   for (int attempt = 1; attempt <= 100; ++attempt) {
     std::filesystem::path aside = file;
-    aside += ".danificado-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+    aside += ".danificado-";
+    aside += stamp;
+    if (attempt > 1) {
+      aside += "-";
+      aside += std::to_string(attempt);
+    }
     std::error_code error;
     if (std::filesystem::exists(aside, error) || error) continue;
     std::filesystem::rename(file, aside, error);
@@ -41,7 +46,10 @@ std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file
 }
 
 std::u16string quoted(const std::filesystem::path& path) {
-  return u"\"" + platform::fromUtf8(platform::utf8Path(path)) + u"\"";
+  std::u16string text = platform::fromUtf8(platform::utf8Path(path));
+  text.insert(text.begin(), u'"');
+  text.push_back(u'"');
+  return text;
 }
 
 std::optional<int> wholeNumber(std::u16string_view text) {
@@ -96,13 +104,16 @@ void ParameterDataset::startWithDefaultsAfterDamage(const std::string& reason) {
     }
   } else {
     mayWrite_ = false;
-    message += u"Não foi possível guardá-lo com outro nome, por isso ele não será alterado: "
-               u"as configurações padrão valem somente até o programa ser fechado.";
+    message +=
+        u"Não foi possível guardá-lo com outro nome, por isso ele não será alterado: "
+        u"as configurações padrão valem somente até o programa ser fechado.";
   }
   dialogs_.showMessage(message);
 }
 
-void ParameterDataset::first() { requireOpen(); }
+void ParameterDataset::first() {
+  requireOpen();
+}
 
 std::u16string ParameterDataset::readText(std::string_view field) const {
   requireOpen();
@@ -115,7 +126,8 @@ std::u16string ParameterDataset::readText(std::string_view field) const {
 int ParameterDataset::readNumber(std::string_view field) const {
   const std::u16string text = readText(field);
   const std::optional<int> value = wholeNumber(text);
-  if (!value) throw ConversionError("'" + platform::toUtf8(text) + "' is not a valid integer value");
+  if (!value)
+    throw ConversionError("'" + platform::toUtf8(text) + "' is not a valid integer value");
   return *value;
 }
 

@@ -14,12 +14,11 @@ struct UnidadeFederativa {
 };
 
 inline constexpr std::array<UnidadeFederativa, 27> TabelaUF{{
-    {u"AC", u"12"}, {u"AL", u"27"}, {u"AM", u"13"}, {u"AP", u"16"}, {u"BA", u"29"},
-    {u"CE", u"23"}, {u"DF", u"53"}, {u"ES", u"32"}, {u"GO", u"52"}, {u"MA", u"21"},
-    {u"MG", u"31"}, {u"MS", u"50"}, {u"MT", u"51"}, {u"PA", u"15"}, {u"PB", u"25"},
-    {u"PE", u"26"}, {u"PI", u"22"}, {u"PR", u"41"}, {u"RJ", u"33"}, {u"RN", u"24"},
-    {u"RO", u"11"}, {u"RR", u"14"}, {u"RS", u"43"}, {u"SC", u"42"}, {u"SE", u"28"},
-    {u"SP", u"35"}, {u"TO", u"17"},
+    {u"AC", u"12"}, {u"AL", u"27"}, {u"AM", u"13"}, {u"AP", u"16"}, {u"BA", u"29"}, {u"CE", u"23"},
+    {u"DF", u"53"}, {u"ES", u"32"}, {u"GO", u"52"}, {u"MA", u"21"}, {u"MG", u"31"}, {u"MS", u"50"},
+    {u"MT", u"51"}, {u"PA", u"15"}, {u"PB", u"25"}, {u"PE", u"26"}, {u"PI", u"22"}, {u"PR", u"41"},
+    {u"RJ", u"33"}, {u"RN", u"24"}, {u"RO", u"11"}, {u"RR", u"14"}, {u"RS", u"43"}, {u"SC", u"42"},
+    {u"SE", u"28"}, {u"SP", u"35"}, {u"TO", u"17"},
 }};
 
 }  // namespace settings

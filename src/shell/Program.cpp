@@ -1,5 +1,7 @@
 #include "shell/Program.h"
 
+#include "settings/CheckConfigs.h"
+
 namespace shell {
 
 Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
@@ -11,6 +13,7 @@ Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platfo
       programFolder_(std::move(programFolder)) {}
 
 void Program::start() {
+  settings::CheckConfigs(programFolder_, dialogs_);
   main.FormCreate();
   valida.FormCreate();
 }

@@ -34,14 +34,15 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
       PageControl("PageControl", this),
       TabMirel(&PageControl),
       TabCodAtiva(&PageControl, "TabCodAtiva", "PanelCodAtiva", u"CÓDIGO DE ATIVAÇÃO"),
-      TabAtivar(&PageControl, "TabAtivar", "PanelAtivar", u"ATIVAÇÃO DO SAT"),
+      TabAtivar(&PageControl),
       TabAssocAss(&PageControl, "TabAssocAss", "PanelAssocAss", u"ASSOCIAR APLIC. COMERCIAL"),
       TabBloq(&PageControl, "TabBloq", "PanelBloq", u"BLOQUEAR/DESBLOQUEAR"),
       TabTeste(&PageControl),
-      TabConfRede(&PageControl, "TabConfRede", "PanelConfRede", u"CONFIGURAÇÕES DE REDE"),
+      TabConfRede(&PageControl),
       TabStatus(&PageControl, "TabStatus", "PanelStatus", u"STATUS OPERACIONAL"),
       TabLog(&PageControl, "TabLog", "Panel11", u"EXTRAÇÃO DOS LOGS"),
       TavAtualizaSW(&PageControl, "TavAtualizaSW", "PanelAtualizaSW", u"ATUALIZAR SOFTWARE BÁSICO"),
+      cds(services.programFolder, services.dialogs),
       runner(services.dialogs, services.library, services.sessions, *this, StatusBar, TabTeste.Edit1,
              services.msefaz),
       services_(std::move(services)) {
@@ -58,11 +59,11 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
   std::vector<ui::TabSheet*> pages(kPageCount, nullptr);
   pages[kPaginaPrincipal] = &TabMirel.frame.sheet;
   pages[kPaginaCodigoAtivacao] = &TabCodAtiva.sheet;
-  pages[kPaginaAtivacao] = &TabAtivar.sheet;
+  pages[kPaginaAtivacao] = &TabAtivar.frame.sheet;
   pages[kPaginaAssociacao] = &TabAssocAss.sheet;
   pages[kPaginaBloqueio] = &TabBloq.sheet;
   pages[kPaginaTeste] = &TabTeste.frame.sheet;
-  pages[kPaginaRede] = &TabConfRede.sheet;
+  pages[kPaginaRede] = &TabConfRede.frame.sheet;
   pages[kPaginaStatus] = &TabStatus.sheet;
   pages[kPaginaLogs] = &TabLog.sheet;
   pages[kPaginaAtualizacao] = &TavAtualizaSW.sheet;
@@ -127,7 +128,10 @@ void TFAtivacao::wireHandlers() {
 }
 
 void TFAtivacao::FormCreate() {
+  cds.open();
   TabTeste.Edit1.setText({});
+  TabAtivar.fillStates();
+  TabConfRede.Edtproxy_senha.setPasswordChar(u'*');
   TabTeste.MemoCFe.setBounds({TabTeste.MemoCFe.bounds().left, TabTeste.MemoCFe.bounds().top,
                               TabTeste.MemoCFe.width(), 305});
   if (!platform::fileExists(services_.programFolder / "SAT.DLL")) {
@@ -140,6 +144,8 @@ void TFAtivacao::FormCreate() {
   StatusBar.setText({});
   services_.prompt.CodigoDigitado.clear();
 }
+
+void TFAtivacao::FormDestroy() { cds.close(); }
 
 void TFAtivacao::FormResize() { TabMirel.centre(); }
 

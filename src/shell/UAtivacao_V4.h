@@ -5,8 +5,11 @@
 #include <memory>
 
 #include "diagnostics/TestsPage.h"
+#include "provisioning/ActivationPage.h"
+#include "provisioning/NetworkPage.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
+#include "settings/ParameterDataset.h"
 #include "shell/CommandRunner.h"
 #include "shell/HomePage.h"
 #include "shell/PageFrame.h"
@@ -34,6 +37,8 @@ class TFAtivacao : public ui::Form {
   explicit TFAtivacao(MainWindowServices services);
 
   void FormCreate();
+  // The window is going away at program end: the parameter record is saved.
+  void FormDestroy();
   void FormResize();
   // Whether creation asked the program to end before its message loop runs.
   bool terminateRequested() const { return terminateRequested_; }
@@ -70,15 +75,16 @@ class TFAtivacao : public ui::Form {
 
   HomePage TabMirel;
   PageFrame TabCodAtiva;
-  PageFrame TabAtivar;
+  provisioning::ActivationPage TabAtivar;
   PageFrame TabAssocAss;
   PageFrame TabBloq;
   diagnostics::TestsPage TabTeste;
-  PageFrame TabConfRede;
+  provisioning::NetworkPage TabConfRede;
   PageFrame TabStatus;
   PageFrame TabLog;
   PageFrame TavAtualizaSW;
 
+  settings::ParameterDataset cds;
   CommandRunner runner;
 
  private:

@@ -98,7 +98,8 @@ void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
   }
   const int dx = bounds_.width - oldClientWidth;
   const int dy = bounds_.height - oldClientHeight;
-  if (oldClientWidth == 0 && oldClientHeight == 0) return;  // first layout: designed places stand
+  // The first real size: the designed places stand.
+  if (oldClientWidth == 0 || oldClientHeight == 0) return;
   for (Control* child : children_) {
     if (child->align_ != Align::None) continue;
     Rect r = child->bounds_;

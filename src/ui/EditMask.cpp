@@ -7,7 +7,9 @@ namespace ui {
 
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // The sections of a mask, split at ';'; missing ones are empty.
 std::vector<std::u16string_view> sectionsOf(std::u16string_view mask) {
@@ -15,7 +17,8 @@ std::vector<std::u16string_view> sectionsOf(std::u16string_view mask) {
   std::size_t start = 0;
   while (sections.size() < 3) {
     const std::size_t end = mask.find(u';', start);
-    sections.push_back(mask.substr(start, end == std::u16string_view::npos ? mask.npos : end - start));
+    sections.push_back(
+        mask.substr(start, end == std::u16string_view::npos ? mask.npos : end - start));
     if (end == std::u16string_view::npos) break;
     start = end + 1;
   }
@@ -59,8 +62,10 @@ std::u16string EditMask::text(std::u16string_view display) const {
   for (std::size_t i = 0; i < pattern_.size(); ++i) {
     const char16_t c = i < display.size() ? display[i] : blank_;
     const bool filled = isSlot(i) && isDigit(c);
-    if (keepsLiterals_) result += isSlot(i) ? (filled ? c : u' ') : pattern_[i];
-    else if (filled) result += c;
+    if (keepsLiterals_)
+      result += isSlot(i) ? (filled ? c : u' ') : pattern_[i];
+    else if (filled)
+      result += c;
   }
   return result;
 }
@@ -70,8 +75,10 @@ std::u16string EditMask::cleared(std::u16string_view display, MaskSelection sele
   const std::size_t selectionEnd = selection.start + selection.length;
   for (std::size_t i = 0; i < pattern_.size(); ++i) {
     const bool selected = i >= selection.start && i < selectionEnd;
-    if (!isSlot(i)) shown[i] = pattern_[i];
-    else if (!selected && i < display.size() && isDigit(display[i])) shown[i] = display[i];
+    if (!isSlot(i))
+      shown[i] = pattern_[i];
+    else if (!selected && i < display.size() && isDigit(display[i]))
+      shown[i] = display[i];
   }
   return shown;
 }
@@ -105,8 +112,7 @@ MaskEditResult EditMask::backspace(std::u16string_view display, MaskSelection se
   return {cleared(display, {slot, 1}), slot, true};
 }
 
-MaskEditResult EditMask::deleteForward(std::u16string_view display,
-                                       MaskSelection selection) const {
+MaskEditResult EditMask::deleteForward(std::u16string_view display, MaskSelection selection) const {
   if (selection.length > 0) return {cleared(display, selection), selection.start, true};
   const std::size_t slot = slotAtOrAfter(selection.start);
   if (slot >= pattern_.size()) return {std::u16string(display), selection.start};
@@ -131,7 +137,9 @@ MaskEditResult EditMask::paste(std::u16string_view display, MaskSelection select
   return {std::move(shown), caret, true};
 }
 
-std::size_t EditMask::caretHome() const { return std::min(slotAtOrAfter(0), caretEnd()); }
+std::size_t EditMask::caretHome() const {
+  return std::min(slotAtOrAfter(0), caretEnd());
+}
 
 std::size_t EditMask::caretEnd() const {
   for (std::size_t i = pattern_.size(); i > 0; --i) {

@@ -1,16 +1,18 @@
 // The XML parser backend on Windows: the system's XmlLite, with DTD processing
 // prohibited so that no entity is ever resolved. MinGW has no import library
 // for xmllite.dll, so the reader's factory is looked up at run time.
-#include <windows.h>
 #include <objidl.h>
+#include <windows.h>
 #include <xmllite.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/Text.h"
 #include "platform/XmlParseSupport.h"
+#include "platform/win32/XmlInputGuard.h"
 
 namespace platform {
 namespace {
@@ -24,11 +26,11 @@ CreateXmlReaderFunction createXmlReaderFunction() {
     const HMODULE library = LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (library == nullptr) return nullptr;
     // Through void(*)(): the one function type GCC lets any other convert to.
-    const auto address =
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "CreateXmlReader"));
+    const auto address = reinterpret_cast<void (*)()>(GetProcAddress(library, "CreateXmlReader"));
     return reinterpret_cast<CreateXmlReaderFunction>(address);
   }();
-  if (function == nullptr) throw XmlError("O leitor de XML do sistema (xmllite.dll) não foi encontrado");
+  if (function == nullptr)
+    throw XmlError("O leitor de XML do sistema (xmllite.dll) não foi encontrado");
   return function;
 }
 
@@ -84,7 +86,16 @@ std::string value(IXmlReader& reader) {
   const WCHAR* text = nullptr;
   UINT length = 0;
   if (FAILED(reader.GetValue(&text, &length))) throw XmlError("Documento XML inválido");
-  return utf8(text, length);
+  return restoredXmlValue(utf8(text, length));
+}
+
+void refuseRepeatedAttributes(const XmlElement& element) {
+  std::vector<std::string_view> names;
+  for (const auto& attribute : element.attributes) names.push_back(attribute.first);
+  std::sort(names.begin(), names.end());
+  if (std::adjacent_find(names.begin(), names.end()) != names.end()) {
+    throw XmlError("Documento XML com atributo repetido em " + element.name);
+  }
 }
 
 // Builds the tree from the reader's stream of nodes.
@@ -100,6 +111,7 @@ class TreeBuilder {
       element.attributes.emplace_back(qualifiedName(reader), value(reader));
     }
     reader.MoveToElement();
+    refuseRepeatedAttributes(element);
     open_.push_back(std::move(element));
     if (empty) close();
   }
@@ -145,7 +157,7 @@ std::string describeFailure(IXmlReader& reader, HRESULT result) {
 }  // namespace
 
 XmlElement parseXmlRoot(std::string_view document) {
-  const ComPointer<IStream> stream = streamOver(document);
+  const ComPointer<IStream> stream = streamOver(guardedXmlInput(document));
   const ComPointer<IXmlReader> reader = readerOver(stream.get());
   TreeBuilder builder;
   XmlNodeType type = XmlNodeType_None;

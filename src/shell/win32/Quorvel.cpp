@@ -25,9 +25,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windows.createWindow(program.valida, false);
     windows.createWindow(program.msefaz, false);
     // A start that asked to end leaves before the main window appears.
-    if (program.main.terminateRequested()) return;
-    windows.showMain(program.main);
-    exitCode = windows.runMessageLoop();
+    if (!program.main.terminateRequested()) {
+      windows.showMain(program.main);
+      exitCode = windows.runMessageLoop();
+    }
   });
+  windows.dispatcher().run([&] { program.main.FormDestroy(); });
   return exitCode;
 }

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -41,9 +43,9 @@ bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
   const bool isDefault = static_cast<const Button&>(control_).isDefault;
   RECT content = box;
   if (HTHEME theme = OpenThemeData(handle(), L"BUTTON")) {
-    const int state = disabled  ? PBS_DISABLED
-                      : pressed ? PBS_PRESSED
-                      : hot_    ? PBS_HOT
+    const int state = disabled                 ? PBS_DISABLED
+                      : pressed                ? PBS_PRESSED
+                      : hot_                   ? PBS_HOT
                       : (focused || isDefault) ? PBS_DEFAULTED
                                                : PBS_NORMAL;
     if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
@@ -75,7 +77,9 @@ bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
   return true;
 }
 
-NativePeer::Creation CheckBoxPeer::creation() const { return {WC_BUTTONW, BS_AUTOCHECKBOX}; }
+NativePeer::Creation CheckBoxPeer::creation() const {
+  return {WC_BUTTONW, BS_AUTOCHECKBOX};
+}
 
 void CheckBoxPeer::command(WORD notification) {
   if (notification != BN_CLICKED) return;

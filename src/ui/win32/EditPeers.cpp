@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "ui/win32/Peers.h"
@@ -56,8 +58,10 @@ NativePeer::Creation MemoPeer::creation() const {
   if (!memo.wordWrap) style |= ES_AUTOHSCROLL;
   if (memo.verticalScrollBar) style |= WS_VSCROLL;
   if (memo.horizontalScrollBar) style |= WS_HSCROLL;
-  if (memo.readOnly()) style |= ES_READONLY;
-  else style |= ES_WANTRETURN;
+  if (memo.readOnly())
+    style |= ES_READONLY;
+  else
+    style |= ES_WANTRETURN;
   return {WC_EDITW, style, WS_EX_CLIENTEDGE};
 }
 

@@ -12,8 +12,10 @@ FormPeer::FormPeer(WindowHost& host, Form& form, bool isMain)
 NativePeer::Creation FormPeer::creation() const {
   DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   DWORD extended = WS_EX_CONTROLPARENT;
-  if (isMain_) extended |= WS_EX_APPWINDOW;
-  else style |= WS_POPUP;
+  if (isMain_)
+    extended |= WS_EX_APPWINDOW;
+  else
+    style |= WS_POPUP;
   if (form_.borderStyle == BorderStyle::Sizeable) {
     style |= WS_THICKFRAME;
     if (form_.maximizeBox) style |= WS_MAXIMIZEBOX;
@@ -30,12 +32,20 @@ void FormPeer::created() {
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-  applyBounds();
+  fitWindowToDesign();
+  // Sizes Windows reported while the window was being made (a frame's
+  // minimum) were not the form's; from now on the client size is.
+  tracksClientSize_ = true;
+  clientResized();
 }
 
 void FormPeer::applyBounds() {
   if (resizingFromUser_) return;
   designed_ = form_.bounds();
+  fitWindowToDesign();
+}
+
+void FormPeer::fitWindowToDesign() {
   RECT frame{0, 0, host_.scale(designed_.width), host_.scale(designed_.height)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
@@ -53,8 +63,10 @@ void FormPeer::update(Property property) {
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       break;
     case Property::Close:
-      if (isMain_) DestroyWindow(handle());
-      else host_.wakeMessageLoop();  // the modal loop sees closeRequested() and ends
+      if (isMain_)
+        DestroyWindow(handle());
+      else
+        host_.wakeMessageLoop();  // the modal loop sees closeRequested() and ends
       break;
     default:
       break;
@@ -85,7 +97,7 @@ LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
   if (!attached()) return DefWindowProcW(handle(), message, w, l);
   switch (message) {
     case WM_SIZE:
-      if (w != SIZE_MINIMIZED) clientResized();
+      if (w != SIZE_MINIMIZED && tracksClientSize_) clientResized();
       return 0;
     case WM_CLOSE:
       host_.dispatcher().run([this] { form_.close(); });
@@ -157,8 +169,13 @@ void FormPeer::updateScrollBars() {
   const auto set = [&](int bar, int designedExtent, LONG clientExtent, LONG& position) {
     const int extent = host_.scale(designedExtent);
     position = std::clamp<LONG>(position, 0, std::max<LONG>(0, extent - clientExtent));
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, extent - 1,
-                    static_cast<UINT>(clientExtent), static_cast<int>(position), 0};
+    SCROLLINFO info{sizeof info,
+                    SIF_RANGE | SIF_PAGE | SIF_POS,
+                    0,
+                    extent - 1,
+                    static_cast<UINT>(clientExtent),
+                    static_cast<int>(position),
+                    0};
     SetScrollInfo(handle(), bar, &info, TRUE);
   };
   set(SB_HORZ, designed_.width, client.right, scroll_.x);
@@ -174,15 +191,30 @@ void FormPeer::scroll(int bar, WORD request) {
   const int page = static_cast<int>(info.nPage);
   int position = info.nPos;
   switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+      position -= line;
+      break;
+    case SB_LINEDOWN:
+      position += line;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      position = info.nTrackPos;
+      break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = info.nMax;
+      break;
+    default:
+      return;
   }
   position = std::clamp(position, 0, std::max(0, info.nMax + 1 - page));
   info.fMask = SIF_POS;

@@ -29,6 +29,7 @@ class FormPeer : public NativePeer {
   void applyVisible() override {}
   LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
 
+  void fitWindowToDesign();
   void clientResized();
   void updateScrollBars();
   void scroll(int bar, WORD request);
@@ -38,6 +39,7 @@ class FormPeer : public NativePeer {
   bool isMain_;
   Rect designed_;  // the client area as laid out before any resize
   POINT scroll_{0, 0};
+  bool tracksClientSize_ = false;
   bool resizingFromUser_ = false;
   bool updatingScrollBars_ = false;
   HWND pendingFocus_ = nullptr;

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -75,9 +77,9 @@ void RadioGroupPeer::createButtons() {
     // Tab reaches the group once; the arrows move between its buttons.
     if (i == 0) style |= WS_GROUP | (control_.tabOrder() >= 0 ? WS_TABSTOP : 0);
     if (!control_.enabled()) style |= WS_DISABLED;
-    HWND button =
-        CreateWindowExW(0, WC_BUTTONW, wide(items[i]), style, 0, 0, 0, 0, handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), host_.instance(), nullptr);
+    HWND button = CreateWindowExW(0, WC_BUTTONW, wide(items[i]), style, 0, 0, 0, 0, handle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)),
+                                  host_.instance(), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(nativeFont())), FALSE);
     buttons_.push_back(button);
   }
@@ -92,16 +94,16 @@ void RadioGroupPeer::layOutButtons() {
   const int rows = static_cast<int>((buttons_.size() + columns - 1) / columns);
   const int top = host_.scale(control_.effectiveFont().height + 4);
   const int margin = host_.scale(8);
-  const int columnWidth = (client.right - 2 * margin) / columns;
-  const int rowHeight = std::max(1, (client.bottom - top - host_.scale(4)) / rows);
+  const int columnWidth = static_cast<int>(client.right - 2 * margin) / columns;
+  const int rowHeight = std::max<int>(1, (client.bottom - top - host_.scale(4)) / rows);
   const int buttonHeight = std::min(rowHeight, host_.scale(control_.effectiveFont().height + 6));
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     // Items run down the first column, then the next, as in a radio group.
     const int column = static_cast<int>(i) / rows;
     const int row = static_cast<int>(i) % rows;
     SetWindowPos(buttons_[i], nullptr, margin + column * columnWidth,
-                 top + row * rowHeight + (rowHeight - buttonHeight) / 2, columnWidth - host_.scale(2),
-                 buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+                 top + row * rowHeight + (rowHeight - buttonHeight) / 2,
+                 columnWidth - host_.scale(2), buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

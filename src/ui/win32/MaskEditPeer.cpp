@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "ui/win32/Peers.h"
@@ -83,8 +85,10 @@ LRESULT MaskEditPeer::subclassMessage(UINT message, WPARAM w, LPARAM l) {
       const MaskSelection selected = selection();
       switch (w) {
         case VK_DELETE:
-          if (shift) SendMessageW(handle(), WM_CUT, 0, 0);
-          else if (editable) apply(mask_.deleteForward(windowText(handle()), selected));
+          if (shift)
+            SendMessageW(handle(), WM_CUT, 0, 0);
+          else if (editable)
+            apply(mask_.deleteForward(windowText(handle()), selected));
           return 0;
         case VK_INSERT:
           if (!shift) break;

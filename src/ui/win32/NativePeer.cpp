@@ -36,9 +36,9 @@ void NativePeer::create(HWND parent, int controlId) {
   if (!control_.enabled()) style |= WS_DISABLED;
   const RECT r = parent ? nativeBounds() : RECT{};
   HMENU id = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)) : nullptr;
-  HWND window = CreateWindowExW(how.extendedStyle, how.windowClass, L"", style, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parent, id, host_.instance(),
-                                this);
+  HWND window =
+      CreateWindowExW(how.extendedStyle, how.windowClass, L"", style, r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, parent, id, host_.instance(), this);
   if (!window) throw std::runtime_error("CreateWindowEx failed for " + control_.name());
   if (!handle_) {
     // A system control: subclassed so that its destruction and keys reach us.
@@ -108,8 +108,8 @@ void NativePeer::subclass() {
   SetWindowSubclass(handle_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK NativePeer::subclassProc(HWND window, UINT message, WPARAM w, LPARAM l,
-                                          UINT_PTR, DWORD_PTR peer) {
+LRESULT CALLBACK NativePeer::subclassProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                          DWORD_PTR peer) {
   auto* self = reinterpret_cast<NativePeer*>(peer);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, subclassProc, 0);
@@ -162,7 +162,9 @@ void NativePeer::modelChanged(Property property) {
   update(property);
 }
 
-void NativePeer::applyText() { setWindowTextQuietly(control_.text()); }
+void NativePeer::applyText() {
+  setWindowTextQuietly(control_.text());
+}
 
 void NativePeer::setWindowTextQuietly(const std::u16string& text) {
   settingText_ = true;
@@ -174,7 +176,8 @@ RECT NativePeer::nativeBounds() const {
   const Rect& b = control_.bounds();
   POINT origin{0, 0};
   if (const Control* parent = control_.parent()) {
-    if (auto* parentPeer = dynamic_cast<NativePeer*>(parent->peer())) origin = parentPeer->childOrigin();
+    if (auto* parentPeer = dynamic_cast<NativePeer*>(parent->peer()))
+      origin = parentPeer->childOrigin();
   }
   // Scaling both edges keeps neighbouring controls adjacent at any DPI.
   return {host_.scale(b.left) - origin.x, host_.scale(b.top) - origin.y,
@@ -187,7 +190,9 @@ void NativePeer::applyBounds() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void NativePeer::applyVisible() { ShowWindow(handle_, effectivelyVisible() ? SW_SHOWNA : SW_HIDE); }
+void NativePeer::applyVisible() {
+  ShowWindow(handle_, effectivelyVisible() ? SW_SHOWNA : SW_HIDE);
+}
 
 void NativePeer::applyFont() {
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(nativeFont())), TRUE);

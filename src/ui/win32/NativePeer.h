@@ -44,6 +44,9 @@ class NativePeer : public ControlPeer {
   void detachFromModel() { attached_ = false; }
   bool attached() const { return attached_; }
 
+  // Window procedure of the program's own window classes (lpParam = peer).
+  static LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+
  protected:
   struct Creation {
     const wchar_t* windowClass;
@@ -62,8 +65,6 @@ class NativePeer : public ControlPeer {
   virtual Font nativeFont() const { return control_.effectiveFont(); }
   void applyFont();
 
-  // Window procedure of the program's own window classes (lpParam = peer).
-  static LRESULT CALLBACK classWindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   virtual LRESULT windowMessage(UINT message, WPARAM w, LPARAM l);
   // Hands WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* to the child's peer.
   static bool routeFromChild(UINT message, WPARAM w, LPARAM l, LRESULT& result);
@@ -85,8 +86,8 @@ class NativePeer : public ControlPeer {
   Control& control_;
 
  private:
-  static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM w, LPARAM l,
-                                       UINT_PTR id, DWORD_PTR peer);
+  static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
+                                       DWORD_PTR peer);
   void registerHandle(HWND window);
 
   HWND handle_ = nullptr;

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "ui/win32/FormPeer.h"
@@ -40,7 +42,8 @@ std::unique_ptr<NativePeer> makePeer(WindowHost& host, Control& control) {
 }
 
 NativePeer::Creation LabelPeer::creation() const {
-  return {WC_STATICW, static_cast<const Label&>(control_).centered ? SS_CENTER : SS_LEFT};
+  const bool centered = static_cast<const Label&>(control_).centered;
+  return {WC_STATICW, static_cast<DWORD>(centered ? SS_CENTER : SS_LEFT)};
 }
 
 void LabelPeer::applyText() {

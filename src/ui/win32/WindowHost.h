@@ -47,6 +47,8 @@ class WindowHost {
   HBRUSH brush(Color color);
   bool waitCursor() const { return waitCursor_; }
   void setWaitCursor(bool wait);
+  // Focuses the control now, or when its window shows if it is hidden.
+  void requestFocus(HWND control);
   void mainWindowDestroyed();
   void wakeMessageLoop() const;
 
@@ -54,15 +56,13 @@ class WindowHost {
   void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds);
   void processMessage(MSG& message);
   bool pressDefaultButton(const MSG& message);
-  void show(FormPeer& peer);
-  FormPeer* formPeerOf(Form& form);
+  FormPeer* formPeerOf(const Form& form) const;
 
   HINSTANCE instance_;
   HICON icon_;
   const EventDispatcher& dispatcher_;
   int dpi_ = 96;
   HWND mainWindow_ = nullptr;
-  bool quitRequested_ = false;
   bool waitCursor_ = false;
   std::vector<std::unique_ptr<NativePeer>> peers_;
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;

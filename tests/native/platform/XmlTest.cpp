@@ -23,8 +23,9 @@ TEST(Xml, ParsesNamesAttributesAndTextWithReferencesResolved) {
   EXPECT_EQ(root.name, "CFe");
   ASSERT_EQ(root.attributes.size(), 2u);
   EXPECT_EQ(root.attributes[0], std::make_pair(std::string("versao"), std::string("0.07")));
-  EXPECT_EQ(*root.attribute("nome"), "A & B <\xC3\xa9"
-                                     "A>");
+  EXPECT_EQ(*root.attribute("nome"),
+            "A & B <\xC3\xa9"
+            "A>");
   EXPECT_EQ(root.attribute("Nome"), nullptr);
   EXPECT_EQ(root.text, "") << "layout between elements is dropped";
   const XmlElement* info = root.child("infCFe");
@@ -35,14 +36,18 @@ TEST(Xml, ParsesNamesAttributesAndTextWithReferencesResolved) {
   EXPECT_EQ(info->child("ausente"), nullptr);
 }
 
+TEST(Xml, CdataAndCommentsAreTakenLiterally) {
+  EXPECT_EQ(parseXml("<a><![CDATA[&#9;\xEE\x80\x80t &x; <b>]]><!-- &y; --></a>").text,
+            "&#9;\xEE\x80\x80t &x; <b>");
+}
+
 TEST(Xml, KeepsTextThatIsOnlyBlanksInAnElementWithoutChildren) {
   EXPECT_EQ(parseXml("<a>  </a>").text, "  ");
   EXPECT_EQ(parseXml("<a> x <b/> y </a>").text, " x  y ");
 }
 
 TEST(Xml, NamespaceDeclarationsComeBackAsAttributes) {
-  const XmlElement root =
-      parseXml("<a xmlns=\"urn:one\"><p:b xmlns:p=\"urn:two\" p:c=\"1\"/></a>");
+  const XmlElement root = parseXml("<a xmlns=\"urn:one\"><p:b xmlns:p=\"urn:two\" p:c=\"1\"/></a>");
   EXPECT_EQ(*root.attribute("xmlns"), "urn:one");
   ASSERT_EQ(root.children.size(), 1u);
   const XmlElement& prefixed = root.children[0];
@@ -113,9 +118,9 @@ TEST(Xml, EveryValueSurvivesWritingAndParsingAgain) {
       "]]> and &amp; literally",
       "A\xC3\xA7\xC3\xA3o \xE2\x82\xAC \xF0\x9F\x98\x80",
       "  blanks at both ends  ",
+      "private use \xEE\x80\x80t and \xEE\x80\x80\xEE\x80\x80 \xEE\x80\x80",
   };
-  for (const XmlCharacters characters :
-       {XmlCharacters::Utf8, XmlCharacters::AsciiWithReferences}) {
+  for (const XmlCharacters characters : {XmlCharacters::Utf8, XmlCharacters::AsciiWithReferences}) {
     for (const XmlLayout layout : {XmlLayout::Compact, XmlLayout::Indented}) {
       for (const std::string& value : values) {
         const XmlElement original{.name = "r", .attributes = {{"v", value}}, .text = value};
@@ -130,16 +135,19 @@ TEST(Xml, EveryValueSurvivesWritingAndParsingAgain) {
 
 TEST(Xml, AsciiWithReferencesWritesOnlyAscii) {
   const XmlElement element{.name = "r", .attributes = {{"v", "\xC3\xA9"}}, .text = "\xE2\x82\xAC"};
-  EXPECT_EQ(writeXml(element, XmlLayout::Compact, {.present = false},
-                     XmlCharacters::AsciiWithReferences),
-            "<r v=\"&#233;\">&#8364;</r>");
+  EXPECT_EQ(
+      writeXml(element, XmlLayout::Compact, {.present = false}, XmlCharacters::AsciiWithReferences),
+      "<r v=\"&#233;\">&#8364;</r>");
 }
 
 TEST(Xml, CharactersXmlCannotCarryAreWrittenAsReplacementCharacters) {
-  const XmlElement element{.name = "r", .attributes = {{"v", std::string("a\x01", 2)}},
+  const XmlElement element{.name = "r",
+                           .attributes = {{"v", std::string("a\x01", 2)}},
                            .text = std::string("\0b\xFF", 3)};
   const std::string written = writeXml(element, XmlLayout::Compact, {.present = false});
-  EXPECT_EQ(written, "<r v=\"a\xEF\xBF\xBD\">\xEF\xBF\xBD" "b\xEF\xBF\xBD</r>");
+  EXPECT_EQ(written,
+            "<r v=\"a\xEF\xBF\xBD\">\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD</r>");
   EXPECT_NO_THROW(parseXml(written));
 }
 

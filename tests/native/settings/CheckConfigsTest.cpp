@@ -25,11 +25,13 @@ std::string expectedParametros() {
   std::string text =
       "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
   const std::pair<const char*, const char*> fields[] = {
-      {"tipoInter", "4"}, {"SSID", "32"},     {"seg", "8"},          {"codigo", "64"},
-      {"tipoLan", "8"},   {"lanIP", "15"},    {"lanMask", "15"},     {"lanGW", "15"},
-      {"lanDNS1", "15"},  {"lanDNS2", "15"},  {"usuario", "64"},     {"senha", "64"},
-      {"proxy", "1"},     {"proxy_ip", "15"}, {"proxy_porta", "5"},  {"proxy_user", "64"},
-      {"proxy_senha", "64"}, {"CNPJContribuinte", "14"}, {"uf", "2"},
+      {"tipoInter", "4"},   {"SSID", "32"},        {"seg", "8"},
+      {"codigo", "64"},     {"tipoLan", "8"},      {"lanIP", "15"},
+      {"lanMask", "15"},    {"lanGW", "15"},       {"lanDNS1", "15"},
+      {"lanDNS2", "15"},    {"usuario", "64"},     {"senha", "64"},
+      {"proxy", "1"},       {"proxy_ip", "15"},    {"proxy_porta", "5"},
+      {"proxy_user", "64"}, {"proxy_senha", "64"}, {"CNPJContribuinte", "14"},
+      {"uf", "2"},
   };
   for (const auto& [name, width] : fields) {
     text += std::string("<FIELD attrname=\"") + name + "\" fieldtype=\"string\" WIDTH=\"" + width +
@@ -83,9 +85,9 @@ TEST(CheckConfigs, AConfRedeThatCannotBeWrittenGivesOneMessageAndNoParametros) {
   // A folder under the file's name: the file can be neither found nor written.
   std::filesystem::create_directory(folder.path() / "ConfRede.xml");
   CheckConfigs(folder.path(), dialogs);
-  EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{
-                                    u"Não foi possível criar o arquivo de configuração "
-                                    u"\"ConfRede.xml\"!"});
+  EXPECT_EQ(dialogs.messages(),
+            std::vector<std::u16string>{u"Não foi possível criar o arquivo de configuração "
+                                        u"\"ConfRede.xml\"!"});
   EXPECT_EQ(dialogs.calls.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Parametros.xml"));
 }
@@ -96,9 +98,9 @@ TEST(CheckConfigs, AParametrosThatCannotBeWrittenIsReportedAfterConfRedeWasWritt
   std::filesystem::create_directory(folder.path() / "Parametros.xml");
   CheckConfigs(folder.path(), dialogs);
   EXPECT_EQ(readFile(folder.path() / "ConfRede.xml"), kExpectedConfRede);
-  EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{
-                                    u"Não foi possível criar o arquivo de configuração "
-                                    u"\"Parametros.xml\"!"});
+  EXPECT_EQ(dialogs.messages(),
+            std::vector<std::u16string>{u"Não foi possível criar o arquivo de configuração "
+                                        u"\"Parametros.xml\"!"});
 }
 
 TEST(TabelaUF, ListsTheStatesInAlphabeticalOrderWithTheirIbgeCodes) {

@@ -51,8 +51,9 @@ TEST(DataPacket, TheCurrentRowIsFoundThroughTheChangeLog) {
       {"<PARAMS CHANGE_LOG=\"1 0 2\"/>",
        "<ROW RowState=\"2\" tipoInter=\"WIFI\"/><ROW tipoInter=\"ETHE\"/>", u"ETHE", u"<absent>"},
       // References that lead nowhere or in a circle are not followed forever.
-      {"<PARAMS CHANGE_LOG=\"1 9 8 9 1 4 2 1 8 1 2 8\"/>",
-       "<ROW tipoInter=\"ETHE\"/><ROW CNPJContribuinte=\"3\"/>", u"<no record>", u"<no record>"},
+      {"<PARAMS CHANGE_LOG=\"1 9 8 9 1 4 3 2 8 2 1 8 1 2 8\"/>",
+       "<ROW tipoInter=\"ETHE\"/><ROW CNPJContribuinte=\"3\"/><ROW tipoInter=\"WIFI\"/>", u"WIFI",
+       u"3"},
   };
   for (const Case& c : cases) {
     const auto record = readDataPacket(packetWith(c.params, c.rows));
@@ -115,7 +116,7 @@ TEST_F(DamagedParametros, IsReportedKeptAsideAndReplacedByTheDefault) {
     cds.open();
 
     ASSERT_EQ(dialogs.messages().size(), 1u) << bytes;
-    const std::u16string& message = dialogs.messages()[0];
+    const std::u16string message = dialogs.messages()[0];
     EXPECT_NE(message.find(u"Parametros.xml\" está danificado"), std::u16string::npos);
     const auto aside = keptAside();
     ASSERT_EQ(aside.size(), 1u) << bytes;

@@ -16,7 +16,9 @@ namespace {
 class ParameterDatasetTest : public ::testing::Test {
  protected:
   std::filesystem::path file() const { return folder.path() / "Parametros.xml"; }
-  void writeParametros(std::string_view bytes) const { platform::writeFileAtomically(file(), bytes); }
+  void writeParametros(std::string_view bytes) const {
+    platform::writeFileAtomically(file(), bytes);
+  }
   std::string parametros() const { return platform::readFile(file()); }
 
   // A dataset as a fresh start of the program sees the file.
@@ -60,10 +62,19 @@ TEST_F(ParameterDatasetTest, WithoutAFileTheFirstEditAddsARecordThatPostSaves) {
 
 TEST_F(ParameterDatasetTest, ReadingAWholeNumber) {
   const std::pair<std::u16string, std::optional<int>> cases[] = {
-      {u"35", 35},         {u"0", 0},       {u"-12", -12},  {u"+7", 7},
-      {u"2147483647", 2147483647},          {u"-2147483648", -2147483647 - 1},
-      {u"2147483648", {}}, {u"", {}},       {u"-", {}},     {u"1a", {}},
-      {u" 1", {}},         {u"1.0", {}},    {u"\u0661", {}},
+      {u"35", 35},
+      {u"0", 0},
+      {u"-12", -12},
+      {u"+7", 7},
+      {u"2147483647", 2147483647},
+      {u"-2147483648", -2147483647 - 1},
+      {u"2147483648", {}},
+      {u"", {}},
+      {u"-", {}},
+      {u"1a", {}},
+      {u" 1", {}},
+      {u"1.0", {}},
+      {u"\u0661", {}},
   };
   ParameterDataset cds(folder.path(), dialogs);
   cds.open();
@@ -96,10 +107,10 @@ TEST_F(ParameterDatasetTest, ValuesAreCutToTheirFieldsWhenStored) {
       {"tipoInter", u"ETHERNET", u"ETHE"},
       {"proxy", u"12", u"1"},
       {"CNPJSH", u"123456789012345", u"12345678901234"},
-      {"SSID", u"Café ação €", u"Café ação €"},     // all in the code page
-      {"SSID", u"Ωmega 日本", u"?mega ??"},          // not in it
+      {"SSID", u"Café ação €", u"Café ação €"},  // all in the code page
+      {"SSID", u"Ωmega 日本", u"?mega ??"},      // not in it
       {"Assinatura", std::u16string(400, u'A'), std::u16string(344, u'A')},
-      {"Assinatura", u"日本 Ω", u"日本 Ω"},           // UTF-16 field: kept
+      {"Assinatura", u"日本 Ω", u"日本 Ω"},  // UTF-16 field: kept
       {"Assinatura", std::u16string(343, u'A') + u"\U0001F600", std::u16string(343, u'A')},
   };
   ParameterDataset cds(folder.path(), dialogs);
@@ -117,10 +128,8 @@ TEST_F(ParameterDatasetTest, EveryValueSurvivesTheFileIncludingWhatNoPageWrites)
                  "uf=\"35\" TipoCert=\"-3\" CSR=\"-----BEGIN&#13;&#10;QUJD&amp;&lt;x&gt;\"");
   writeParametros(packet);
   const std::map<std::string, std::u16string> values = {
-      {"SSID", u"Rede \"Café\" & <Lá>"},
-      {"senha", u"a\tb'c"},
-      {"CNPJContribuinte", u"11222333000181"},
-      {"Assinatura", u"Ω日本\U0001F600 \r\n fim"},
+      {"SSID", u"Rede \"Café\" & <Lá>"},       {"senha", u"a\tb'c"},
+      {"CNPJContribuinte", u"11222333000181"}, {"Assinatura", u"Ω日本\U0001F600 \r\n fim"},
       {"CNPJSH", u"99888777000166"},
   };
   {

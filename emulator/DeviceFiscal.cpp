@@ -1,0 +1,128 @@
+// Coupons: sales, the cancellation of the last sale, the end-to-end test and
+// the query of the last fiscal session.
+#include "Answer.h"
+#include "Coupon.h"
+#include "Device.h"
+#include "Messages.h"
+
+namespace satemu {
+namespace {
+
+constexpr int kValidationError = 10;
+constexpr int kMaxCouponNumber = 999999;
+
+// The sale detail for each lock state; the cancellation family numbers them
+// three lower.
+int lockDetail(int lockState) {
+  switch (lockState) {
+    case 2:
+      return 6;
+    case 3:
+      return 8;
+    default:
+      return 7;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> Device::refuseLocked(const Command& c) const {
+  if (state_.lockState == 0) return std::nullopt;
+  const int detail = lockDetail(state_.lockState);
+  switch (c.function) {
+    case Function::EnviarDadosVenda:
+      return plainAnswer(c.function, c.sessao, detail);
+    case Function::CancelarUltimaVenda:
+      return plainAnswer(c.function, c.sessao, detail - 3);
+    default:
+      return plainAnswer(c.function, c.sessao, kUnknownError);
+  }
+}
+
+int Device::upcomingCouponNumber() const {
+  return state_.lastCouponNumber >= kMaxCouponNumber ? 1 : state_.lastCouponNumber + 1;
+}
+
+std::string Device::issuedAnswer(const Command& c, const Coupon& coupon,
+                                 const CouponContext& context) {
+  state_.lastCouponNumber = context.couponNumber;
+  state_.lastCouponKey = coupon.key;
+  state_.lastTransmission = coupon.stamp;
+  touchAuthority();
+  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  fields.insert(fields.end(), {base64Field(coupon.xml), coupon.stamp, "CFe" + coupon.key,
+                               coupon.total, coupon.buyerId, coupon.qrSignature});
+  return joinFields(fields);
+}
+
+std::string Device::sale(const Command& c) {
+  std::string answer;
+  if (!state_.associated) {
+    answer = plainAnswer(c.function, c.sessao, 3);
+  } else if (std::optional<std::string> refusal = refuseLocked(c)) {
+    answer = *refusal;
+  } else {
+    const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
+    const Coupon coupon = issueSaleCoupon(c.dados, context);
+    if (coupon.associationMismatch) {
+      answer = plainAnswer(c.function, c.sessao, 4);
+    } else if (!coupon.rejection.empty()) {
+      answer = plainAnswer(c.function, c.sessao, kValidationError, {}, {}, coupon.rejection);
+    } else {
+      log_.superLog(SuperLogForm::Plain,
+                    {"CF-e-SAT " + coupon.key + " emitido, valor " + coupon.total,
+                     "SEFAZ: lote transmitido, CF-e-SAT processado com sucesso"});
+      state_.lastSale = {coupon.key,   coupon.stamp,   std::to_string(now_.epoch),
+                         coupon.total, coupon.buyerId, false};
+      answer = issuedAnswer(c, coupon, context);
+    }
+  }
+  state_.lastFiscalAnswer = answer;
+  return answer;
+}
+
+std::string Device::cancel(const Command& c) {
+  std::string answer;
+  if (std::optional<std::string> refusal = refuseLocked(c)) {
+    answer = *refusal;
+  } else {
+    const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
+    const Coupon coupon = issueCancellationCoupon(c.dados, c.chave, context);
+    if (!coupon.rejection.empty()) {
+      answer = plainAnswer(c.function, c.sessao, coupon.rejection == "1270" ? 2 : 7, {}, {},
+                           coupon.rejection);
+    } else {
+      log_.superLog(SuperLogForm::Plain,
+                    {"cancelamento do CF-e-SAT " + state_.lastSale.key,
+                     "SEFAZ: CF-e-SAT de cancelamento processado com sucesso"});
+      state_.lastSale.cancelled = true;
+      answer = issuedAnswer(c, coupon, context);
+    }
+  }
+  state_.lastFiscalAnswer = answer;
+  return answer;
+}
+
+std::string Device::endToEndTest(const Command& c) {
+  if (std::optional<std::string> refusal = refuseLocked(c)) return *refusal;
+  const CouponContext context{state_, now_, 0, random_};
+  const Coupon coupon = issueSaleCoupon(c.dados, context);
+  if (!coupon.rejection.empty()) {
+    log_.info("teste fim a fim: documento de venda recusado (" + coupon.rejection + ")");
+    return plainAnswer(c.function, c.sessao, kUnknownError);
+  }
+  log_.superLog(SuperLogForm::Mirel, {"teste fim a fim: CF-e de teste " + coupon.key,
+                                      "SEFAZ: CF-e de teste de ativação emitido com sucesso"});
+  touchAuthority();
+  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  fields.insert(fields.end(),
+                {base64Field(coupon.xml), coupon.stamp, "000000", "CFe" + coupon.key});
+  return joinFields(fields);
+}
+
+std::string Device::lastFiscalSession(const Command& c) {
+  if (state_.lastFiscalAnswer.empty()) return plainAnswer(c.function, c.sessao, 3);
+  return state_.lastFiscalAnswer;
+}
+
+}  // namespace satemu

@@ -1,0 +1,102 @@
+// Status, session query, network configuration and log extraction.
+#include <array>
+
+#include "Answer.h"
+#include "Device.h"
+#include "Messages.h"
+#include "NetworkConfig.h"
+
+namespace satemu {
+namespace {
+
+const std::string kNoPendingCoupon(44, '0');
+
+struct LanAddresses {
+  std::string ip, mask, gateway, dns1, dns2;
+};
+
+// A DHCP or PPPoE device shows the lease it got; a fixed address shows what
+// was configured.
+LanAddresses lanAddresses(const NetworkSettings& network) {
+  if (network.tipoLan == "IPFIX") {
+    const auto shown = [](const std::string& address) {
+      const std::string padded = paddedAddress(address);
+      return padded.empty() ? std::string("000.000.000.000") : padded;
+    };
+    return {shown(network.lanIP), shown(network.lanMask), shown(network.lanGW),
+            shown(network.lanDNS1), shown(network.lanDNS2)};
+  }
+  if (network.tipoLan == "PPPoE")
+    return {"200.175.044.017", "255.255.255.255", "200.175.044.001", "200.175.000.010",
+            "200.175.000.011"};
+  return {"010.000.000.108", "255.255.255.000", "010.000.000.001", "010.000.000.001",
+          "000.000.000.000"};
+}
+
+std::string lockStateText(int lockState, bool asText) {
+  static constexpr std::array<const char*, 5> kNames{"DESBLOQUEADO", "BLOQUEIO_SEFAZ",
+                                                     "BLOQUEIO_CONTRIBUINTE", "BLOQUEIO_AUTONOMO",
+                                                     "BLOQUEIO_DESATIVACAO"};
+  if (asText && lockState >= 0 && lockState <= 4)
+    return kNames[static_cast<std::size_t>(lockState)];
+  return std::to_string(lockState);
+}
+
+}  // namespace
+
+std::string Device::operationalStatus(const Command& c) {
+  const LanAddresses lan = lanAddresses(state_.network);
+  const std::size_t memoryUsed = 180 + state_.log.size() / 50 + state_.sessions.size();
+  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  fields.insert(fields.end(), {
+                                  state_.serial,
+                                  state_.network.tipoLan,
+                                  lan.ip,
+                                  state_.mac,
+                                  lan.mask,
+                                  lan.gateway,
+                                  lan.dns1,
+                                  lan.dns2,
+                                  "CONECTADO",
+                                  "ALTO",
+                                  "2048 MB",
+                                  std::to_string(memoryUsed) + " MB",
+                                  stamp(now_),
+                                  state_.softwareVersion,
+                                  "00.08",
+                                  state_.lastCouponKey,
+                                  kNoPendingCoupon,
+                              });
+  if (!state_.knobs.missingListaFinal) fields.push_back(kNoPendingCoupon);
+  fields.insert(fields.end(), {state_.lastTransmission, state_.lastCommunication,
+                               state_.certificateIssued, state_.certificateExpires,
+                               lockStateText(state_.lockState, state_.knobs.textEstadoOperacao)});
+  return joinFields(fields);
+}
+
+std::string Device::sessionQuery(const Command& c) {
+  for (auto it = state_.sessions.rbegin(); it != state_.sessions.rend(); ++it)
+    if (it->number == c.sessaoConsultada) return it->answer;
+  return plainAnswer(c.function, c.sessao, 3);
+}
+
+std::string Device::configureNetwork(const Command& c) {
+  const std::optional<NetworkSettings> settings = parseNetworkConfig(c.dados);
+  if (!settings) {
+    log_.info("configuração de rede recusada: dados fora do padrão");
+    return plainAnswer(c.function, c.sessao, 2);
+  }
+  state_.network = *settings;
+  log_.info("interface de rede " + settings->tipoInter + " configurada: " + settings->tipoLan +
+            ", proxy " + std::to_string(settings->proxy));
+  return plainAnswer(c.function, c.sessao, kSuccess);
+}
+
+std::string Device::extractLogs(const Command& c) {
+  log_.info("extração de logs solicitada");
+  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  fields.push_back(base64Field(renderLog(state_.log, state_.knobs.hugeLogMegabytes, now_)));
+  return joinFields(fields);
+}
+
+}  // namespace satemu

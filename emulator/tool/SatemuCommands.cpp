@@ -1,0 +1,120 @@
+#include "SatemuCommands.h"
+
+#include "Device.h"
+#include "Emulator.h"
+#include "StateFile.h"
+#include "platform/Files.h"
+
+namespace satemu {
+
+const char* const kToolUsage =
+    "usage: satemu [--state FILE] COMMAND\n"
+    "  show               print the whole state file\n"
+    "  status             one-line summary of the device\n"
+    "  emergency          print the emergency activation code\n"
+    "  reset              factory-new device (new serial and emergency code), knobs kept\n"
+    "  reset-all          factory-new device with default knobs\n"
+    "  keys               list the fields that set accepts\n"
+    "  get SECTION.KEY    print one field\n"
+    "  set SECTION.KEY VALUE [SECTION.KEY VALUE ...]\n"
+    "                     e.g. set knobs.latencyMs 0   set device.lockState 1\n"
+    "  force CODE [CALLS] the next CALLS calls (default 1, -1 for all) answer CODE:\n"
+    "                     3 digits in the called family (098) or 5 digits as given\n"
+    "  force-answer TEXT [CALLS]\n"
+    "                     the next CALLS calls answer TEXT verbatim ({sessao} is replaced)\n"
+    "  quiet              latency 0, no forced answers, no distortions\n"
+    "The state file is --state FILE, else $QUORVEL_SATEMU_STATE, else satemu-state.ini\n"
+    "beside satemu (the library next to it uses the same file).\n";
+
+namespace {
+
+std::string summary(const DeviceState& s) {
+  std::string text = "serial " + s.serial + ", " + (s.activated ? "activated" : "not activated");
+  if (s.activated) text += " (CNPJ " + s.cnpj + ", code " + s.activationCode + ")";
+  text += s.associated ? ", associated to " + s.softwareHouseCnpj : ", not associated";
+  text += ", ESTADO_OPERACAO " + std::to_string(s.lockState);
+  if (!s.codeLockedUntil.empty()) text += ", wrong-code lock-out until " + s.codeLockedUntil;
+  text += ", coupons issued " + std::to_string(s.lastCouponNumber);
+  return text + "\n";
+}
+
+int setFields(DeviceState& state, const std::vector<std::string>& pairs, std::ostream& err) {
+  if (pairs.empty() || pairs.size() % 2 != 0) {
+    err << "set needs SECTION.KEY VALUE pairs\n";
+    return 2;
+  }
+  for (std::size_t i = 0; i < pairs.size(); i += 2) {
+    if (!setField(state, pairs[i], pairs[i + 1])) {
+      err << "not a field or not a valid value: " << pairs[i] << " = " << pairs[i + 1] << "\n";
+      return 2;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::filesystem::path toolStateFile(std::vector<std::string>& arguments,
+                                    const std::filesystem::path& toolFolder) {
+  for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] == "--state") {
+      std::filesystem::path named = arguments[i + 1];
+      arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(i),
+                      arguments.begin() + static_cast<std::ptrdiff_t>(i + 2));
+      return named;
+    }
+  }
+  return stateFilePath(toolFolder);
+}
+
+int runTool(const std::vector<std::string>& arguments, const std::filesystem::path& stateFile,
+            std::ostream& out, std::ostream& err) {
+  if (arguments.empty()) {
+    err << kToolUsage;
+    return 2;
+  }
+  const std::string& command = arguments[0];
+  const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  std::mt19937 random = seededRandom();
+  const Moment now = currentMoment();
+  DeviceState state = loadDeviceState(stateFile, now, random);
+
+  if (command == "reset" || command == "reset-all") {
+    const Knobs knobs = state.knobs;
+    state = factoryNewDevice(now, random);
+    if (command == "reset") state.knobs = knobs;
+    out << "factory-new device: " << summary(state);
+  } else if (command == "show") {
+    out << writeState(state);
+  } else if (command == "status") {
+    out << summary(state);
+  } else if (command == "emergency") {
+    out << state.emergencyCode << "\n";
+  } else if (command == "keys") {
+    for (const std::string& name : settableFields()) out << name << "\n";
+    return 0;
+  } else if (command == "get" && rest.size() == 1) {
+    out << fieldValue(state, rest[0]) << "\n";
+  } else if (command == "set") {
+    if (const int failed = setFields(state, rest, err)) return failed;
+  } else if ((command == "force" || command == "force-answer") && !rest.empty() &&
+             rest.size() <= 2) {
+    const bool verbatim = command == "force-answer";
+    if (const int failed = setFields(state,
+                                     {verbatim ? "knobs.forcedAnswer" : "knobs.forcedCode", rest[0],
+                                      "knobs.forcedCalls", rest.size() == 2 ? rest[1] : "1"},
+                                     err))
+      return failed;
+  } else if (command == "quiet") {
+    state.knobs = Knobs{};
+    state.knobs.latencyMs = 0;
+    state.knobs.activationLatencyMs = 0;
+  } else {
+    err << kToolUsage;
+    return 2;
+  }
+  saveDeviceState(stateFile, state);
+  return 0;
+}
+
+}  // namespace satemu

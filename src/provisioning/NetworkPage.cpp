@@ -1,0 +1,14 @@
+#include "provisioning/NetworkPage.h"
+
+namespace provisioning {
+
+NetworkPage::NetworkPage(ui::Control* pageControl)
+    : frame(pageControl, "TabConfRede", "PanelConfRede", u"CONFIGURAÇÕES DE REDE"),
+      LabelProxySenha("LabelProxySenha", &frame.sheet),
+      Edtproxy_senha("Edtproxy_senha", &frame.sheet) {
+  LabelProxySenha.setText(u"Senha:");
+  LabelProxySenha.setBounds({280, 300, 120, 14});
+  Edtproxy_senha.setBounds({280, 316, 160, 21});
+}
+
+}  // namespace provisioning

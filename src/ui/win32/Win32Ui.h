@@ -1,0 +1,35 @@
+#pragma once
+// The Win32 user interface of the program: real windows for the forms, the
+// real dialogs and the event dispatcher that reports unexpected failures.
+// Create it before the forms and let it go after them: when it goes, it
+// destroys the windows without touching the controls.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/EventDispatcher.h"
+#include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/WindowHost.h"
+
+namespace ui::win32 {
+
+class Win32Ui {
+ public:
+  Win32Ui(HINSTANCE instance, std::u16string applicationTitle, HICON icon);
+
+  Dialogs& dialogs() { return dialogs_; }
+  const EventDispatcher& dispatcher() { return dispatcher_; }
+  // Creates the native window and all its controls, hidden.
+  void createWindow(Form& form, bool isMain) { host_.createWindow(form, isMain); }
+  // Shows the main window centred on the screen.
+  void showMain(Form& form) { host_.showMain(form); }
+  // Runs until the main window closes.
+  int runMessageLoop() { return host_.runMessageLoop(); }
+
+ private:
+  Win32Dialogs dialogs_;
+  EventDispatcher dispatcher_;
+  WindowHost host_;
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,280 @@
+#include "ui/win32/WindowHost.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cassert>
+#include <climits>
+
+#include "ui/win32/ControlId.h"
+#include "ui/win32/FormPeer.h"
+#include "ui/win32/Peers.h"
+
+namespace ui::win32 {
+
+namespace {
+
+void registerClass(HINSTANCE instance, const wchar_t* name, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = NativePeer::classWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);  // a second host in one process finds it registered
+}
+
+// The controls of one parent in Tab order; those outside it keep their place
+// after the others, so that IsDialogMessage walks them as the program says.
+std::vector<Control*> inTabOrder(const Control& parent) {
+  std::vector<Control*> ordered = parent.children();
+  std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
+    const int left = a->tabOrder() < 0 ? INT_MAX : a->tabOrder();
+    const int right = b->tabOrder() < 0 ? INT_MAX : b->tabOrder();
+    return left < right;
+  });
+  return ordered;
+}
+
+// Docking is applied once before the windows exist: a form sized before its
+// children were added has not laid them out yet.
+void layOutTree(Control& control) {
+  control.layoutChildren(0, 0);
+  for (Control* child : control.children()) layOutTree(*child);
+}
+
+bool shownAndEnabled(const Control& control) {
+  for (const Control* c = &control; c; c = c->parent()) {
+    if (!c->visible() || !c->enabled()) return false;
+  }
+  return true;
+}
+
+const Button* defaultButtonIn(const Control& control) {
+  for (const Control* child : control.children()) {
+    if (child->kind() == Kind::Button && static_cast<const Button*>(child)->isDefault &&
+        shownAndEnabled(*child))
+      return static_cast<const Button*>(child);
+    if (const Button* found = defaultButtonIn(*child)) return found;
+  }
+  return nullptr;
+}
+
+bool droppedComboBox(HWND window) {
+  const NativePeer* peer = NativePeer::fromHandle(window);
+  return peer && peer->control().kind() == Kind::ComboBox &&
+         SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+bool isEscape(const MSG& message) {
+  const bool key =
+      (message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.wParam == VK_ESCAPE;
+  const bool character = message.message == WM_CHAR && message.wParam == 0x1B;
+  return key || character;
+}
+
+}  // namespace
+
+WindowHost::WindowHost(HINSTANCE instance, HICON icon, const EventDispatcher& dispatcher)
+    : instance_(instance), icon_(icon), dispatcher_(dispatcher) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  registerClass(instance_, L"QuorvelForm", icon_);
+  registerClass(instance_, L"QuorvelPanel", nullptr);
+  HDC screen = GetDC(nullptr);
+  dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+}
+
+WindowHost::~WindowHost() {
+  // The controls may be gone already: nothing below may reach them.
+  for (auto& peer : peers_) peer->detachFromModel();
+  for (auto& peer : peers_) {
+    if (dynamic_cast<FormPeer*>(peer.get()) && peer->handle()) DestroyWindow(peer->handle());
+  }
+  peers_.clear();
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+  for (auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+void WindowHost::createWindow(Form& form, bool isMain) {
+  layOutTree(form);
+  auto peer = std::make_unique<FormPeer>(*this, form, isMain);
+  FormPeer& formPeer = *peer;
+  peers_.push_back(std::move(peer));
+  form.attachPeer(&formPeer);
+  formPeer.create(nullptr, 0);
+  if (isMain) mainWindow_ = formPeer.handle();
+  std::vector<int> usedIds;
+  createControls(form, formPeer.handle(), usedIds);
+}
+
+void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds) {
+  for (Control* child : inTabOrder(parent)) {
+    std::unique_ptr<NativePeer> peer = makePeer(*this, *child);
+    if (!peer) continue;
+    int id = controlIdFor(child->name());
+    assert(std::find(usedIds.begin(), usedIds.end(), id) == usedIds.end() &&
+           "two controls of one window have names with the same control ID");
+    while (std::find(usedIds.begin(), usedIds.end(), id) != usedIds.end())
+      id = id == kLastControlId ? kFirstControlId : id + 1;
+    usedIds.push_back(id);
+    NativePeer& created = *peer;
+    peers_.push_back(std::move(peer));
+    child->attachPeer(&created);
+    created.create(parentWindow, id);
+    if (created.holdsChildren()) createControls(*child, created.handle(), usedIds);
+  }
+}
+
+FormPeer* WindowHost::formPeerOf(const Form& form) const {
+  return dynamic_cast<FormPeer*>(form.peer());
+}
+
+HWND WindowHost::handleOf(const Control& control) const {
+  const auto* peer = dynamic_cast<const NativePeer*>(control.peer());
+  return peer ? peer->handle() : nullptr;
+}
+
+void WindowHost::showMain(Form& form) {
+  if (!formPeerOf(form)) createWindow(form, true);
+  FormPeer& peer = *formPeerOf(form);
+  if (!peer.handle()) return;  // closed while starting: the loop ends at once
+  if (form.closeRequested()) {
+    DestroyWindow(peer.handle());
+    return;
+  }
+  dispatcher_.run([&] { form.showing(); });
+  peer.centreOnScreen();
+  ShowWindow(peer.handle(), SW_SHOW);
+  SetForegroundWindow(peer.handle());
+  UpdateWindow(peer.handle());
+  peer.focusOnShow();
+}
+
+void WindowHost::showModal(Form& form) {
+  if (!formPeerOf(form)) createWindow(form, false);
+  FormPeer& peer = *formPeerOf(form);
+  HWND window = peer.handle();
+  if (!window) return;
+  HWND owner = GetActiveWindow();
+  if (!owner || owner == window) owner = mainWindow_;
+  if (owner) SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  dispatcher_.run([&] { form.showing(); });
+  peer.centreOnScreen();
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  peer.focusOnShow();
+  MSG message;
+  while (!form.closeRequested() && IsWindow(window)) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
+      break;
+    }
+    processMessage(message);
+  }
+  // The owner is enabled before the window hides, so it gets the activation.
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  if (IsWindow(window)) ShowWindow(window, SW_HIDE);
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
+}
+
+int WindowHost::runMessageLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) processMessage(message);
+  return static_cast<int>(message.wParam);
+}
+
+void WindowHost::processPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    processMessage(message);
+  }
+}
+
+void WindowHost::processMessage(MSG& message) {
+  // Esc closes nothing in this program; it only folds a dropped list.
+  if (isEscape(message) && !droppedComboBox(GetFocus())) return;
+  if (pressDefaultButton(message)) return;
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root && dynamic_cast<FormPeer*>(NativePeer::fromHandle(root)) &&
+      IsDialogMessageW(root, &message))
+    return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+bool WindowHost::pressDefaultButton(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(GetAncestor(focus, GA_ROOT)));
+  if (!focus || !form || droppedComboBox(focus)) return false;
+  if (NativePeer* focused = NativePeer::fromHandle(focus)) {
+    const Control& control = focused->control();
+    if (control.kind() == Kind::Memo && !static_cast<const Memo&>(control).readOnly())
+      return false;  // a new line
+    if (control.kind() == Kind::Button) {
+      focused->command(BN_CLICKED);
+      return true;
+    }
+  }
+  if (const Button* button = defaultButtonIn(form->form())) {
+    NativePeer* peer = NativePeer::fromHandle(handleOf(*button));
+    if (peer) peer->command(BN_CLICKED);
+  }
+  return true;
+}
+
+HFONT WindowHost::font(const Font& font) {
+  const std::u16string name = font.name.empty() ? u"Tahoma" : font.name;
+  const int height = font.height > 0 ? font.height : 11;
+  const auto key = std::make_tuple(name, height, font.bold);
+  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  HFONT created =
+      CreateFontW(-scale(height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, wide(name));
+  fonts_.emplace(key, created);
+  return created;
+}
+
+HBRUSH WindowHost::brush(Color color) {
+  if (color == kDefaultColor) return GetSysColorBrush(COLOR_BTNFACE);
+  if (auto found = brushes_.find(color); found != brushes_.end()) return found->second;
+  HBRUSH created = CreateSolidBrush(color);
+  brushes_.emplace(color, created);
+  return created;
+}
+
+void WindowHost::setWaitCursor(bool wait) {
+  waitCursor_ = wait;
+  // Shown at once: the thread may block in a library call before any message.
+  SetCursor(LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void WindowHost::requestFocus(HWND control) {
+  HWND root = GetAncestor(control, GA_ROOT);
+  if (IsWindowVisible(root)) {
+    SetFocus(control);
+  } else if (auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(root))) {
+    form->setPendingFocus(control);
+  }
+}
+
+void WindowHost::mainWindowDestroyed() {
+  mainWindow_ = nullptr;
+  PostQuitMessage(0);
+}
+
+void WindowHost::wakeMessageLoop() const {
+  PostMessageW(nullptr, WM_NULL, 0, 0);
+}
+
+}  // namespace ui::win32

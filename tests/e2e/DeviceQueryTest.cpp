@@ -1,0 +1,117 @@
+// The device query from both of its buttons against the emulator: the state
+// text, the answer in the status bar, the session number in Edit1, the
+// authority's message, and a broken answer that the program survives.
+#include <iostream>
+
+#include "Polling.h"
+#include "QuorvelTest.h"
+#include "WindowActions.h"
+#include "WindowQueries.h"
+
+namespace e2e {
+namespace {
+
+constexpr std::wstring_view kInOperation = L"SAT em operação";
+constexpr std::wstring_view kOutOfOperation = L"SAT inoperante";
+
+class DeviceQuery : public QuorvelTest {
+ protected:
+  // Waits for the query's outcome: the state text shown, the answer with the
+  // expected return code in the status bar, beginning with the session
+  // number that Edit1 holds.
+  void expectOutcome(HWND main, std::wstring_view stateText, std::wstring_view returnCode) {
+    auto reached = [&] {
+      HWND state = findControl(main, "lbloperante");
+      const std::wstring status = controlText(main, "StatusBar");
+      const std::wstring session = controlText(main, "Edit1");
+      return state && IsWindowVisible(state) && windowText(state) == stateText &&
+             isSixDigits(session) && status.starts_with(session + L"|") &&
+             status.find(L"|" + std::wstring(returnCode) + L"|") != std::wstring::npos;
+    };
+    EXPECT_TRUE(pollFor(reached)) << "expected \"" << toUtf8(stateText) << "\" after "
+                                  << toUtf8(returnCode) << "; lbloperante \""
+                                  << toUtf8(controlText(main, "lbloperante")) << "\", status \""
+                                  << toUtf8(controlText(main, "StatusBar")) << "\", Edit1 \""
+                                  << toUtf8(controlText(main, "Edit1")) << "\"\n"
+                                  << windowsOnScreen();
+    EXPECT_TRUE(waitForPage(main, "TabMirel"));
+    EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
+  }
+
+  void forceAnswer(const std::string& answer) { ASSERT_EQ(knobs_->forceAnswer(answer), ""); }
+};
+
+TEST_F(DeviceQuery, BothButtonsShowTheDeviceState) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  const struct {
+    const char* button;
+    std::wstring shot;
+  } buttons[] = {{"BtnPrincipal", L"query-"}, {"BitBtn6", L"query-BitBtn6-"}};
+  for (const auto& [button, shot] : buttons) {
+    SCOPED_TRACE(button);
+    forceAnswer("{sessao}|08098|SAT bloqueado");
+    click(control(main, button));
+    expectOutcome(main, kOutOfOperation, L"08098");
+    screenshot(main, shot + L"red.png");
+
+    click(control(main, button));
+    expectOutcome(main, kInOperation, L"08000");
+    screenshot(main, shot + L"green.png");
+  }
+}
+
+TEST_F(DeviceQuery, AuthorityCodeOpensItsWindow) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  forceAnswer("123456|08000|SAT em operacao|0|Mensagem da SEFAZ");
+  click(control(main, "BtnPrincipal"));
+  HWND sefaz = waitForWindow(kSefazCaption);
+  ASSERT_TRUE(sefaz);
+  EXPECT_EQ(clientSize(sefaz).cx, 447);
+  EXPECT_EQ(clientSize(sefaz).cy, 129);
+  const std::wstring memo = controlText(sefaz, "MemoSefaz");
+  EXPECT_NE(memo.find(L"Código: 0"), std::wstring::npos) << toUtf8(memo);
+  EXPECT_NE(memo.find(L"Mensagem da SEFAZ"), std::wstring::npos) << toUtf8(memo);
+  screenshot(sefaz, L"sefaz.png");
+  close(sefaz);
+  waitUntilClosed(kSefazCaption);
+  EXPECT_EQ(toUtf8(controlText(main, "lbloperante")), toUtf8(kInOperation));
+}
+
+TEST_F(DeviceQuery, EmptyAnswerIsReportedAndTheProgramGoesOn) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  ASSERT_EQ(knobs_->answerEmpty(true), "");
+  click(control(main, "BtnPrincipal"));
+  const MessageBoxSeen box = waitForMessageBox();
+  ASSERT_TRUE(box.window);
+  EXPECT_EQ(toUtf8(box.caption), toUtf8(kApplicationTitle));
+  EXPECT_FALSE(box.text.empty());
+  std::cout << "Report of the empty answer: " << toUtf8(box.text) << "\n";
+  EXPECT_EQ(toUtf8(controlText(main, "lbloperante")), toUtf8(kOutOfOperation));
+  screenshot(box.window, L"query-empty-answer.png");
+  pressOk(box.window);
+
+  ASSERT_EQ(knobs_->answerEmpty(false), "");
+  click(control(main, "BtnPrincipal"));
+  expectOutcome(main, kInOperation, L"08000");
+}
+
+TEST_F(DeviceQuery, WorksWithTheCdeclLibrary) {
+  start(DeviceLibrary::CdeclEmulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
+  click(control(main, "BtnPrincipal"));
+  expectOutcome(main, kInOperation, L"08000");
+  forceAnswer("{sessao}|08098|SAT bloqueado");
+  click(control(main, "BitBtn6"));
+  expectOutcome(main, kOutOfOperation, L"08098");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,65 @@
+#include "EmulatorKnobs.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <stdexcept>
+
+#include "ProgramProcess.h"
+
+namespace e2e {
+namespace {
+
+// The tool reads its arguments in the ANSI code page: keep them ASCII.
+std::wstring widen(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
+
+// Quoting as CommandLineToArgvW undoes it.
+std::wstring quoted(const std::wstring& argument) {
+  std::wstring out = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, L'\\');
+  return out + L"\"";
+}
+
+}  // namespace
+
+EmulatorKnobs::EmulatorKnobs(std::filesystem::path stateFile, std::filesystem::path tool)
+    : stateFile_(std::move(stateFile)), tool_(std::move(tool)) {
+  SetEnvironmentVariableW(L"QUORVEL_SATEMU_STATE", stateFile_.c_str());
+  const std::string error = run({"quiet"});
+  if (!error.empty()) throw std::runtime_error(error);
+}
+
+std::string EmulatorKnobs::forceAnswer(const std::string& answer) const {
+  return run({"force-answer", answer, "1"});
+}
+
+std::string EmulatorKnobs::answerEmpty(bool empty) const {
+  return run({"set", "knobs.answer", empty ? "empty" : "normal"});
+}
+
+std::string EmulatorKnobs::run(const std::vector<std::string>& arguments) const {
+  std::wstring commandLine = L"--state " + quoted(stateFile_.wstring());
+  std::string shown = "satemu";
+  for (const std::string& argument : arguments) {
+    commandLine += L" " + quoted(widen(argument));
+    shown += " " + argument;
+  }
+  ProgramProcess tool(tool_, commandLine);
+  if (!tool.waitForExit(std::chrono::seconds(20))) return shown + ": did not finish";
+  if (tool.exitCode() != 0) return shown + ": exit code " + std::to_string(tool.exitCode());
+  return {};
+}
+
+}  // namespace e2e

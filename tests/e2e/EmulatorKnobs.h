@@ -1,0 +1,30 @@
+#pragma once
+// The emulated device's behaviour knobs for one scenario, set through the
+// emulator's satemu tool. The emulator rereads its state file on every call,
+// so a knob set between two clicks rules the next call.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class EmulatorKnobs {
+ public:
+  // Points the emulator of every program started from now on at stateFile
+  // and makes that device answer without latency.
+  EmulatorKnobs(std::filesystem::path stateFile, std::filesystem::path tool);
+
+  // Each returns an error text, empty on success.
+  // The next call answers these bytes verbatim ({sessao}: the session sent).
+  std::string forceAnswer(const std::string& answer) const;
+  // Every call answers an empty text, until switched back.
+  std::string answerEmpty(bool empty) const;
+
+ private:
+  std::string run(const std::vector<std::string>& arguments) const;
+
+  std::filesystem::path stateFile_;
+  std::filesystem::path tool_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,164 @@
+#include "QuorvelTest.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "DriverOptions.h"
+#include "Polling.h"
+#include "Screenshot.h"
+#include "WindowQueries.h"
+
+namespace e2e {
+namespace {
+
+constexpr std::string_view kPages[] = {"TabMirel", "TabCodAtiva",  "TabAtivar",   "TabAssocAss",
+                                       "TabBloq",  "TabTeste",     "TabConfRede", "TabStatus",
+                                       "TabLog",   "TavAtualizaSW"};
+
+}  // namespace
+
+void QuorvelTest::TearDown() {
+  if (HasFailure()) {
+    if (program_) std::cout << windowsOnScreen();
+    if (folder_) {
+      folder_->keep();
+      std::cout << "Scenario folder kept: " << folder_->path().string() << "\n";
+    }
+  }
+  // The program goes before its folder, which cannot be removed while in use.
+  program_.reset();
+  knobs_.reset();
+  folder_.reset();
+}
+
+void QuorvelTest::start(DeviceLibrary library) {
+  const DriverOptions& options = driverOptions();
+  folder_ = std::make_unique<ScenarioFolder>();
+  folder_->copyIn(options.quorvel, L"Quorvel.exe");
+  switch (library) {
+    case DeviceLibrary::None:
+      break;
+    case DeviceLibrary::Emulator:
+      folder_->copyIn(options.emulator, L"SAT.DLL");
+      break;
+    case DeviceLibrary::CdeclEmulator:
+      folder_->copyIn(options.emulatorCdecl, L"SAT.DLL");
+      break;
+    case DeviceLibrary::NotALibrary:
+      folder_->write(L"SAT.DLL", "not a library\r\n");
+      break;
+  }
+  if (library == DeviceLibrary::Emulator || library == DeviceLibrary::CdeclEmulator) {
+    knobs_ =
+        std::make_unique<EmulatorKnobs>(folder_->file(L"satemu-state.ini"), options.satemuTool);
+  }
+  program_ = std::make_unique<ProgramProcess>(folder_->file(L"Quorvel.exe"));
+}
+
+HWND QuorvelTest::waitForWindow(std::wstring_view caption) {
+  HWND window = pollFor([&] { return findTopLevelWindow(program_->id(), caption); });
+  if (!window) {
+    ADD_FAILURE() << "no window captioned \"" << toUtf8(caption) << "\" appeared\n"
+                  << windowsOnScreen();
+  }
+  return window;
+}
+
+HWND QuorvelTest::waitForMainWindow() {
+  HWND main = waitForWindow(kMainCaption);
+  if (!main) return nullptr;
+  if (!pollFor([&] { return findControl(main, "PageControl"); })) {
+    ADD_FAILURE() << "the main window has no control named PageControl\n" << windowsOnScreen();
+    return nullptr;
+  }
+  return main;
+}
+
+bool QuorvelTest::waitUntilClosed(std::wstring_view caption) {
+  const bool closed = pollFor([&] { return !findTopLevelWindow(program_->id(), caption); });
+  if (!closed) {
+    ADD_FAILURE() << "the window \"" << toUtf8(caption) << "\" stayed open\n" << windowsOnScreen();
+  }
+  return closed;
+}
+
+MessageBoxSeen QuorvelTest::waitForMessageBox() {
+  MessageBoxSeen seen;
+  seen.window = pollFor([&] {
+    const auto boxes = messageBoxes(program_->id());
+    return boxes.empty() ? HWND{} : boxes.front();
+  });
+  if (!seen.window) {
+    ADD_FAILURE() << "no message box appeared\n" << windowsOnScreen();
+    return seen;
+  }
+  seen.caption = windowText(seen.window);
+  // The box may show before its text control is filled in.
+  pollFor(
+      [&] {
+        seen.text = messageBoxText(seen.window);
+        return !seen.text.empty();
+      },
+      std::chrono::seconds(5));
+  return seen;
+}
+
+HWND QuorvelTest::control(HWND top, std::string_view name) {
+  HWND found = findControl(top, name);
+  if (!found) {
+    ADD_FAILURE() << "no control named " << name << " in \"" << toUtf8(windowText(top)) << "\"";
+  }
+  return found;
+}
+
+bool QuorvelTest::waitForPage(HWND main, std::string_view page) {
+  auto visiblePages = [&] {
+    std::vector<std::string_view> visible;
+    for (std::string_view name : kPages) {
+      HWND window = findControl(main, name);
+      if (window && IsWindowVisible(window)) visible.push_back(name);
+    }
+    return visible;
+  };
+  const bool shown = pollFor([&] {
+    const auto visible = visiblePages();
+    return visible.size() == 1 && visible.front() == page;
+  });
+  if (!shown) {
+    std::string names;
+    for (std::string_view name : visiblePages()) names.append(" ").append(name);
+    ADD_FAILURE() << "expected page " << page << " alone to be visible; visible:" << names;
+  }
+  return shown;
+}
+
+void QuorvelTest::screenshot(HWND window, const std::wstring& fileName) {
+  const std::string error = saveScreenshot(window, fileName);
+  EXPECT_EQ(error, "") << "screenshot " << toUtf8(fileName);
+}
+
+std::string QuorvelTest::windowsOnScreen() const {
+  if (!program_) return "no program running\n";
+  if (program_->hasExited()) {
+    return "the program has exited with code " + std::to_string(program_->exitCode()) + "\n";
+  }
+  return describeWindows(program_->id());
+}
+
+std::wstring controlText(HWND top, std::string_view name) {
+  HWND window = findControl(top, name);
+  return window ? windowText(window) : std::wstring();
+}
+
+SIZE clientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right - client.left, client.bottom - client.top};
+}
+
+bool isSixDigits(std::wstring_view text) {
+  return text.size() == 6 &&
+         std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+}  // namespace e2e

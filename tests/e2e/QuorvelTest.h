@@ -1,0 +1,60 @@
+#pragma once
+// The fixture of every scenario: a fresh folder with Quorvel.exe and the
+// chosen SAT.DLL, the running program, and waits that report what the screen
+// held when they gave up.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "EmulatorKnobs.h"
+#include "ProgramProcess.h"
+#include "ScenarioFolder.h"
+
+namespace e2e {
+
+inline constexpr std::wstring_view kMainCaption = L"SAT - MIREL (Ativação - Versão: 3.0.0.3)";
+inline constexpr std::wstring_view kApplicationTitle = L"Mirel - Programa de Ativação S@T";
+inline constexpr std::wstring_view kPromptCaption = L"SAT - MIREL (Valida Cód. Ativação)";
+inline constexpr std::wstring_view kSefazCaption = L"Quorvel (Mensagem Sefaz)";
+
+enum class DeviceLibrary { None, Emulator, CdeclEmulator, NotALibrary };
+
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  std::wstring caption;
+  std::wstring text;
+};
+
+class QuorvelTest : public testing::Test {
+ protected:
+  void TearDown() override;
+
+  // Lays out the folder and starts the program in it.
+  void start(DeviceLibrary library);
+  // The main window once it shows with its controls; nullptr after a timeout.
+  HWND waitForMainWindow();
+  HWND waitForWindow(std::wstring_view caption);
+  // Waits until no visible window has this caption any more.
+  bool waitUntilClosed(std::wstring_view caption);
+  MessageBoxSeen waitForMessageBox();
+  // The named control of the window; records a failure when it is missing.
+  HWND control(HWND top, std::string_view name);
+  // Waits until the named page is the only visible page of the main window.
+  bool waitForPage(HWND main, std::string_view page);
+  void screenshot(HWND window, const std::wstring& fileName);
+  std::string windowsOnScreen() const;
+
+  std::unique_ptr<ScenarioFolder> folder_;
+  std::unique_ptr<EmulatorKnobs> knobs_;
+  std::unique_ptr<ProgramProcess> program_;
+};
+
+std::wstring controlText(HWND top, std::string_view name);
+// The client area in the program's own pixels (the screen runs at 96 DPI).
+SIZE clientSize(HWND window);
+bool isSixDigits(std::wstring_view text);
+
+}  // namespace e2e

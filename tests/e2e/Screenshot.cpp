@@ -1,0 +1,112 @@
+#include "Screenshot.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "DriverOptions.h"
+#include "PngWriter.h"
+#include "Polling.h"
+#include "ScenarioFolder.h"
+#include "WindowQueries.h"
+
+namespace e2e {
+namespace {
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+  bool operator==(const Image&) const = default;
+};
+
+enum class Source { Screen, PrintWindow };
+
+Image capture(HWND window, Source source) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  Image image{frame.right - frame.left, frame.bottom - frame.top, {}};
+  if (image.width <= 0 || image.height <= 0) return {};
+
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = image.width;
+  format.bmiHeader.biHeight = -image.height;  // top-down rows
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  const bool copied = source == Source::Screen ? BitBlt(memory, 0, 0, image.width, image.height,
+                                                        screen, frame.left, frame.top, SRCCOPY)
+                                               : PrintWindow(window, memory, 0);
+  GdiFlush();
+  if (copied && bits) {
+    const auto* bgra = static_cast<const std::uint8_t*>(bits);
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * image.height;
+    image.rgb.resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i) {
+      image.rgb[i * 3] = bgra[i * 4 + 2];
+      image.rgb[i * 3 + 1] = bgra[i * 4 + 1];
+      image.rgb[i * 3 + 2] = bgra[i * 4];
+    }
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (!copied) return {};
+  return image;
+}
+
+// A copy of the screen that comes back all one colour means the display gave
+// nothing back (some Wine set-ups); the window then paints into our bitmap.
+bool isBlank(const Image& image) {
+  if (image.rgb.size() < 3) return true;
+  for (std::size_t i = 3; i < image.rgb.size(); i += 3) {
+    if (!std::equal(image.rgb.begin(), image.rgb.begin() + 3, image.rgb.begin() + i)) return false;
+  }
+  return true;
+}
+
+Image stableCapture(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  Source source = isBlank(capture(window, Source::Screen)) ? Source::PrintWindow : Source::Screen;
+  Image last = capture(window, source);
+  // Two equal pictures in a row: the program has finished painting.
+  const std::optional<Image> settled = pollFor(
+      [&]() -> std::optional<Image> {
+        Image next = capture(window, source);
+        const bool same = next == last;
+        last = std::move(next);
+        if (same) return last;
+        return std::nullopt;
+      },
+      std::chrono::milliseconds(3000));
+  return settled ? *settled : last;
+}
+
+}  // namespace
+
+std::string saveScreenshot(HWND window, const std::wstring& fileName) {
+  if (!IsWindow(window)) return "no window to capture for " + toUtf8(fileName);
+  const Image image = stableCapture(window);
+  if (image.rgb.empty()) return "capturing the window failed for " + toUtf8(fileName);
+  const std::filesystem::path folder = driverOptions().screenshots;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  try {
+    writeFileAtomically(folder / fileName, encodePng(image.width, image.height, image.rgb));
+  } catch (const std::exception& failure) {
+    return failure.what();
+  }
+  return {};
+}
+
+}  // namespace e2e

@@ -1,0 +1,32 @@
+#pragma once
+// Finding the program's windows from outside: top-level windows by process and
+// caption, controls by the name their control ID is derived from, and texts.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// Visible top-level windows of the process, in z-order.
+std::vector<HWND> visibleTopLevelWindows(DWORD processId);
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption);
+// Visible standard dialogs (message boxes) of the process.
+std::vector<HWND> messageBoxes(DWORD processId);
+
+// The descendant of top whose control ID belongs to the control's name.
+HWND findControl(HWND top, std::string_view name);
+
+std::wstring windowText(HWND window);
+std::wstring windowClass(HWND window);
+// The texts of a message box's static controls, joined by line breaks.
+std::wstring messageBoxText(HWND box);
+
+// Every visible top-level window of the process with class, caption and
+// texts of its child controls, for failure reports.
+std::string describeWindows(DWORD processId);
+
+std::string toUtf8(std::wstring_view text);
+
+}  // namespace e2e

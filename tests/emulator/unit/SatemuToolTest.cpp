@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Emulator.h"
+#include "SatemuCommands.h"
+#include "StateFile.h"
+#include "platform/Files.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+struct ToolRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+class SatemuTool : public ::testing::Test {
+ protected:
+  ToolRun run(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int code = satemu::runTool(arguments, stateFile_, out, err);
+    return {code, out.str(), err.str()};
+  }
+  satemu::DeviceState state() const { return satemu::readState(platform::readFile(stateFile_)); }
+
+  satemu::testing::TempFolder folder_;
+  std::filesystem::path stateFile_ = folder_.path() / "device.ini";
+};
+
+TEST_F(SatemuTool, EmergencyCodeIsStableUntilReset) {
+  const ToolRun first = run({"emergency"});
+  ASSERT_EQ(first.exitCode, 0);
+  EXPECT_EQ(first.out, state().emergencyCode + "\n");
+  EXPECT_EQ(run({"emergency"}).out, first.out);
+  const std::string serial = state().serial;
+  ASSERT_EQ(serial.size(), 9u);
+
+  ASSERT_EQ(run({"set", "knobs.latencyMs", "0"}).exitCode, 0);
+  ASSERT_EQ(run({"reset"}).exitCode, 0);
+  EXPECT_NE(state().serial, serial);
+  EXPECT_EQ(state().knobs.latencyMs, 0);  // reset keeps the knobs
+  ASSERT_EQ(run({"reset-all"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.latencyMs, satemu::Knobs{}.latencyMs);
+}
+
+TEST_F(SatemuTool, SetsKnobsAndRefusesBadOnes) {
+  EXPECT_EQ(run({"set", "knobs.encoding", "windows-1252", "device.lockState", "1"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.encoding, satemu::AnswerEncoding::Windows1252);
+  EXPECT_EQ(state().lockState, 1);
+  EXPECT_EQ(run({"get", "device.lockState"}).out, "1\n");
+
+  const ToolRun bad = run({"set", "knobs.encoding", "ebcdic"});
+  EXPECT_NE(bad.exitCode, 0);
+  EXPECT_NE(bad.err.find("knobs.encoding"), std::string::npos);
+  EXPECT_NE(run({"set", "knobs.latencyMs"}).exitCode, 0);
+  EXPECT_NE(run({"frobnicate"}).exitCode, 0);
+
+  ASSERT_EQ(run({"force", "099", "3"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.forcedCode, "099");
+  EXPECT_EQ(state().knobs.forcedCalls, 3);
+  ASSERT_EQ(run({"force-answer", "{sessao}|08000|x||"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.forcedCalls, 1);
+
+  ASSERT_EQ(run({"quiet"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.latencyMs, 0);
+  EXPECT_TRUE(state().knobs.forcedAnswer.empty());
+  EXPECT_EQ(state().knobs.encoding, satemu::AnswerEncoding::Utf8);
+}
+
+TEST_F(SatemuTool, StateOptionNamesTheFile) {
+  std::vector<std::string> arguments{"show", "--state", "/somewhere/else.ini"};
+  EXPECT_EQ(satemu::toolStateFile(arguments, "/tool"), "/somewhere/else.ini");
+  EXPECT_EQ(arguments, std::vector<std::string>{"show"});
+}
+
+}  // namespace
