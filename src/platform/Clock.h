@@ -19,4 +19,7 @@ class Clock {
 // The machine's local clock.
 const Clock& systemClock();
 
+// The local time of day, read from the operating system.
+TimeOfDay localTimeOfDay();
+
 }  // namespace platform

@@ -40,36 +40,20 @@ int inRange(int index, std::size_t count) {
 }
 }  // namespace
 
-void ComboBox::setItems(std::vector<std::u16string> items) {
+void ItemsControl::setItems(std::vector<std::u16string> items) {
   items_ = std::move(items);
   itemIndex_ = -1;
   changed(Property::Items);
 }
 
-void ComboBox::setItemIndex(int index) {
+void ItemsControl::setItemIndex(int index) {
   itemIndex_ = inRange(index, items_.size());
   changed(Property::ItemIndex);
 }
 
-void ComboBox::setItemIndexFromUser(int index) {
+void ItemsControl::setItemIndexFromUser(int index) {
   itemIndex_ = inRange(index, items_.size());
-  if (onChange) onChange();
-}
-
-void RadioGroup::setItems(std::vector<std::u16string> items) {
-  items_ = std::move(items);
-  itemIndex_ = -1;
-  changed(Property::Items);
-}
-
-void RadioGroup::setItemIndex(int index) {
-  itemIndex_ = inRange(index, items_.size());
-  changed(Property::ItemIndex);
-}
-
-void RadioGroup::setItemIndexFromUser(int index) {
-  itemIndex_ = inRange(index, items_.size());
-  if (onClick) onClick();
+  if (choiceHandler()) choiceHandler()();
 }
 
 std::vector<std::u16string> Memo::lines() const {

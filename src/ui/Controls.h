@@ -74,37 +74,46 @@ class CheckBox : public Control {
   bool checked_ = false;
 };
 
-// A list of items that can only be chosen from (no typing); itemIndex -1: none.
-class ComboBox : public Control {
+// A control showing a list of texts of which at most one is chosen;
+// itemIndex -1: none.
+class ItemsControl : public Control {
  public:
-  ComboBox(std::string name, Control* parent) : Control(Kind::ComboBox, std::move(name), parent) {}
-  Handler onChange;
+  using Control::Control;
   const std::vector<std::u16string>& items() const { return items_; }
   void setItems(std::vector<std::u16string> items);
   int itemIndex() const { return itemIndex_; }
   void setItemIndex(int index);  // out of range: -1
   void setItemIndexFromUser(int index);
 
+ protected:
+  // The user's handler for a choice.
+  virtual const Handler& choiceHandler() const = 0;
+
  private:
   std::vector<std::u16string> items_;
   int itemIndex_ = -1;
 };
 
-// A captioned group of radio buttons; text() is the group's caption.
-class RadioGroup : public Control {
+// A list that can only be chosen from (no typing).
+class ComboBox : public ItemsControl {
  public:
-  RadioGroup(std::string name, Control* parent) : Control(Kind::RadioGroup, std::move(name), parent) {}
-  Handler onClick;
-  int columns = 1;
-  const std::vector<std::u16string>& items() const { return items_; }
-  void setItems(std::vector<std::u16string> items);
-  int itemIndex() const { return itemIndex_; }
-  void setItemIndex(int index);
-  void setItemIndexFromUser(int index);
+  ComboBox(std::string name, Control* parent) : ItemsControl(Kind::ComboBox, std::move(name), parent) {}
+  Handler onChange;
 
  private:
-  std::vector<std::u16string> items_;
-  int itemIndex_ = -1;
+  const Handler& choiceHandler() const override { return onChange; }
+};
+
+// A captioned group of radio buttons; text() is the group's caption.
+class RadioGroup : public ItemsControl {
+ public:
+  RadioGroup(std::string name, Control* parent)
+      : ItemsControl(Kind::RadioGroup, std::move(name), parent) {}
+  Handler onClick;
+  int columns = 1;
+
+ private:
+  const Handler& choiceHandler() const override { return onClick; }
 };
 
 // A multi-line text. Lines are kept as one text with CR LF between them, the

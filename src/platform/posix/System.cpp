@@ -23,27 +23,13 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
   }
 }
 
-namespace {
-
-class LocalClock : public Clock {
- public:
-  TimeOfDay now() const override {
-    timeval tv{};
-    gettimeofday(&tv, nullptr);
-    tm local{};
-    localtime_r(&tv.tv_sec, &local);
-    return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)};
-  }
-};
-
-}  // namespace
-
-const Clock& systemClock() {
-  static const LocalClock clock;
-  return clock;
+TimeOfDay localTimeOfDay() {
+  timeval tv{};
+  gettimeofday(&tv, nullptr);
+  tm local{};
+  localtime_r(&tv.tv_sec, &local);
+  return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)};
 }
-
-DynamicLibrary::~DynamicLibrary() { release(); }
 
 bool DynamicLibrary::load(const std::filesystem::path& path) {
   release();

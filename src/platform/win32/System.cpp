@@ -25,25 +25,11 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
   }
 }
 
-namespace {
-
-class LocalClock : public Clock {
- public:
-  TimeOfDay now() const override {
-    SYSTEMTIME time{};
-    GetLocalTime(&time);
-    return {time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
-  }
-};
-
-}  // namespace
-
-const Clock& systemClock() {
-  static const LocalClock clock;
-  return clock;
+TimeOfDay localTimeOfDay() {
+  SYSTEMTIME time{};
+  GetLocalTime(&time);
+  return {time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
 }
-
-DynamicLibrary::~DynamicLibrary() { release(); }
 
 bool DynamicLibrary::load(const std::filesystem::path& path) {
   release();
