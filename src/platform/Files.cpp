@@ -69,7 +69,9 @@ std::vector<std::string> readLines(const std::filesystem::path& path) {
       break;
     }
     lines.push_back(content.substr(start, end - start));
-    start = end + ((content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? 2 : 1);
+    start =
+        end +
+        ((content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? 2 : 1);
   }
   return lines;
 }

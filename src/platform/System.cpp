@@ -17,6 +17,8 @@ const Clock& systemClock() {
   return clock;
 }
 
-DynamicLibrary::~DynamicLibrary() { release(); }
+DynamicLibrary::~DynamicLibrary() {
+  release();
+}
 
 }  // namespace platform

@@ -46,7 +46,7 @@ const char* callRestoringStack(void* function, const Word* w, std::size_t count)
       return reinterpret_cast<const char* (*)(Word, Word, Word)>(function)(w[0], w[1], w[2]);
     case 4:
       return reinterpret_cast<const char* (*)(Word, Word, Word, Word)>(function)(w[0], w[1], w[2],
-                                                                               w[3]);
+                                                                                 w[3]);
     case 5:
       return reinterpret_cast<const char* (*)(Word, Word, Word, Word, Word)>(function)(
           w[0], w[1], w[2], w[3], w[4]);

@@ -50,7 +50,8 @@ std::string LoadedSatLibrary::AssociarAssinatura(int sessao, const std::string& 
 
 std::string LoadedSatLibrary::ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
                                                         const std::string& configuracao) {
-  return callEntryPoint(entry(EntryPoint::ConfigurarInterfaceDeRede), {sessao, codigo, configuracao});
+  return callEntryPoint(entry(EntryPoint::ConfigurarInterfaceDeRede),
+                        {sessao, codigo, configuracao});
 }
 
 std::string LoadedSatLibrary::TrocarCodigoDeAtivacao(int sessao, const std::string& codigo,
@@ -83,7 +84,8 @@ std::string LoadedSatLibrary::TesteFimAFim(int sessao, const std::string& codigo
 
 std::string LoadedSatLibrary::ConsultarNumeroSessao(int sessao, const std::string& codigo,
                                                     int sessaoConsultada) {
-  return callEntryPoint(entry(EntryPoint::ConsultarNumeroSessao), {sessao, codigo, sessaoConsultada});
+  return callEntryPoint(entry(EntryPoint::ConsultarNumeroSessao),
+                        {sessao, codigo, sessaoConsultada});
 }
 
 std::string LoadedSatLibrary::ConsultarUltimaSessaoFiscal(int sessao, const std::string& codigo) {

@@ -31,7 +31,8 @@ class SatLibrary {
   virtual std::string AtivarSAT(int sessao, int subComando, const std::string& codigo,
                                 const std::string& cnpj, int cUF) = 0;
   virtual std::string AssociarAssinatura(int sessao, const std::string& codigo,
-                                         const std::string& cnpj, const std::string& assinatura) = 0;
+                                         const std::string& cnpj,
+                                         const std::string& assinatura) = 0;
   virtual std::string ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
                                                 const std::string& configuracao) = 0;
   virtual std::string TrocarCodigoDeAtivacao(int sessao, const std::string& codigo, int opcao,

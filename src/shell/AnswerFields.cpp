@@ -10,7 +10,8 @@ int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
   std::vector<std::string> batch;
   std::size_t position = 0;
   for (;;) {
-    while (position < Content.size() && WhiteSpace.find(Content[position]) != std::string_view::npos) {
+    while (position < Content.size() &&
+           WhiteSpace.find(Content[position]) != std::string_view::npos) {
       ++position;
     }
     std::size_t end = Content.find_first_of(Separators, position);
@@ -24,7 +25,9 @@ int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
   return static_cast<int>(batch.size());
 }
 
-AnswerFields::AnswerFields(std::string_view answer) { ExtractStrings2("|", "", answer, &fields_); }
+AnswerFields::AnswerFields(std::string_view answer) {
+  ExtractStrings2("|", "", answer, &fields_);
+}
 
 const std::string& AnswerFields::operator[](std::size_t index) const {
   if (index >= fields_.size()) {

@@ -10,7 +10,9 @@ constexpr std::size_t kStatusLimit = 110;
 constexpr std::size_t kMinimumCodeLength = 8;
 }  // namespace
 
-std::u16string shown(std::string_view bytes) { return platform::fromUtf8(bytes); }
+std::u16string shown(std::string_view bytes) {
+  return platform::fromUtf8(bytes);
+}
 
 CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
                              satlib::SessionNumbers& sessions, ui::Form& mainWindow,

@@ -16,7 +16,8 @@ namespace shell {
 
 class TFMSefaz;
 
-inline constexpr std::u16string_view kCodigoCurto = u"Código de Ativação deve ter no mínimo 8 caracteres.";
+inline constexpr std::u16string_view kCodigoCurto =
+    u"Código de Ativação deve ter no mínimo 8 caracteres.";
 
 // What one command does on top of the common sequence.
 struct Command {

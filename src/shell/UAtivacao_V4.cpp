@@ -43,8 +43,8 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
       TabLog(&PageControl, "TabLog", "Panel11", u"EXTRAÇÃO DOS LOGS"),
       TavAtualizaSW(&PageControl, "TavAtualizaSW", "PanelAtualizaSW", u"ATUALIZAR SOFTWARE BÁSICO"),
       cds(services.programFolder, services.dialogs),
-      runner(services.dialogs, services.library, services.sessions, *this, StatusBar, TabTeste.Edit1,
-             services.msefaz),
+      runner(services.dialogs, services.library, services.sessions, *this, StatusBar,
+             TabTeste.Edit1, services.msefaz),
       services_(std::move(services)) {
   setText(u"SAT - MIREL (Ativação - Versão: 3.0.0.3)");
   setFont({u"Tahoma", 11, false, ui::kDefaultColor});
@@ -145,17 +145,27 @@ void TFAtivacao::FormCreate() {
   services_.prompt.CodigoDigitado.clear();
 }
 
-void TFAtivacao::FormDestroy() { cds.close(); }
+void TFAtivacao::FormDestroy() {
+  cds.close();
+}
 
-void TFAtivacao::FormResize() { TabMirel.centre(); }
+void TFAtivacao::FormResize() {
+  TabMirel.centre();
+}
 
 void TFAtivacao::BtnPrincipalClick() {
   diagnostics::DeviceQuery(runner, *this, PageControl, TabMirel.lbloperante, BtnPrincipal).run();
 }
 
-void TFAtivacao::BtnConfRedeClick() { PageControl.setActivePageIndex(kPaginaRede); }
-void TFAtivacao::BtnAtivacaoClick() { PageControl.setActivePageIndex(kPaginaAtivacao); }
-void TFAtivacao::BtnAssocAssinClick() { PageControl.setActivePageIndex(kPaginaAssociacao); }
+void TFAtivacao::BtnConfRedeClick() {
+  PageControl.setActivePageIndex(kPaginaRede);
+}
+void TFAtivacao::BtnAtivacaoClick() {
+  PageControl.setActivePageIndex(kPaginaAtivacao);
+}
+void TFAtivacao::BtnAssocAssinClick() {
+  PageControl.setActivePageIndex(kPaginaAssociacao);
+}
 
 void TFAtivacao::BtnTestefimafimClick() {
   TabTeste.frame.header.setText({});
@@ -164,12 +174,26 @@ void TFAtivacao::BtnTestefimafimClick() {
   PageControl.setActivePageIndex(kPaginaTeste);
 }
 
-void TFAtivacao::BitBtnStatusClick() { PageControl.setActivePageIndex(kPaginaStatus); }
-void TFAtivacao::BitLogsClick() { PageControl.setActivePageIndex(kPaginaLogs); }
-void TFAtivacao::BtnCodAtivacaoClick() { PageControl.setActivePageIndex(kPaginaCodigoAtivacao); }
-void TFAtivacao::BtnBloquearSATClick() { PageControl.setActivePageIndex(kPaginaBloqueio); }
-void TFAtivacao::BitAtualizaSWClick() { PageControl.setActivePageIndex(kPaginaAtualizacao); }
-void TFAtivacao::BitSuperLogClick() { PageControl.setActivePageIndex(kPaginaLogs); }
-void TFAtivacao::BtnSairClick() { close(); }
+void TFAtivacao::BitBtnStatusClick() {
+  PageControl.setActivePageIndex(kPaginaStatus);
+}
+void TFAtivacao::BitLogsClick() {
+  PageControl.setActivePageIndex(kPaginaLogs);
+}
+void TFAtivacao::BtnCodAtivacaoClick() {
+  PageControl.setActivePageIndex(kPaginaCodigoAtivacao);
+}
+void TFAtivacao::BtnBloquearSATClick() {
+  PageControl.setActivePageIndex(kPaginaBloqueio);
+}
+void TFAtivacao::BitAtualizaSWClick() {
+  PageControl.setActivePageIndex(kPaginaAtualizacao);
+}
+void TFAtivacao::BitSuperLogClick() {
+  PageControl.setActivePageIndex(kPaginaLogs);
+}
+void TFAtivacao::BtnSairClick() {
+  close();
+}
 
 }  // namespace shell

@@ -36,7 +36,9 @@ TFValida::TFValida(PromptOutcome& outcome)
   BtnTrocarCod.onClick = [this] { BtnTrocarCodClick(); };
 }
 
-void TFValida::FormCreate() { outcome_.DialogoCancelado = 1; }
+void TFValida::FormCreate() {
+  outcome_.DialogoCancelado = 1;
+}
 
 void TFValida::FormShow() {
   outcome_.CodigoDigitado.clear();

@@ -53,7 +53,9 @@ void Control::setColor(Color color) {
   changed(Property::Color);
 }
 
-void Control::setFocus() { changed(Property::Focus); }
+void Control::setFocus() {
+  changed(Property::Focus);
+}
 
 void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
   // The space still free for docked children, shrinking as each one docks.
@@ -104,10 +106,14 @@ void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
     if (child->align_ != Align::None) continue;
     Rect r = child->bounds_;
     const Anchors a = child->anchors_;
-    if (a.right && a.left) r.width += dx;
-    else if (a.right) r.left += dx;
-    if (a.bottom && a.top) r.height += dy;
-    else if (a.bottom) r.top += dy;
+    if (a.right && a.left)
+      r.width += dx;
+    else if (a.right)
+      r.left += dx;
+    if (a.bottom && a.top)
+      r.height += dy;
+    else if (a.bottom)
+      r.top += dy;
     child->setBounds(r);
   }
 }

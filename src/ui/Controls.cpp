@@ -89,12 +89,17 @@ void Memo::addLine(std::u16string_view line) {
   setText(std::move(all));
 }
 
-void Memo::scrollToEnd() { changed(Property::ScrollToEnd); }
+void Memo::scrollToEnd() {
+  changed(Property::ScrollToEnd);
+}
 
-void PageControl::setPages(std::vector<TabSheet*> pages) { pages_ = std::move(pages); }
+void PageControl::setPages(std::vector<TabSheet*> pages) {
+  pages_ = std::move(pages);
+}
 
 TabSheet* PageControl::activePage() const {
-  return active_ >= 0 && static_cast<std::size_t>(active_) < pages_.size() ? pages_[active_] : nullptr;
+  return active_ >= 0 && static_cast<std::size_t>(active_) < pages_.size() ? pages_[active_]
+                                                                           : nullptr;
 }
 
 void PageControl::setActivePageIndex(int index) {

@@ -97,7 +97,8 @@ class ItemsControl : public Control {
 // A list that can only be chosen from (no typing).
 class ComboBox : public ItemsControl {
  public:
-  ComboBox(std::string name, Control* parent) : ItemsControl(Kind::ComboBox, std::move(name), parent) {}
+  ComboBox(std::string name, Control* parent)
+      : ItemsControl(Kind::ComboBox, std::move(name), parent) {}
   Handler onChange;
 
  private:
@@ -158,7 +159,8 @@ class Panel : public Control {
 // One text panel across the bar.
 class StatusBar : public Control {
  public:
-  StatusBar(std::string name, Control* parent) : Control(Kind::StatusBar, std::move(name), parent) {}
+  StatusBar(std::string name, Control* parent)
+      : Control(Kind::StatusBar, std::move(name), parent) {}
   // Paints the bar now, even while the program is busy in a library call.
   void repaintNow() const { changed(Property::Repaint); }
 };

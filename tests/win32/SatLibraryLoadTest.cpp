@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
   std::filesystem::remove_all(base);
   stdcallFolder = base / "stdcall";
   cdeclFolder = base / "cdecl";
-  for (const auto& [from, to] : {std::pair{argv[1], stdcallFolder}, std::pair{argv[2], cdeclFolder}}) {
+  for (const auto& [from, to] :
+       {std::pair{argv[1], stdcallFolder}, std::pair{argv[2], cdeclFolder}}) {
     std::filesystem::create_directories(to);
     std::filesystem::copy_file(from, to / "SAT.DLL");
   }

@@ -11,7 +11,8 @@ std::u16string fromAnsi(std::string_view bytes) {
   const int size = static_cast<int>(bytes.size());
   const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
   std::u16string out(static_cast<std::size_t>(length), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()), length);
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()),
+                      length);
   return out;
 }
 

@@ -65,7 +65,8 @@ TEST(SessionNumbers, TheHundredAndFirstFreesTheFirst) {
   std::set<std::string> seen;
   for (int ms = 0; times.size() < 101; ++ms) {
     const platform::TimeOfDay t{8, 0, 0, ms};
-    if (seen.insert(satlib::SessionNumbers::candidateFor(satlib::SessionNumbers::seedFor(t))).second) {
+    if (seen.insert(satlib::SessionNumbers::candidateFor(satlib::SessionNumbers::seedFor(t)))
+            .second) {
       times.push_back(t);
     }
   }

@@ -40,10 +40,13 @@ TEST_F(Startup, SideButtonsSelectTheirPages) {
     ui::Button& button;
     int page;
   } cases[] = {
-      {main.BtnConfRede, shell::kPaginaRede},          {main.BtnAtivacao, shell::kPaginaAtivacao},
-      {main.BtnAssocAssin, shell::kPaginaAssociacao},  {main.BtnTestefimafim, shell::kPaginaTeste},
+      {main.BtnConfRede, shell::kPaginaRede},
+      {main.BtnAtivacao, shell::kPaginaAtivacao},
+      {main.BtnAssocAssin, shell::kPaginaAssociacao},
+      {main.BtnTestefimafim, shell::kPaginaTeste},
       {main.BtnCodAtivacao, shell::kPaginaCodigoAtivacao},
-      {main.BtnBloquearSAT, shell::kPaginaBloqueio},   {main.BitAtualizaSW, shell::kPaginaAtualizacao},
+      {main.BtnBloquearSAT, shell::kPaginaBloqueio},
+      {main.BitAtualizaSW, shell::kPaginaAtualizacao},
   };
   for (const auto& c : cases) {
     user([&] { c.button.click(); });

@@ -7,7 +7,8 @@ namespace testing_support {
 
 ProgramFixture::ProgramFixture()
     : program(dialogs, library, clock, folder.path()), main(program.main) {
-  platform::writeFileAtomically(folder.path() / "SAT.DLL", "not used: the scripted library answers");
+  platform::writeFileAtomically(folder.path() / "SAT.DLL",
+                                "not used: the scripted library answers");
 }
 
 void ProgramFixture::user(const std::function<void()>& event) const {

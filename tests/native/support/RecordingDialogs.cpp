@@ -10,7 +10,9 @@ std::vector<std::u16string> RecordingDialogs::texts(const std::string& kind) con
   return result;
 }
 
-void RecordingDialogs::showMessage(const std::u16string& text) { calls.push_back({"message", text, {}}); }
+void RecordingDialogs::showMessage(const std::u16string& text) {
+  calls.push_back({"message", text, {}});
+}
 
 bool RecordingDialogs::confirm(const std::u16string& text) {
   calls.push_back({"confirm", text, {}});
@@ -49,7 +51,9 @@ void RecordingDialogs::showModal(ui::Form& form) {
   if (!form.closeRequested()) form.close();
 }
 
-void RecordingDialogs::openWithShell(const std::u16string& path) { calls.push_back({"shell", path, {}}); }
+void RecordingDialogs::openWithShell(const std::u16string& path) {
+  calls.push_back({"shell", path, {}});
+}
 
 void RecordingDialogs::reportUnexpected(const std::u16string& description) {
   calls.push_back({"unexpected", description, {}});

@@ -13,7 +13,8 @@
 namespace testing_support {
 
 struct DialogCall {
-  std::string kind;  // "message", "confirm", "systemError", "openFile", "saveFile", "modal", "shell", "unexpected"
+  std::string kind;     // "message", "confirm", "systemError", "openFile", "saveFile", "modal",
+                        // "shell", "unexpected"
   std::u16string text;  // the message, or the form's name for "modal"
   std::u16string caption;
 };

@@ -6,7 +6,9 @@ namespace testing_support {
 
 using satlib::EntryPoint;
 
-bool ScriptedSatLibrary::CarregaDLL(const std::u16string&) { return loads; }
+bool ScriptedSatLibrary::CarregaDLL(const std::u16string&) {
+  return loads;
+}
 
 bool ScriptedSatLibrary::has(EntryPoint entry) const {
   return loads && std::find(missing.begin(), missing.end(), entry) == missing.end();
@@ -22,7 +24,9 @@ std::string ScriptedSatLibrary::record(EntryPoint entry, std::vector<std::string
 }
 
 namespace {
-std::string n(int value) { return std::to_string(value); }
+std::string n(int value) {
+  return std::to_string(value);
+}
 }  // namespace
 
 std::string ScriptedSatLibrary::ConsultarSAT(int sessao) {
