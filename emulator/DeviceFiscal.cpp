@@ -89,7 +89,7 @@ std::string Device::cancel(const Command& c) {
     const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
     const Coupon coupon = issueCancellationCoupon(c.dados, c.chave, context);
     if (!coupon.rejection.empty()) {
-      answer = plainAnswer(c.function, c.sessao, coupon.rejection == "1270" ? 2 : 7, {}, {},
+      answer = plainAnswer(c.function, c.sessao, coupon.rejection == kRejectKey ? 2 : 7, {}, {},
                            coupon.rejection);
     } else {
       log_.superLog(SuperLogForm::Plain,

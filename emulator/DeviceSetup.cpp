@@ -111,10 +111,9 @@ std::string Device::communicateCertificate(const Command& c) {
 }
 
 std::string Device::associate(const Command& c) {
-  if (c.cnpj.size() != 28 || !allDigits(c.cnpj))
-    return plainAnswer(c.function, c.sessao, 4, {}, {}, "1999");
-  if (c.cnpj.substr(14) != state_.cnpj) return plainAnswer(c.function, c.sessao, 7, {}, {}, "1999");
-  if (!isBase64Text(c.assinatura)) return plainAnswer(c.function, c.sessao, 3, {}, {}, "1999");
+  if (c.cnpj.size() != 28 || !allDigits(c.cnpj)) return plainAnswer(c.function, c.sessao, 4);
+  if (c.cnpj.substr(14) != state_.cnpj) return plainAnswer(c.function, c.sessao, 7);
+  if (!isBase64Text(c.assinatura)) return plainAnswer(c.function, c.sessao, 3);
   log_.superLog(SuperLogForm::Mirel, {"vinculação do AC: software house " + c.cnpj.substr(0, 14),
                                       "SEFAZ: assinatura do AC registrada"});
   touchAuthority();

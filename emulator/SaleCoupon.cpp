@@ -1,6 +1,7 @@
 // The sale (and test) coupon: the device takes the application's reduced
 // document, checks it, computes the item values, taxes, totals and change,
 // and returns the complete coupon.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -146,17 +147,17 @@ XmlElement totalGroup(const ItemsResult& items, double couponTotal, const XmlEle
 }
 
 XmlElement paymentGroup(const XmlElement& given, double couponTotal) {
-  static constexpr std::array<std::string_view, 17> kPaymentCodes{
-      "01", "02", "03", "04", "05", "10", "11", "12", "13",
-      "15", "16", "17", "18", "19", "90", "99", "14"};
+  static constexpr std::array<std::string_view, 16> kPaymentCodes{
+      "01", "02", "03", "04", "05", "10", "11", "12",
+      "13", "15", "16", "17", "18", "19", "90", "99"};
   XmlElement payment;
   payment.name = "pgto";
   double paid = 0;
   for (const XmlElement& mp : given.children) {
     if (mp.name != "MP") continue;
-    bool known = false;
-    for (const std::string_view code : kPaymentCodes) known = known || childText(mp, "cMP") == code;
-    if (!known) throw Rejected{kRejectPaymentCode};
+    if (std::find(kPaymentCodes.begin(), kPaymentCodes.end(), childText(mp, "cMP")) ==
+        kPaymentCodes.end())
+      throw Rejected{kRejectPaymentCode};
     paid += requiredAmount(mp, "vMP");
     payment.children.push_back(mp);
   }
@@ -164,6 +165,25 @@ XmlElement paymentGroup(const XmlElement& given, double couponTotal) {
     throw Rejected{kRejectPaymentTotal};
   addChild(payment, "vTroco", formatAmount(paid - couponTotal));
   return payment;
+}
+
+// A subtotal discount or surcharge shared among the items in proportion to
+// their values; the last item takes what rounding leaves over.
+void apportion(std::vector<XmlElement>& items, double itemsTotal, double amount,
+               const char* field) {
+  if (amount <= 0 || itemsTotal <= 0) return;
+  double left = amount;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    XmlElement* prod = nullptr;
+    for (XmlElement& child : items[i].children)
+      if (child.name == "prod") prod = &child;
+    const double share =
+        i + 1 == items.size()
+            ? left
+            : roundTo(amount * *parseAmount(childText(*prod, "vItem")) / itemsTotal, 2);
+    left -= share;
+    addChild(*prod, field, formatAmount(share));
+  }
 }
 
 std::string buyerOf(const XmlElement& dest) {
@@ -200,8 +220,13 @@ Coupon buildSale(std::string_view saleDocument, const CouponContext& context) {
   const XmlElement emptyTotal;
   const XmlElement& givenTotal = inf->child("total") ? *inf->child("total") : emptyTotal;
   double couponTotal = items.itemsTotal;
-  if (const XmlElement* adjust = givenTotal.child("DescAcrEntr"))
-    couponTotal += optionalAmount(*adjust, "vAcresSubtot") - optionalAmount(*adjust, "vDescSubtot");
+  if (const XmlElement* adjust = givenTotal.child("DescAcrEntr")) {
+    const double discount = optionalAmount(*adjust, "vDescSubtot");
+    const double surcharge = optionalAmount(*adjust, "vAcresSubtot");
+    apportion(items.items, items.itemsTotal, discount, "vRatDesc");
+    apportion(items.items, items.itemsTotal, surcharge, "vRatAcr");
+    couponTotal += surcharge - discount;
+  }
   couponTotal = roundTo(couponTotal, 2);
   if (couponTotal < 0) throw Rejected{kRejectNegative};
 

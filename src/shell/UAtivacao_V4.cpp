@@ -174,12 +174,25 @@ void TFAtivacao::BtnTestefimafimClick() {
   PageControl.setActivePageIndex(kPaginaTeste);
 }
 
+bool TFAtivacao::askForCode() {
+  services_.prompt.CodigoDigitado.clear();
+  StatusBar.setText({});
+  services_.dialogs.showModal(services_.valida);
+  return services_.prompt.DialogoCancelado == 0;
+}
+
+// The status and log pages have no code field: their side buttons ask for the
+// code first and show the page whatever the answer.
 void TFAtivacao::BitBtnStatusClick() {
+  askForCode();
   PageControl.setActivePageIndex(kPaginaStatus);
 }
+
 void TFAtivacao::BitLogsClick() {
+  askForCode();
   PageControl.setActivePageIndex(kPaginaLogs);
 }
+
 void TFAtivacao::BtnCodAtivacaoClick() {
   PageControl.setActivePageIndex(kPaginaCodigoAtivacao);
 }
@@ -190,6 +203,7 @@ void TFAtivacao::BitAtualizaSWClick() {
   PageControl.setActivePageIndex(kPaginaAtualizacao);
 }
 void TFAtivacao::BitSuperLogClick() {
+  askForCode();
   PageControl.setActivePageIndex(kPaginaLogs);
 }
 void TFAtivacao::BtnSairClick() {

@@ -90,6 +90,8 @@ class TFAtivacao : public ui::Form {
  private:
   void layOutSidePanel();
   void wireHandlers();
+  // Asks for the activation code in TFValida; true when the user confirmed.
+  bool askForCode();
 
   MainWindowServices services_;
   bool terminateRequested_ = false;

@@ -3,6 +3,7 @@
 // must survive both conventions and the answers must agree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -50,13 +51,19 @@ TEST(SatLibraryLoad, StdcallAndCdeclBuildsAnswerAlike) {
     ASSERT_EQ(fieldOne(stdcallLibrary.ConsultarSAT(100 + round)), "08000");
     ASSERT_EQ(fieldOne(cdeclLibrary.ConsultarSAT(100 + round)), "08000");
   }
-  // One, two, three and five arguments, texts and integers mixed.
-  EXPECT_EQ(stdcallLibrary.ConsultarStatusOperacional(11, "12345678"),
-            cdeclLibrary.ConsultarStatusOperacional(11, "12345678"));
+  // Two, three and five arguments, texts and integers mixed. Each device has
+  // its own serial number, so only the codes and the layouts are compared.
+  const std::string statuses[] = {stdcallLibrary.ConsultarStatusOperacional(11, "00000000"),
+                                  cdeclLibrary.ConsultarStatusOperacional(11, "00000000")};
+  EXPECT_EQ(fieldOne(statuses[0]), fieldOne(statuses[1]));
+  EXPECT_EQ(std::count(statuses[0].begin(), statuses[0].end(), '|'),
+            std::count(statuses[1].begin(), statuses[1].end(), '|'));
   EXPECT_EQ(stdcallLibrary.ConsultarNumeroSessao(12, "12345678", 999),
             cdeclLibrary.ConsultarNumeroSessao(12, "12345678", 999));
-  EXPECT_EQ(stdcallLibrary.TrocarCodigoDeAtivacao(13, "12345678", 1, "87654321", "87654321"),
-            cdeclLibrary.TrocarCodigoDeAtivacao(13, "12345678", 1, "87654321", "87654321"));
+  EXPECT_EQ(fieldOne(stdcallLibrary.AtivarSAT(13, 1, "12345678", "11222333000181", 35)), "04000");
+  EXPECT_EQ(fieldOne(cdeclLibrary.AtivarSAT(13, 1, "12345678", "11222333000181", 35)), "04000");
+  EXPECT_EQ(stdcallLibrary.TrocarCodigoDeAtivacao(14, "12345678", 1, "87654321", "87654321"),
+            cdeclLibrary.TrocarCodigoDeAtivacao(14, "12345678", 1, "87654321", "87654321"));
 }
 
 TEST(SatLibraryLoad, AFileThatIsNoLibraryNamesItsFullPath) {
@@ -90,6 +97,8 @@ int main(int argc, char** argv) {
        {std::pair{argv[1], stdcallFolder}, std::pair{argv[2], cdeclFolder}}) {
     std::filesystem::create_directories(to);
     std::filesystem::copy_file(from, to / "SAT.DLL");
+    // A fresh device that answers at once.
+    std::ofstream(to / "satemu-state.ini") << "[knobs]\nlatencyMs = 0\nactivationLatencyMs = 0\n";
   }
   const int result = RUN_ALL_TESTS();
   std::error_code ignored;

@@ -11,8 +11,23 @@ namespace ui::win32 {
 
 NativePeer::Creation ButtonPeer::creation() const {
   DWORD kind = static_cast<const Button&>(control_).isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-  if (ownerDrawn()) kind = BS_OWNERDRAW;
+  if (captionColoured()) kind = BS_OWNERDRAW;
   return {WC_BUTTONW, kind};
+}
+
+bool ButtonPeer::ownerDrawn() const {
+  return (GetWindowLongW(handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+void ButtonPeer::update(Property property) {
+  if (property != Property::Font) return;
+  // A caption that takes a colour later (the device query's side button)
+  // turns the button into one we draw; it stays so.
+  if (captionColoured() && !ownerDrawn()) {
+    const LONG style = GetWindowLongW(handle(), GWL_STYLE);
+    SetWindowLongW(handle(), GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+  }
+  InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void ButtonPeer::command(WORD notification) {

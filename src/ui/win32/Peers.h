@@ -37,7 +37,9 @@ class ButtonPeer : public NativePeer {
 
  private:
   Creation creation() const override;
-  bool ownerDrawn() const { return control_.font().color != kDefaultColor; }
+  void update(Property property) override;
+  bool captionColoured() const { return control_.font().color != kDefaultColor; }
+  bool ownerDrawn() const;
   LRESULT subclassMessage(UINT message, WPARAM w, LPARAM l) override;
   bool hot_ = false;
 };

@@ -99,6 +99,7 @@ TEST_F(SaleCoupon, ComputesItemsDiscountsAndChange) {
   const platform::XmlElement& prod = *inf.child("det")->child("prod");
   EXPECT_EQ(prod.child("vProd")->text, "0.99");
   EXPECT_EQ(prod.child("vItem")->text, "0.89");
+  EXPECT_EQ(prod.child("vRatAcr")->text, "1.00");
   EXPECT_EQ(inf.child("total")->child("ICMSTot")->child("vDesc")->text, "0.10");
   EXPECT_EQ(inf.child("total")->child("vCFe")->text, "1.89");
   EXPECT_EQ(inf.child("pgto")->child("vTroco")->text, "3.11");
@@ -106,6 +107,28 @@ TEST_F(SaleCoupon, ComputesItemsDiscountsAndChange) {
   EXPECT_EQ(inf.child("ide")->child("cDV")->text, coupon.key.substr(43));
   EXPECT_EQ(inf.child("emit")->child("xNome")->text, state_.parameterisation.xNome);
   EXPECT_NE(root.child("Signature"), nullptr);
+}
+
+TEST_F(SaleCoupon, SubtotalDiscountIsSharedByItemValue) {
+  const std::string item =
+      "<prod><cProd>1</cProd><xProd>x</xProd><CFOP>5102</CFOP><uCom>UN</uCom><qCom>1</qCom>"
+      "<vUnCom>PRICE</vUnCom><indRegra>A</indRegra></prod><imposto/>";
+  const std::string sale =
+      "<CFe><infCFe><ide><CNPJ>16222333000181</CNPJ><signAC>" + state_.signAC +
+      "</signAC><numeroCaixa>001</numeroCaixa></ide><emit><CNPJ>11222333000181</CNPJ></emit>"
+      "<det nItem=\"1\">" +
+      replaced(item, "PRICE", "3.00") + "</det><det nItem=\"2\">" +
+      replaced(item, "PRICE", "1.00") +
+      "</det><total><DescAcrEntr><vDescSubtot>1.00</vDescSubtot></DescAcrEntr></total>"
+      "<pgto><MP><cMP>17</cMP><vMP>3.00</vMP></MP></pgto></infCFe></CFe>";
+  const satemu::Coupon coupon = issue(sale);
+  ASSERT_TRUE(coupon.rejection.empty()) << coupon.rejection;
+  EXPECT_EQ(coupon.total, "3.00");
+  const platform::XmlElement root = platform::parseXml(coupon.xml);
+  std::vector<std::string> shares;
+  for (const platform::XmlElement& det : root.child("infCFe")->children)
+    if (det.name == "det") shares.push_back(det.child("prod")->child("vRatDesc")->text);
+  EXPECT_EQ(shares, (std::vector<std::string>{"0.75", "0.25"}));
 }
 
 }  // namespace

@@ -153,3 +153,21 @@ TEST(SatDllPair, StdcallAndCdeclBuildsAnswerAlike) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SatDll, KeepsItsStateBesideItselfByDefault) {
+  satemu::testing::TempFolder folder;
+  const std::filesystem::path library = folder.path() / "SAT.DLL";
+  std::filesystem::copy_file(windowsPath(SATEMU_STDCALL_DLL), library);
+  _putenv_s("QUORVEL_SATEMU_STATE", "");  // removes it
+  HMODULE module = LoadLibraryW(library.wstring().c_str());
+  ASSERT_NE(module, nullptr);
+  const auto consultar = reinterpret_cast<Entries<StdCall>::Consultar>(
+      reinterpret_cast<void*>(GetProcAddress(module, "ConsultarSAT")));
+  EXPECT_EQ(copy(consultar(7)), "000007|08000|SAT em operação||");
+  FreeLibrary(module);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "satemu-state.ini"));
+}
+
+}  // namespace

@@ -70,3 +70,30 @@ TEST_F(Startup, ResizingKeepsThePictureAndButtonCentred) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Startup, StatusAndLogButtonsAskForTheCodeThenShowTheirPage) {
+  program.start();
+  const struct {
+    ui::Button& button;
+    int page;
+  } cases[] = {
+      {main.BitBtnStatus, shell::kPaginaStatus},
+      {main.BitLogs, shell::kPaginaLogs},
+      {main.BitSuperLog, shell::kPaginaLogs},
+  };
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    main.PageControl.setActivePageIndex(shell::kPaginaPrincipal);
+    program.prompt.CodigoDigitado = u"left over";
+    user([&] { c.button.click(); });  // the prompt is closed with its close box
+    EXPECT_EQ(dialogs.texts("modal"), std::vector<std::u16string>{u"TFValida"}) << c.button.name();
+    EXPECT_EQ(program.prompt.DialogoCancelado, 1);
+    EXPECT_EQ(program.prompt.CodigoDigitado, u"");
+    EXPECT_EQ(main.PageControl.activePageIndex(), c.page) << c.button.name();
+    EXPECT_TRUE(library.calls.empty());
+  }
+}
+
+}  // namespace
