@@ -72,6 +72,11 @@ TEST_F(DeviceQuery, AuthorityCodeOpensItsWindow) {
   ASSERT_TRUE(sefaz);
   EXPECT_EQ(clientSize(sefaz).cx, 447);
   EXPECT_EQ(clientSize(sefaz).cy, 129);
+  // The memo fills the window.
+  RECT memoBox{};
+  GetWindowRect(control(sefaz, "MemoSefaz"), &memoBox);
+  EXPECT_EQ(memoBox.right - memoBox.left, 447);
+  EXPECT_EQ(memoBox.bottom - memoBox.top, 129);
   const std::wstring memo = controlText(sefaz, "MemoSefaz");
   EXPECT_NE(memo.find(L"Código: 0"), std::wstring::npos) << toUtf8(memo);
   EXPECT_NE(memo.find(L"Mensagem da SEFAZ"), std::wstring::npos) << toUtf8(memo);

@@ -76,19 +76,21 @@ bool isBlank(const Image& image) {
 }
 
 Image stableCapture(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   Source source = isBlank(capture(window, Source::Screen)) ? Source::PrintWindow : Source::Screen;
   Image last = capture(window, source);
-  // Two equal pictures in a row: the program has finished painting.
+  // The same picture over several polls in a row: the program has finished
+  // painting (one repeat can fall between an erase and its paint).
+  constexpr int kRepeatsNeeded = 4;
+  int repeats = 0;
   const std::optional<Image> settled = pollFor(
       [&]() -> std::optional<Image> {
         Image next = capture(window, source);
-        const bool same = next == last;
+        repeats = next == last ? repeats + 1 : 0;
         last = std::move(next);
-        if (same) return last;
+        if (repeats >= kRepeatsNeeded) return last;
         return std::nullopt;
       },
-      std::chrono::milliseconds(3000));
+      std::chrono::milliseconds(5000));
   return settled ? *settled : last;
 }
 
