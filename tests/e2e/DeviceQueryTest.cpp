@@ -5,6 +5,7 @@
 
 #include "Polling.h"
 #include "QuorvelTest.h"
+#include "Screenshot.h"
 #include "WindowActions.h"
 #include "WindowQueries.h"
 
@@ -84,6 +85,27 @@ TEST_F(DeviceQuery, AuthorityCodeOpensItsWindow) {
   close(sefaz);
   waitUntilClosed(kSefazCaption);
   EXPECT_EQ(toUtf8(controlText(main, "lbloperante")), toUtf8(kInOperation));
+}
+
+// The library call blocks the program's only thread; the wait text must have
+// been painted before it, or the user sees a frozen window.
+TEST_F(DeviceQuery, WaitTextIsPaintedWhileTheDeviceWorks) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  HWND status = control(main, "StatusBar");
+  ASSERT_FALSE(showsTextOnTheLeft(status)) << "the status bar is empty after start";
+  ASSERT_EQ(knobs_->setLatency(4000), "");
+  click(control(main, "BtnPrincipal"));
+  const auto blockedWithWaitText = [&] {
+    const bool blocked = !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr);
+    return blocked && showsTextOnTheLeft(status);
+  };
+  EXPECT_TRUE(pollFor(blockedWithWaitText, std::chrono::milliseconds(3000)))
+      << "no wait text on the screen while the device works";
+  EXPECT_EQ(saveScreenshot(main, L"query-waiting.png"), "");
+  ASSERT_EQ(knobs_->setLatency(0), "");
+  expectOutcome(main, kInOperation, L"08000");
 }
 
 TEST_F(DeviceQuery, EmptyAnswerIsReportedAndTheProgramGoesOn) {

@@ -49,6 +49,10 @@ std::string EmulatorKnobs::answerEmpty(bool empty) const {
   return run({"set", "knobs.answer", empty ? "empty" : "normal"});
 }
 
+std::string EmulatorKnobs::setLatency(int milliseconds) const {
+  return run({"set", "knobs.latencyMs", std::to_string(milliseconds)});
+}
+
 std::string EmulatorKnobs::run(const std::vector<std::string>& arguments) const {
   std::wstring commandLine = L"--state " + quoted(stateFile_.wstring());
   std::string shown = "satemu";

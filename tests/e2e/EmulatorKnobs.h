@@ -19,6 +19,8 @@ class EmulatorKnobs {
   std::string forceAnswer(const std::string& answer) const;
   // Every call answers an empty text, until switched back.
   std::string answerEmpty(bool empty) const;
+  // Every call takes this long before it answers.
+  std::string setLatency(int milliseconds) const;
 
  private:
   std::string run(const std::vector<std::string>& arguments) const;

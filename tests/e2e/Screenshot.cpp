@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "DriverOptions.h"
@@ -109,6 +110,22 @@ std::string saveScreenshot(HWND window, const std::wstring& fileName) {
     return failure.what();
   }
   return {};
+}
+
+bool showsTextOnTheLeft(HWND window) {
+  const Image image = capture(window, Source::Screen);
+  if (image.rgb.empty()) return false;
+  const auto pixel = [&](int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
+    return std::tuple(image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]);
+  };
+  const auto first = pixel(image.width / 8, image.height / 2);
+  for (int y = image.height / 4; y < image.height * 3 / 4; ++y) {
+    for (int x = image.width / 8; x < image.width / 2; ++x) {
+      if (pixel(x, y) != first) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace e2e

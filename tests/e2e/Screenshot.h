@@ -11,4 +11,8 @@ namespace e2e {
 // empty on success.
 std::string saveScreenshot(HWND window, const std::wstring& fileName);
 
+// Whether the middle band of the window's left half, as the screen shows it
+// now, holds more than one colour: some text has been painted there.
+bool showsTextOnTheLeft(HWND window);
+
 }  // namespace e2e
