@@ -129,12 +129,8 @@ LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_VSCROLL:
       scroll(SB_VERT, LOWORD(w));
       return 0;
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(handle(), &client);
-      FillRect(reinterpret_cast<HDC>(w), &client, host_.brush(form_.color()));
-      return TRUE;
-    }
+    case WM_ERASEBKGND:
+      return eraseBackground(w, form_.color());
     default:
       break;
   }

@@ -19,13 +19,8 @@ LRESULT ImagePeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_ERASEBKGND:
       return TRUE;  // painted whole in WM_PAINT
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle(), &ps);
-      if (attached()) paint(dc);
-      EndPaint(handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return paintWith([this](HDC dc) { paint(dc); });
     default:
       return NativePeer::windowMessage(message, w, l);
   }

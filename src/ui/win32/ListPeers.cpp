@@ -129,19 +129,10 @@ LRESULT RadioGroupPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
       layOutButtons();
       InvalidateRect(handle(), nullptr, TRUE);
       return 0;
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(handle(), &client);
-      FillRect(reinterpret_cast<HDC>(w), &client, host_.brush(backgroundColor()));
-      return TRUE;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle(), &ps);
-      if (attached()) paintFrame(dc);
-      EndPaint(handle(), &ps);
-      return 0;
-    }
+    case WM_ERASEBKGND:
+      return eraseBackground(w, backgroundColor());
+    case WM_PAINT:
+      return paintWith([this](HDC dc) { paintFrame(dc); });
     default:
       break;
   }

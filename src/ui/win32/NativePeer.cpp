@@ -162,6 +162,21 @@ void NativePeer::modelChanged(Property property) {
   update(property);
 }
 
+LRESULT NativePeer::eraseBackground(WPARAM dc, Color color) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  FillRect(reinterpret_cast<HDC>(dc), &client, host_.brush(color));
+  return TRUE;
+}
+
+LRESULT NativePeer::paintWith(const std::function<void(HDC)>& painter) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(handle_, &ps);
+  if (attached_) painter(dc);
+  EndPaint(handle_, &ps);
+  return 0;
+}
+
 void NativePeer::applyText() {
   setWindowTextQuietly(control_.text());
 }

@@ -4,6 +4,7 @@
 // here; each kind adds what is its own.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/Control.h"
@@ -66,6 +67,10 @@ class NativePeer : public ControlPeer {
   void applyFont();
 
   virtual LRESULT windowMessage(UINT message, WPARAM w, LPARAM l);
+  // WM_ERASEBKGND: fills the client area with the colour.
+  LRESULT eraseBackground(WPARAM dc, Color color);
+  // WM_PAINT: paints through painter while the window mirrors its control.
+  LRESULT paintWith(const std::function<void(HDC)>& painter);
   // Hands WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* to the child's peer.
   static bool routeFromChild(UINT message, WPARAM w, LPARAM l, LRESULT& result);
   // Subclassing of a system control: its messages pass subclassMessage first.

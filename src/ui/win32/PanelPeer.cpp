@@ -25,19 +25,10 @@ void PanelPeer::update(Property property) {
 
 LRESULT PanelPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(handle(), &client);
-      FillRect(reinterpret_cast<HDC>(w), &client, host_.brush(backgroundColor()));
-      return TRUE;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle(), &ps);
-      if (attached()) paint(dc);
-      EndPaint(handle(), &ps);
-      return 0;
-    }
+    case WM_ERASEBKGND:
+      return eraseBackground(w, backgroundColor());
+    case WM_PAINT:
+      return paintWith([this](HDC dc) { paint(dc); });
     case WM_SIZE:
       // The bevel and the centred caption depend on the size.
       InvalidateRect(handle(), nullptr, TRUE);
