@@ -9,8 +9,9 @@ ActivationPage::ActivationPage(ui::Control* pageControl)
       LabelUF("LabelUF", &frame.sheet),
       cbo("cbo", &frame.sheet) {
   LabelUF.setText(u"UF:");
-  LabelUF.setBounds({300, 152, 60, 14});
-  cbo.setBounds({300, 168, 60, 21});
+  LabelUF.setBounds({16, 160, 60, 14});
+  cbo.setBounds({16, 176, 60, 21});
+  cbo.setTabOrder(0);
 }
 
 void ActivationPage::fillStates() {
