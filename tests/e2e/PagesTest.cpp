@@ -1,5 +1,8 @@
 // A normal first start with the emulator: the home page, both settings files
 // as a first start writes them, every side button's page on screen, and "Sair".
+#include <filesystem>
+#include <optional>
+
 #include "Polling.h"
 #include "QuorvelTest.h"
 #include "WindowActions.h"
@@ -122,6 +125,32 @@ TEST_F(FirstStart, HomePageDefaultsEveryPageAndExit) {
   EXPECT_TRUE(program_->waitForExit(kDefaultTimeout)) << "the program did not end after Sair\n"
                                                       << windowsOnScreen();
   // Nothing was committed during the run, so the file keeps its bytes.
+  EXPECT_EQ(folder_->read(L"Parametros.xml").value_or("<missing>"), defaultParametros());
+}
+
+// A settings file that cannot be read is not lost: the program says so, keeps
+// it under another name and goes on with the first-start record.
+TEST_F(FirstStart, DamagedParametrosIsKeptAsideAndReplaced) {
+  const std::string damaged = "<DATAPACKET Version=\"2.0\"><METADATA>cut off here";
+  layOut(DeviceLibrary::Emulator);
+  folder_->write(L"Parametros.xml", damaged);
+  launch();
+
+  const MessageBoxSeen box = waitForMessageBox();
+  ASSERT_TRUE(box.window);
+  EXPECT_EQ(toUtf8(box.caption), toUtf8(kApplicationTitle));
+  EXPECT_NE(box.text.find(L"Parametros.xml"), std::wstring::npos) << toUtf8(box.text);
+  screenshot(box.window, L"damaged-parametros.png");
+  pressOk(box.window);
+  ASSERT_TRUE(waitForMainWindow());
+
+  std::optional<std::string> keptAside;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_->path())) {
+    if (entry.path().filename().wstring().starts_with(L"Parametros.xml.")) {
+      keptAside = folder_->read(entry.path().filename().wstring());
+    }
+  }
+  EXPECT_EQ(keptAside.value_or("<no copy kept>"), damaged);
   EXPECT_EQ(folder_->read(L"Parametros.xml").value_or("<missing>"), defaultParametros());
 }
 

@@ -32,6 +32,11 @@ void QuorvelTest::TearDown() {
 }
 
 void QuorvelTest::start(DeviceLibrary library) {
+  layOut(library);
+  launch();
+}
+
+void QuorvelTest::layOut(DeviceLibrary library) {
   const DriverOptions& options = driverOptions();
   folder_ = std::make_unique<ScenarioFolder>();
   folder_->copyIn(options.quorvel, L"Quorvel.exe");
@@ -52,6 +57,9 @@ void QuorvelTest::start(DeviceLibrary library) {
     knobs_ =
         std::make_unique<EmulatorKnobs>(folder_->file(L"satemu-state.ini"), options.satemuTool);
   }
+}
+
+void QuorvelTest::launch() {
   program_ = std::make_unique<ProgramProcess>(folder_->file(L"Quorvel.exe"));
 }
 

@@ -34,6 +34,10 @@ class QuorvelTest : public testing::Test {
 
   // Lays out the folder and starts the program in it.
   void start(DeviceLibrary library);
+  // The two halves of start, for a scenario that puts files of its own in
+  // the folder before the program starts.
+  void layOut(DeviceLibrary library);
+  void launch();
   // The main window once it shows with its controls; nullptr after a timeout.
   HWND waitForMainWindow();
   HWND waitForWindow(std::wstring_view caption);

@@ -162,7 +162,12 @@ XmlElement parseXmlRoot(std::string_view document) {
   TreeBuilder builder;
   XmlNodeType type = XmlNodeType_None;
   HRESULT result = S_OK;
+  // Every node takes at least one byte of the document. Wine's reader
+  // answers a document cut off inside an element with empty text nodes for
+  // ever instead of an error: more nodes than bytes means it goes round.
+  std::size_t nodesLeft = document.size() + 1;
   while ((result = reader->Read(&type)) == S_OK) {
+    if (nodesLeft-- == 0) throw XmlError("Documento XML incompleto");
     switch (type) {
       case XmlNodeType_Element:
         builder.open(*reader);
@@ -177,6 +182,7 @@ XmlElement parseXmlRoot(std::string_view document) {
         break;
       case XmlNodeType_DocumentType:
         throw XmlError("Documento XML com DOCTYPE não é aceito");
+
       default:
         break;
     }

@@ -80,9 +80,12 @@ void StatusBarPeer::created() {
 
 void StatusBarPeer::update(Property property) {
   if (property != Property::Repaint) return;
-  // The program is about to block in a library call: paint now.
+  // The program is about to block in a library call: paint now, and hand
+  // the picture to the screen now too (Wine keeps painting in a buffer it
+  // passes on when the thread is about to wait; a wait of no time does).
   InvalidateRect(handle(), nullptr, TRUE);
   UpdateWindow(handle());
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
 
 }  // namespace ui::win32

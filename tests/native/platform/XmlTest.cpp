@@ -184,6 +184,8 @@ TEST(Xml, MalformedDocumentsThrowXmlError) {
       std::string("<a>\x01</a>"),
       "<a>\xFF</a>",
       "<a>&#0;</a>",
+      "<a><b>texto cortado",
+      "<DATAPACKET Version=\"2.0\"><METADATA>cut off here",
   };
   for (const std::string& document : documents) {
     EXPECT_THROW(parseXml(document), XmlError) << document;
