@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include <algorithm>
+
 namespace ui {
 
 Control::Control(Kind kind, std::string name, Control* parent)
@@ -28,10 +30,17 @@ void Control::setEnabled(bool enabled) {
   changed(Property::Enabled);
 }
 
+void Control::setAlign(Align align) {
+  align_ = align;
+  if (parent_) parent_->dockChildren();
+}
+
 void Control::setVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   changed(Property::Visible);
+  // A hidden bar gives its place to the others.
+  if (parent_ && align_ != Align::None) parent_->dockChildren();
 }
 
 void Control::setFont(Font font) {
@@ -57,7 +66,7 @@ void Control::setFocus() {
   changed(Property::Focus);
 }
 
-void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
+void Control::dockChildren() {
   // The space still free for docked children, shrinking as each one docks.
   // Top and bottom bars span the whole width, then the side ones dock, and
   // the client child takes what is left.
@@ -75,20 +84,20 @@ void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
         case Align::Top:
           r = {free.left, free.top, free.width, r.height};
           free.top += r.height;
-          free.height -= r.height;
+          free.height = std::max(0, free.height - r.height);
           break;
         case Align::Bottom:
           r = {free.left, free.top + free.height - r.height, free.width, r.height};
-          free.height -= r.height;
+          free.height = std::max(0, free.height - r.height);
           break;
         case Align::Left:
           r = {free.left, free.top, r.width, free.height};
           free.left += r.width;
-          free.width -= r.width;
+          free.width = std::max(0, free.width - r.width);
           break;
         case Align::Right:
           r = {free.left + free.width - r.width, free.top, r.width, free.height};
-          free.width -= r.width;
+          free.width = std::max(0, free.width - r.width);
           break;
         case Align::Client:
         case Align::None:
@@ -98,6 +107,10 @@ void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
       child->setBounds(r);
     }
   }
+}
+
+void Control::layoutChildren(int oldClientWidth, int oldClientHeight) {
+  dockChildren();
   const int dx = bounds_.width - oldClientWidth;
   const int dy = bounds_.height - oldClientHeight;
   // The first real size: the designed places stand.

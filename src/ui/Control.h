@@ -113,7 +113,8 @@ class Control {
   int height() const { return bounds_.height; }
 
   Align align() const { return align_; }
-  void setAlign(Align align) { align_ = align; }
+  // Docks the control in its parent at once.
+  void setAlign(Align align);
   Anchors anchors() const { return anchors_; }
   void setAnchors(Anchors anchors) { anchors_ = anchors; }
 
@@ -144,6 +145,8 @@ class Control {
   void attachPeer(ControlPeer* peer) { peer_ = peer; }
 
  protected:
+  // Places the docked children in the current client area.
+  void dockChildren();
   void changed(Property property) const {
     if (peer_) peer_->modelChanged(property);
   }

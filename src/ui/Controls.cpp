@@ -108,8 +108,6 @@ void PageControl::setActivePageIndex(int index) {
   if (TabSheet* old = activePage()) old->setVisible(false);
   active_ = index;
   pages_[index]->setVisible(true);
-  // Hidden pages are left out of docking: the page takes its place now.
-  layoutChildren(width(), height());
   changed(Property::ItemIndex);
   if (pages_[index]->onShow) pages_[index]->onShow();
 }

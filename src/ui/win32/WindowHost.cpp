@@ -37,13 +37,6 @@ std::vector<Control*> inTabOrder(const Control& parent) {
   return ordered;
 }
 
-// Docking is applied once before the windows exist: a form sized before its
-// children were added has not laid them out yet.
-void layOutTree(Control& control) {
-  control.layoutChildren(0, 0);
-  for (Control* child : control.children()) layOutTree(*child);
-}
-
 bool shownAndEnabled(const Control& control) {
   for (const Control* c = &control; c; c = c->parent()) {
     if (!c->visible() || !c->enabled()) return false;
@@ -99,7 +92,6 @@ WindowHost::~WindowHost() {
 }
 
 void WindowHost::createWindow(Form& form, bool isMain) {
-  layOutTree(form);
   auto peer = std::make_unique<FormPeer>(*this, form, isMain);
   FormPeer& formPeer = *peer;
   peers_.push_back(std::move(peer));
