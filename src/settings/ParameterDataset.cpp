@@ -46,10 +46,7 @@ std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file
 }
 
 std::u16string quoted(const std::filesystem::path& path) {
-  std::u16string text = platform::fromUtf8(platform::utf8Path(path));
-  text.insert(text.begin(), u'"');
-  text.push_back(u'"');
-  return text;
+  return u'"' + path.u16string() + u'"';
 }
 
 std::optional<int> wholeNumber(std::u16string_view text) {
@@ -161,12 +158,10 @@ void ParameterDataset::post() {
 
 void ParameterDataset::close() {
   if (!open_) return;
-  const bool write = mayWrite_ && (unsaved_ || !platform::fileExists(file_));
-  const std::optional<ParameterRecord> record = std::move(record_);
-  open_ = false;
   editing_ = false;
+  if (unsaved_ || !platform::fileExists(file_)) save();
+  open_ = false;
   record_.reset();
-  if (write) platform::writeFileAtomically(file_, writeDataPacket(record));
 }
 
 void ParameterDataset::save() {

@@ -10,10 +10,6 @@ constexpr std::size_t kStatusLimit = 110;
 constexpr std::size_t kMinimumCodeLength = 8;
 }  // namespace
 
-std::u16string shown(std::string_view bytes) {
-  return platform::fromUtf8(bytes);
-}
-
 CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
                              satlib::SessionNumbers& sessions, ui::Form& mainWindow,
                              ui::StatusBar& statusBar, ui::Edit& sessionField, TFMSefaz& msefaz)
@@ -80,7 +76,7 @@ void CommandRunner::CursorDefault() {
 }
 
 void CommandRunner::mostrastatus(std::string_view mensagem) {
-  std::u16string text = shown(mensagem);
+  std::u16string text = platform::fromUtf8(mensagem);
   if (text.size() > kStatusLimit) {
     text.resize(kStatusLimit);
     text += u" ...";
@@ -93,14 +89,14 @@ void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
   const std::size_t codeField = shifted ? 4 : 3;
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
   msefaz_.MemoSefaz.clear();
-  msefaz_.MemoSefaz.addLine(u"Código: " + shown(CamposRetorno[codeField]));
+  msefaz_.MemoSefaz.addLine(u"Código: " + platform::fromUtf8(CamposRetorno[codeField]));
   msefaz_.MemoSefaz.addLine(u"");
-  msefaz_.MemoSefaz.addLine(shown(CamposRetorno[codeField + 1]));
+  msefaz_.MemoSefaz.addLine(platform::fromUtf8(CamposRetorno[codeField + 1]));
   dialogs_.showModal(msefaz_);
 }
 
 void CommandRunner::showCodeAndMessage(const AnswerFields& CamposRetorno) {
-  dialogs_.showMessage(shown(CamposRetorno[1] + ": " + CamposRetorno[2]));
+  dialogs_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[2]));
 }
 
 }  // namespace shell

@@ -77,7 +77,4 @@ class CommandRunner {
   std::string NumSessao_;
 };
 
-// An answer's text as the user sees it: its bytes decoded from UTF-8.
-std::u16string shown(std::string_view bytes);
-
 }  // namespace shell

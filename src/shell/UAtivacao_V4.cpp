@@ -174,11 +174,10 @@ void TFAtivacao::BtnTestefimafimClick() {
   PageControl.setActivePageIndex(kPaginaTeste);
 }
 
-bool TFAtivacao::askForCode() {
+void TFAtivacao::askForCode() {
   services_.prompt.CodigoDigitado.clear();
   StatusBar.setText({});
   services_.dialogs.showModal(services_.valida);
-  return services_.prompt.DialogoCancelado == 0;
 }
 
 // The status and log pages have no code field: their side buttons ask for the

@@ -90,8 +90,9 @@ class TFAtivacao : public ui::Form {
  private:
   void layOutSidePanel();
   void wireHandlers();
-  // Asks for the activation code in TFValida; true when the user confirmed.
-  bool askForCode();
+  // Asks for the activation code in TFValida; the outcome is left in the
+  // shared PromptOutcome.
+  void askForCode();
 
   MainWindowServices services_;
   bool terminateRequested_ = false;
