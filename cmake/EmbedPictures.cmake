@@ -1,7 +1,7 @@
 # Turns the PNG pictures under assets/ into a C++ source, so the program's
 # pictures travel inside the core on every platform.
 function(quorvel_embed_pictures output)
-  set(body "// Generated from assets/*.png by cmake/EmbedPictures.cmake.\n#include \"shell/Pictures.h\"\n\nnamespace shell {\n")
+  set(body "// Generated from assets/*.png by cmake/EmbedPictures.cmake.\n#include \"page/Pictures.h\"\n\nnamespace page {\n")
   foreach(pair IN LISTS ARGN)
     string(REPLACE "=" ";" parts ${pair})
     list(GET parts 0 function_name)
@@ -12,6 +12,6 @@ function(quorvel_embed_pictures output)
     file(SIZE ${file} size)
     string(APPEND body "\nstd::string_view ${function_name}() {\n  static const char kBytes[] = \"${escaped}\";\n  return {kBytes, ${size}};\n}\n")
   endforeach()
-  string(APPEND body "\n}  // namespace shell\n")
+  string(APPEND body "\n}  // namespace page\n")
   file(CONFIGURE OUTPUT ${output} CONTENT "${body}" @ONLY)
 endfunction()

@@ -24,10 +24,10 @@ std::string joinFields(const std::vector<std::string>& fields) {
 namespace {
 
 std::vector<std::string> head(Function function, int sessao, int fam, int detail,
-                              std::string_view sefazCode, std::string_view sefazMessage,
-                              std::string_view validationCode) {
+                              AnswerLayout layout, std::string_view sefazCode,
+                              std::string_view sefazMessage, std::string_view validationCode) {
   std::vector<std::string> fields{sessionText(sessao), returnCode(fam, detail)};
-  if (carriesValidationCode(function)) {
+  if (carriesValidationCode(function, detail, layout)) {
     if (!validationCode.empty())
       fields.emplace_back(validationCode);
     else
@@ -41,19 +41,23 @@ std::vector<std::string> head(Function function, int sessao, int fam, int detail
 
 }  // namespace
 
-std::vector<std::string> answerHead(Function function, int sessao, int detail,
+std::vector<std::string> answerHead(Function function, int sessao, int detail, AnswerLayout layout,
                                     std::string_view sefazCode, std::string_view sefazMessage,
                                     std::string_view validationCode) {
-  return head(function, sessao, family(function), detail, sefazCode, sefazMessage, validationCode);
+  return head(function, sessao, family(function), detail, layout, sefazCode, sefazMessage,
+              validationCode);
 }
 
-std::string answerWithCode(Function function, int sessao, int codeFamily, int detail) {
-  return joinFields(head(function, sessao, codeFamily, detail, {}, {}, {}));
+std::string answerWithCode(Function function, int sessao, int codeFamily, int detail,
+                           AnswerLayout layout) {
+  return joinFields(head(function, sessao, codeFamily, detail, layout, {}, {}, {}));
 }
 
-std::string plainAnswer(Function function, int sessao, int detail, std::string_view sefazCode,
-                        std::string_view sefazMessage, std::string_view validationCode) {
-  return joinFields(answerHead(function, sessao, detail, sefazCode, sefazMessage, validationCode));
+std::string plainAnswer(Function function, int sessao, int detail, AnswerLayout layout,
+                        std::string_view sefazCode, std::string_view sefazMessage,
+                        std::string_view validationCode) {
+  return joinFields(
+      answerHead(function, sessao, detail, layout, sefazCode, sefazMessage, validationCode));
 }
 
 }  // namespace satemu

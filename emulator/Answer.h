@@ -13,20 +13,22 @@ std::string sessionText(int sessao);
 
 std::string joinFields(const std::vector<std::string>& fields);
 
-// sessao|EEEEE|mensagem|cod|mensagemSEFAZ, with CCCC after EEEEE for the
-// functions that carry it (validationCode empty: "0000" on success, "1999"
-// otherwise).
-std::string plainAnswer(Function function, int sessao, int detail, std::string_view sefazCode = {},
-                        std::string_view sefazMessage = {}, std::string_view validationCode = {});
+// sessao|EEEEE|mensagem|cod|mensagemSEFAZ, with CCCC after EEEEE where the
+// layout has it (validationCode empty: "0000" on success, "1999" otherwise;
+// where the layout lacks the field, validationCode is dropped).
+std::string plainAnswer(Function function, int sessao, int detail, AnswerLayout layout,
+                        std::string_view sefazCode = {}, std::string_view sefazMessage = {},
+                        std::string_view validationCode = {});
 
 // The leading fields of plainAnswer as a list, for answers that append more.
-std::vector<std::string> answerHead(Function function, int sessao, int detail,
+std::vector<std::string> answerHead(Function function, int sessao, int detail, AnswerLayout layout,
                                     std::string_view sefazCode = {},
                                     std::string_view sefazMessage = {},
                                     std::string_view validationCode = {});
 
 // plainAnswer with a return code of any family (a forced code), in the
 // layout of the function called.
-std::string answerWithCode(Function function, int sessao, int codeFamily, int detail);
+std::string answerWithCode(Function function, int sessao, int codeFamily, int detail,
+                           AnswerLayout layout);
 
 }  // namespace satemu

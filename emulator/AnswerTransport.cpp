@@ -30,9 +30,18 @@ unsigned char windows1252Byte(char32_t codePoint) {
   return '?';
 }
 
+// The last three digits of field 1, the return code; -1 when it has none.
+int returnDetail(const std::string& answer) {
+  const auto first = answer.find('|');
+  if (first == std::string::npos) return -1;
+  const std::string code = answer.substr(first + 1, answer.find('|', first + 1) - first - 1);
+  int value = 0;
+  return code.size() == 5 && parseCode(code, value) ? value % 1000 : -1;
+}
+
 // Every accented character loses its continuation bytes; an answer without
 // one gets a stray 0xFF at the end of its message, so it is never valid.
-std::string breakUtf8(const Command& command, const std::string& answer) {
+std::string breakUtf8(const Command& command, const std::string& answer, AnswerLayout layout) {
   std::string out;
   bool changed = false;
   for (const char c : answer) {
@@ -43,7 +52,8 @@ std::string breakUtf8(const Command& command, const std::string& answer) {
     out += c;
   }
   if (changed) return out;
-  const int messageField = carriesValidationCode(command.function) ? 3 : 2;
+  const int messageField =
+      carriesValidationCode(command.function, returnDetail(out), layout) ? 3 : 2;
   std::size_t messageEnd = out.size();
   int pipes = 0;
   for (std::size_t i = 0; i < out.size(); ++i) {
@@ -97,9 +107,9 @@ std::optional<std::string> takeForcedAnswer(const Command& command, Knobs& knobs
     int code = 0;
     const std::string& forced = knobs.forcedCode;
     if ((forced.size() == 3 || forced.size() == 5) && parseCode(forced, code))
-      answer =
-          answerWithCode(command.function, command.sessao,
-                         forced.size() == 3 ? family(command.function) : code / 1000, code % 1000);
+      answer = answerWithCode(command.function, command.sessao,
+                              forced.size() == 3 ? family(command.function) : code / 1000,
+                              code % 1000, knobs.layout);
   }
   if (knobs.forcedCalls > 0 && --knobs.forcedCalls == 0) {
     knobs.forcedAnswer.clear();
@@ -120,7 +130,7 @@ std::optional<std::string> deliver(const Command& command, std::string answer, c
     case AnswerEncoding::Windows1252:
       return toWindows1252(answer);
     case AnswerEncoding::InvalidUtf8:
-      return breakUtf8(command, answer);
+      return breakUtf8(command, answer, knobs.layout);
     default:
       return answer;
   }

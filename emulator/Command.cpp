@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "Messages.h"
+
 namespace satemu {
 namespace {
 
@@ -46,9 +48,11 @@ const char* functionName(Function function) {
   return info(function).name;
 }
 
-bool carriesValidationCode(Function function) {
-  return function == Function::EnviarDadosVenda || function == Function::CancelarUltimaVenda ||
-         function == Function::AssociarAssinatura;
+bool carriesValidationCode(Function function, int detail, AnswerLayout layout) {
+  const bool fiscal =
+      function == Function::EnviarDadosVenda || function == Function::CancelarUltimaVenda;
+  if (layout == AnswerLayout::Legacy) return fiscal && detail == kSuccess;
+  return fiscal || function == Function::AssociarAssinatura;
 }
 
 }  // namespace satemu

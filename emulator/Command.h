@@ -47,8 +47,12 @@ int family(Function function);
 // The exported name, for the log.
 const char* functionName(Function function);
 
-// Sale, cancellation and association answers carry the 4-digit CCCC field
-// right after the return code.
-bool carriesValidationCode(Function function);
+// Which answers carry the 4-digit CCCC field right after the return code.
+// Current devices: every sale, cancellation and association answer. Devices
+// built before the association answer gained the field (Legacy) give it only
+// with an issued sale or cancellation.
+enum class AnswerLayout { Current, Legacy };
+
+bool carriesValidationCode(Function function, int detail, AnswerLayout layout);
 
 }  // namespace satemu

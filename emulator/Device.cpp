@@ -61,7 +61,7 @@ std::string Device::execute(const Command& c) {
   if (state_.knobs.rejectReusedSessions && sessionStored(c.sessao)) {
     log_.info(std::string(functionName(c.function)) + ": sessão " + sessionText(c.sessao) +
               " já usada");
-    return plainAnswer(c.function, c.sessao, kSessionReused);
+    return answerFor(c, kSessionReused);
   }
   std::string answer = dispatch(c);
   log_.info(std::string(functionName(c.function)) + ": sessão " + sessionText(c.sessao) + " -> " +
@@ -83,7 +83,7 @@ std::string Device::dispatch(const Command& c) {
   switch (c.function) {
     case Function::ConsultarSAT:
     case Function::SetDriver:
-      return plainAnswer(c.function, c.sessao, kSuccess);
+      return answerFor(c, kSuccess);
     case Function::AtivarSAT:
       return activate(c);
     default:
@@ -120,7 +120,7 @@ std::string Device::dispatch(const Command& c) {
     case Function::ConsultarUltimaSessaoFiscal:
       return lastFiscalSession(c);
     default:
-      return plainAnswer(c.function, c.sessao, kUnknownError);
+      return answerFor(c, kUnknownError);
   }
 }
 
@@ -131,17 +131,18 @@ bool Device::lockedOut() const {
 std::string Device::lockedOutAnswer(const Command& c) const {
   const int fam = family(c.function);
   const int detail = fam == 6 ? 9 : fam == 7 ? 6 : kWrongCode;
-  std::vector<std::string> fields = answerHead(c.function, c.sessao, detail);
-  fields[carriesValidationCode(c.function) ? 3 : 2] = "SAT bloqueado, código de ativação incorreto";
+  std::vector<std::string> fields = headFor(c, detail);
+  fields[carriesValidationCode(c.function, detail, state_.knobs.layout) ? 3 : 2] =
+      "SAT bloqueado, código de ativação incorreto";
   return joinFields(fields);
 }
 
 std::optional<std::string> Device::refuseCode(const Command& c) {
   const bool emergency = c.function == Function::TrocarCodigoDeAtivacao && c.opcao == 2;
   if (!state_.activated) {
-    if (hasNotActivatedCode(c.function)) return plainAnswer(c.function, c.sessao, kNotActivated);
+    if (hasNotActivatedCode(c.function)) return answerFor(c, kNotActivated);
     if (worksOnNewDevice(c.function)) return std::nullopt;
-    return plainAnswer(c.function, c.sessao, kWrongCode);
+    return answerFor(c, kWrongCode);
   }
   // The emergency code is the way out of a forgotten code, lock-out included.
   if (emergency) return std::nullopt;
@@ -158,7 +159,18 @@ std::optional<std::string> Device::refuseCode(const Command& c) {
     return lockedOutAnswer(c);
   }
   log_.info("código de ativação incorreto");
-  return plainAnswer(c.function, c.sessao, kWrongCode);
+  return answerFor(c, kWrongCode);
+}
+
+std::string Device::answerFor(const Command& c, int detail, std::string_view sefazCode,
+                              std::string_view sefazMessage,
+                              std::string_view validationCode) const {
+  return plainAnswer(c.function, c.sessao, detail, state_.knobs.layout, sefazCode, sefazMessage,
+                     validationCode);
+}
+
+std::vector<std::string> Device::headFor(const Command& c, int detail) const {
+  return answerHead(c.function, c.sessao, detail, state_.knobs.layout);
 }
 
 std::string Device::base64Field(std::string_view bytes) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Command.h"
@@ -59,6 +60,12 @@ class Device {
   std::string sessionQuery(const Command& c);
   std::string configureNetwork(const Command& c);
   std::string extractLogs(const Command& c);
+
+  // plainAnswer and answerHead for the command, in this device's layout.
+  std::string answerFor(const Command& c, int detail, std::string_view sefazCode = {},
+                        std::string_view sefazMessage = {},
+                        std::string_view validationCode = {}) const;
+  std::vector<std::string> headFor(const Command& c, int detail) const;
 
   std::string base64Field(std::string_view bytes) const;
   int upcomingCouponNumber() const;

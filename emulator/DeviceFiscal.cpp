@@ -31,11 +31,11 @@ std::optional<std::string> Device::refuseLocked(const Command& c) const {
   const int detail = lockDetail(state_.lockState);
   switch (c.function) {
     case Function::EnviarDadosVenda:
-      return plainAnswer(c.function, c.sessao, detail);
+      return answerFor(c, detail);
     case Function::CancelarUltimaVenda:
-      return plainAnswer(c.function, c.sessao, detail - 3);
+      return answerFor(c, detail - 3);
     default:
-      return plainAnswer(c.function, c.sessao, kUnknownError);
+      return answerFor(c, kUnknownError);
   }
 }
 
@@ -49,7 +49,7 @@ std::string Device::issuedAnswer(const Command& c, const Coupon& coupon,
   state_.lastCouponKey = coupon.key;
   state_.lastTransmission = coupon.stamp;
   touchAuthority();
-  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(), {base64Field(coupon.xml), coupon.stamp, "CFe" + coupon.key,
                                coupon.total, coupon.buyerId, coupon.qrSignature});
   return joinFields(fields);
@@ -58,16 +58,16 @@ std::string Device::issuedAnswer(const Command& c, const Coupon& coupon,
 std::string Device::sale(const Command& c) {
   std::string answer;
   if (!state_.associated) {
-    answer = plainAnswer(c.function, c.sessao, 3);
+    answer = answerFor(c, 3);
   } else if (std::optional<std::string> refusal = refuseLocked(c)) {
     answer = *refusal;
   } else {
     const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
     const Coupon coupon = issueSaleCoupon(c.dados, context);
     if (coupon.associationMismatch) {
-      answer = plainAnswer(c.function, c.sessao, 4);
+      answer = answerFor(c, 4);
     } else if (!coupon.rejection.empty()) {
-      answer = plainAnswer(c.function, c.sessao, kValidationError, {}, {}, coupon.rejection);
+      answer = answerFor(c, kValidationError, {}, {}, coupon.rejection);
     } else {
       log_.superLog(SuperLogForm::Plain,
                     {"CF-e-SAT " + coupon.key + " emitido, valor " + coupon.total,
@@ -89,8 +89,7 @@ std::string Device::cancel(const Command& c) {
     const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
     const Coupon coupon = issueCancellationCoupon(c.dados, c.chave, context);
     if (!coupon.rejection.empty()) {
-      answer = plainAnswer(c.function, c.sessao, coupon.rejection == kRejectKey ? 2 : 7, {}, {},
-                           coupon.rejection);
+      answer = answerFor(c, coupon.rejection == kRejectKey ? 2 : 7, {}, {}, coupon.rejection);
     } else {
       log_.superLog(SuperLogForm::Plain,
                     {"cancelamento do CF-e-SAT " + state_.lastSale.key,
@@ -109,19 +108,19 @@ std::string Device::endToEndTest(const Command& c) {
   const Coupon coupon = issueSaleCoupon(c.dados, context);
   if (!coupon.rejection.empty()) {
     log_.info("teste fim a fim: documento de venda recusado (" + coupon.rejection + ")");
-    return plainAnswer(c.function, c.sessao, kUnknownError);
+    return answerFor(c, kUnknownError);
   }
   log_.superLog(SuperLogForm::Mirel, {"teste fim a fim: CF-e de teste " + coupon.key,
                                       "SEFAZ: CF-e de teste de ativação emitido com sucesso"});
   touchAuthority();
-  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(),
                 {base64Field(coupon.xml), coupon.stamp, "000000", "CFe" + coupon.key});
   return joinFields(fields);
 }
 
 std::string Device::lastFiscalSession(const Command& c) {
-  if (state_.lastFiscalAnswer.empty()) return plainAnswer(c.function, c.sessao, 3);
+  if (state_.lastFiscalAnswer.empty()) return answerFor(c, 3);
   return state_.lastFiscalAnswer;
 }
 

@@ -47,7 +47,7 @@ std::string lockStateText(int lockState, bool asText) {
 std::string Device::operationalStatus(const Command& c) {
   const LanAddresses lan = lanAddresses(state_.network);
   const std::size_t memoryUsed = 180 + state_.log.size() / 50 + state_.sessions.size();
-  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(), {
                                   state_.serial,
                                   state_.network.tipoLan,
@@ -77,24 +77,24 @@ std::string Device::operationalStatus(const Command& c) {
 std::string Device::sessionQuery(const Command& c) {
   for (auto it = state_.sessions.rbegin(); it != state_.sessions.rend(); ++it)
     if (it->number == c.sessaoConsultada) return it->answer;
-  return plainAnswer(c.function, c.sessao, 3);
+  return answerFor(c, 3);
 }
 
 std::string Device::configureNetwork(const Command& c) {
   const std::optional<NetworkSettings> settings = parseNetworkConfig(c.dados);
   if (!settings) {
     log_.info("configuração de rede recusada: dados fora do padrão");
-    return plainAnswer(c.function, c.sessao, 2);
+    return answerFor(c, 2);
   }
   state_.network = *settings;
   log_.info("interface de rede " + settings->tipoInter + " configurada: " + settings->tipoLan +
             ", proxy " + std::to_string(settings->proxy));
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 std::string Device::extractLogs(const Command& c) {
   log_.info("extração de logs solicitada");
-  std::vector<std::string> fields = answerHead(c.function, c.sessao, kSuccess);
+  std::vector<std::string> fields = headFor(c, kSuccess);
   fields.push_back(base64Field(renderLog(state_.log, state_.knobs.hugeLogMegabytes, now_)));
   return joinFields(fields);
 }

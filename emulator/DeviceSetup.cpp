@@ -18,6 +18,8 @@ bool allDigits(std::string_view text) {
 
 bool isValidCnpj(std::string_view cnpj) {
   if (cnpj.size() != 14 || !allDigits(cnpj)) return false;
+  // Fourteen zeros pass the check digits, but no taxpayer has that number.
+  if (cnpj.find_first_not_of('0') == std::string_view::npos) return false;
   const auto checkDigit = [&](std::size_t length) {
     int sum = 0;
     int weight = static_cast<int>(length) - 7;
@@ -71,9 +73,9 @@ std::string nextVersion(const std::string& version) {
 }  // namespace
 
 std::string Device::activate(const Command& c) {
-  if (state_.activated) return plainAnswer(c.function, c.sessao, 3);
+  if (state_.activated) return answerFor(c, 3);
   if (c.subComando < 1 || c.subComando > 3 || !validCodeLength(c.codigo) || !isStateCode(c.cUF))
-    return plainAnswer(c.function, c.sessao, kUnknownError);
+    return answerFor(c, kUnknownError);
   const bool registered = state_.sefazCnpj.empty() || state_.sefazCnpj == c.cnpj;
   log_.superLog(SuperLogForm::Mirel, {"ativação: subcomando " + std::to_string(c.subComando) +
                                           ", CNPJ " + c.cnpj + ", UF " + std::to_string(c.cUF),
@@ -82,7 +84,7 @@ std::string Device::activate(const Command& c) {
                                           ? "SEFAZ: equipamento vinculado ao contribuinte"
                                           : "SEFAZ: CNPJ não reconhecido para este equipamento"});
   touchAuthority();
-  if (!isValidCnpj(c.cnpj) || !registered) return plainAnswer(c.function, c.sessao, 2);
+  if (!isValidCnpj(c.cnpj) || !registered) return answerFor(c, 2);
 
   state_.activated = true;
   state_.activationCode = c.codigo;
@@ -95,71 +97,70 @@ std::string Device::activate(const Command& c) {
   Moment expiry = now_;
   expiry.year += 5;
   state_.certificateExpires = date(expiry);
-  std::vector<std::string> fields =
-      answerHead(c.function, c.sessao, c.subComando == 1 ? kSuccess : 6);
+  std::vector<std::string> fields = headFor(c, c.subComando == 1 ? kSuccess : 6);
   fields.push_back(base64Field(certificateRequest(c.cnpj, state_.serial)));
   return joinFields(fields);
 }
 
 std::string Device::communicateCertificate(const Command& c) {
-  if (c.dados.empty()) return plainAnswer(c.function, c.sessao, 3);
+  if (c.dados.empty()) return answerFor(c, 3);
   log_.superLog(SuperLogForm::Plain,
                 {"certificado ICP-Brasil recebido (" + std::to_string(c.dados.size()) + " bytes)",
                  "SEFAZ: certificado registrado"});
   touchAuthority();
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 std::string Device::associate(const Command& c) {
-  if (c.cnpj.size() != 28 || !allDigits(c.cnpj)) return plainAnswer(c.function, c.sessao, 4);
-  if (c.cnpj.substr(14) != state_.cnpj) return plainAnswer(c.function, c.sessao, 7);
-  if (!isBase64Text(c.assinatura)) return plainAnswer(c.function, c.sessao, 3);
+  if (c.cnpj.size() != 28 || !allDigits(c.cnpj)) return answerFor(c, 4);
+  if (c.cnpj.substr(14) != state_.cnpj) return answerFor(c, 7);
+  if (!isBase64Text(c.assinatura)) return answerFor(c, 3);
   log_.superLog(SuperLogForm::Mirel, {"vinculação do AC: software house " + c.cnpj.substr(0, 14),
                                       "SEFAZ: assinatura do AC registrada"});
   touchAuthority();
   state_.associated = true;
   state_.softwareHouseCnpj = c.cnpj.substr(0, 14);
   state_.signAC = c.assinatura;
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 std::string Device::lock(const Command& c) {
-  if (state_.lockState != 0) return plainAnswer(c.function, c.sessao, 2);
+  if (state_.lockState != 0) return answerFor(c, 2);
   log_.superLog(SuperLogForm::Plain, {"bloqueio solicitado pelo contribuinte",
                                       "SEFAZ: parametrização de bloqueio confirmada"});
   touchAuthority();
   state_.lockState = 2;
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 std::string Device::unlock(const Command& c) {
   // 1: only the authority lifts its lock; 3 clears by itself; 4 ends in deactivation.
   static constexpr std::array<int, 5> kAnswerByLockState{5, 3, kSuccess, 6, 7};
   const int lockState = state_.lockState;
-  if (lockState < 0 || lockState > 4) return plainAnswer(c.function, c.sessao, kUnknownError);
+  if (lockState < 0 || lockState > 4) return answerFor(c, kUnknownError);
   if (lockState == 2) {
     log_.superLog(SuperLogForm::Plain,
                   {"desbloqueio solicitado pelo contribuinte", "SEFAZ: desbloqueio confirmado"});
     touchAuthority();
     state_.lockState = 0;
   }
-  return plainAnswer(c.function, c.sessao, kAnswerByLockState[static_cast<std::size_t>(lockState)]);
+  return answerFor(c, kAnswerByLockState[static_cast<std::size_t>(lockState)]);
 }
 
 std::string Device::changeCode(const Command& c) {
   if (c.opcao == 2 && c.codigo != state_.emergencyCode) {
     log_.info("código de ativação de emergência incorreto");
-    return plainAnswer(c.function, c.sessao, 2);
+    return answerFor(c, 2);
   }
   if ((c.opcao != 1 && c.opcao != 2) || c.novoCodigo != c.confirmacao ||
       !validCodeLength(c.novoCodigo))
-    return plainAnswer(c.function, c.sessao, kUnknownError);
+    return answerFor(c, kUnknownError);
   state_.activationCode = c.novoCodigo;
   state_.wrongCodes = 0;
   state_.codeLockedUntil.clear();
   log_.info(c.opcao == 1 ? "código de ativação alterado"
                          : "código de ativação alterado com o código de emergência");
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 std::string Device::updateSoftware(const Command& c) {
@@ -169,7 +170,7 @@ std::string Device::updateSoftware(const Command& c) {
                  "pacote verificado e instalado"});
   touchAuthority();
   state_.softwareVersion = version;
-  return plainAnswer(c.function, c.sessao, kSuccess);
+  return answerFor(c, kSuccess);
 }
 
 }  // namespace satemu

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Command.h"
+
 namespace satemu {
 
 struct NetworkSettings {
@@ -47,6 +49,10 @@ enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
 struct Knobs {
   int latencyMs = 300;
   int activationLatencyMs = 2500;
+  // While slowCalls is above zero, each call waits slowMs instead of the
+  // latency above and counts slowCalls down.
+  int slowMs = 0;
+  int slowCalls = 0;
   int lockoutMinutes = 5;
   // The next forcedCalls calls answer forcedAnswer verbatim ("{sessao}" is
   // replaced by the echoed session) or, without one, the return code
@@ -65,6 +71,7 @@ struct Knobs {
   // devices do.
   bool rejectReusedSessions = false;
   int hugeLogMegabytes = 0;
+  AnswerLayout layout = AnswerLayout::Current;
 };
 
 struct StoredSession {

@@ -19,10 +19,37 @@ namespace {
 // state file is read and written on every call.
 constexpr std::size_t kLargestStoredAnswer = 512 * 1024;
 
-void simulateLatency(const Command& command, const Knobs& knobs) {
-  const int milliseconds =
-      command.function == Function::AtivarSAT ? knobs.activationLatencyMs : knobs.latencyMs;
+void sleepFor(int milliseconds) {
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+int usualLatency(const Command& command, const Knobs& knobs) {
+  return command.function == Function::AtivarSAT ? knobs.activationLatencyMs : knobs.latencyMs;
+}
+
+void saveIfPossible(const std::filesystem::path& stateFile, const DeviceState& state) {
+  try {
+    saveDeviceState(stateFile, state);
+  } catch (const platform::FileError&) {
+    // A library in a read-only folder still answers; it just forgets.
+  }
+}
+
+// Waits as long as the device takes to answer. A slow call is counted and
+// saved before its wait, so a caller that gives up and kills the process
+// finds the countdown already spent; what the tool changes during the wait
+// is read back afterwards.
+void awaitAnswer(const std::filesystem::path& stateFile, const Command& command, DeviceState& state,
+                 std::mt19937& random) {
+  Knobs& knobs = state.knobs;
+  if (knobs.slowCalls <= 0) {
+    sleepFor(usualLatency(command, knobs));
+    return;
+  }
+  --knobs.slowCalls;
+  saveIfPossible(stateFile, state);
+  sleepFor(knobs.slowMs);
+  state = loadDeviceState(stateFile, currentMoment(), random);
 }
 
 void dropLargeSessions(DeviceState& state) {
@@ -67,10 +94,12 @@ std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder) 
 
 std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
                                       const Command& command) {
+  AnswerLayout layout = AnswerLayout::Current;
   try {
     std::mt19937 random = seededRandom();
     DeviceState state = loadDeviceState(stateFile, currentMoment(), random);
-    simulateLatency(command, state.knobs);
+    awaitAnswer(stateFile, command, state, random);
+    layout = state.knobs.layout;
     const Moment now = currentMoment();
     Device device(state, now, random);
     std::string answer;
@@ -83,14 +112,10 @@ std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
       answer = device.execute(command);
     }
     dropLargeSessions(state);
-    try {
-      saveDeviceState(stateFile, state);
-    } catch (const platform::FileError&) {
-      // A library in a read-only folder still answers; it just forgets.
-    }
+    saveIfPossible(stateFile, state);
     return deliver(command, std::move(answer), state.knobs);
   } catch (const std::exception&) {
-    return plainAnswer(command.function, command.sessao, kUnknownError);
+    return plainAnswer(command.function, command.sessao, kUnknownError, layout);
   }
 }
 

@@ -49,7 +49,8 @@ char* answer(const Command& c) {
     // Looked up on every call: a test points each device at its own file.
     result = satemu::runCommand(satemu::stateFilePath(satemu::libraryFolder()), c);
   } catch (const std::exception&) {
-    result = satemu::plainAnswer(c.function, c.sessao, satemu::kUnknownError);
+    result = satemu::plainAnswer(c.function, c.sessao, satemu::kUnknownError,
+                                 satemu::AnswerLayout::Current);
   }
   if (!result) return nullptr;
   buffer = std::move(*result);

@@ -130,6 +130,8 @@ std::vector<StateField> makeFields() {
       textField("network", "proxy_senha", SATEMU_MEMBER(network.proxySenha)),
       intField("knobs", "latencyMs", SATEMU_MEMBER(knobs.latencyMs)),
       intField("knobs", "activationLatencyMs", SATEMU_MEMBER(knobs.activationLatencyMs)),
+      intField("knobs", "slowMs", SATEMU_MEMBER(knobs.slowMs)),
+      intField("knobs", "slowCalls", SATEMU_MEMBER(knobs.slowCalls)),
       intField("knobs", "lockoutMinutes", SATEMU_MEMBER(knobs.lockoutMinutes)),
       textField("knobs", "forcedCode", SATEMU_MEMBER(knobs.forcedCode)),
       textField("knobs", "forcedAnswer", SATEMU_MEMBER(knobs.forcedAnswer)),
@@ -151,6 +153,10 @@ std::vector<StateField> makeFields() {
       boolField("knobs", "wrongSessionEcho", SATEMU_MEMBER(knobs.wrongSessionEcho)),
       boolField("knobs", "rejectReusedSessions", SATEMU_MEMBER(knobs.rejectReusedSessions)),
       intField("knobs", "hugeLogMegabytes", SATEMU_MEMBER(knobs.hugeLogMegabytes)),
+      enumField("knobs", "layout",
+                std::array<std::pair<AnswerLayout, const char*>, 2>{
+                    {{AnswerLayout::Current, "current"}, {AnswerLayout::Legacy, "legacy"}}},
+                SATEMU_MEMBER(knobs.layout)),
   };
 }
 

@@ -18,11 +18,16 @@ const char* const kToolUsage =
     "  get SECTION.KEY    print one field\n"
     "  set SECTION.KEY VALUE [SECTION.KEY VALUE ...]\n"
     "                     e.g. set knobs.latencyMs 0   set device.lockState 1\n"
+    "                     set knobs.layout legacy (answers without CCCC where older\n"
+    "                     devices lack it)\n"
     "  force CODE [CALLS] the next CALLS calls (default 1, -1 for all) answer CODE:\n"
     "                     3 digits in the called family (098) or 5 digits as given\n"
     "  force-answer TEXT [CALLS]\n"
     "                     the next CALLS calls answer TEXT verbatim ({sessao} is replaced)\n"
-    "  quiet              latency 0, no forced answers, no distortions\n"
+    "  slow MS [CALLS]    the next CALLS calls (default 1) wait MS milliseconds instead of\n"
+    "                     the usual latency\n"
+    "  quiet              latency 0, no forced answers, no slow calls, no distortions,\n"
+    "                     current layout\n"
     "The state file is --state FILE, else $QUORVEL_SATEMU_STATE, else satemu-state.ini\n"
     "beside satemu (the library next to it uses the same file).\n";
 
@@ -105,6 +110,15 @@ int runTool(const std::vector<std::string>& arguments, const std::filesystem::pa
                                       "knobs.forcedCalls", rest.size() == 2 ? rest[1] : "1"},
                                      err))
       return failed;
+  } else if (command == "slow" && !rest.empty() && rest.size() <= 2) {
+    if (const int failed = setFields(
+            state, {"knobs.slowMs", rest[0], "knobs.slowCalls", rest.size() == 2 ? rest[1] : "1"},
+            err))
+      return failed;
+    if (state.knobs.slowMs < 0 || state.knobs.slowCalls < 0) {
+      err << "slow needs a wait and a number of calls of 0 or more\n";
+      return 2;
+    }
   } else if (command == "quiet") {
     state.knobs = Knobs{};
     state.knobs.latencyMs = 0;

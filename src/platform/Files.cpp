@@ -24,6 +24,13 @@ bool fileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
+std::uintmax_t fileSize(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) throw FileError(describe("Não foi possível ler o tamanho do arquivo", path));
+  return size;
+}
+
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw FileError(describe("Não foi possível abrir o arquivo", path));

@@ -1,6 +1,7 @@
 #pragma once
 // File services. Every write goes to a temporary file beside the target and is
 // renamed over it, so a crash never leaves half a file.
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -21,6 +22,8 @@ std::filesystem::path executableFolder();
 
 bool fileExists(const std::filesystem::path& path);
 
+// The size of a regular file in bytes; throws FileError.
+std::uintmax_t fileSize(const std::filesystem::path& path);
 // Reads the whole file; throws FileError.
 std::string readFile(const std::filesystem::path& path);
 

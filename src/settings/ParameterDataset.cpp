@@ -124,7 +124,9 @@ int ParameterDataset::readNumber(std::string_view field) const {
   const std::u16string text = readText(field);
   const std::optional<int> value = wholeNumber(text);
   if (!value)
-    throw ConversionError("'" + platform::toUtf8(text) + "' is not a valid integer value");
+    throw ConversionError("O campo \"" + std::string(field) +
+                          "\" de Parametros.xml deveria conter um número inteiro, mas contém '" +
+                          platform::toUtf8(text) + "'.");
   return *value;
 }
 

@@ -24,7 +24,7 @@ class Program {
   // Creates the settings files that are missing, then the windows, each once.
   void start();
 
-  PromptOutcome prompt;
+  page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
   TFValida valida;
   TFMSefaz msefaz;

@@ -1,25 +1,33 @@
 #pragma once
 // TFAtivacao, the main window: the side buttons on the left select the pages
-// of a page control without tabs; the status bar shows the last answer.
+// of a page control without tabs; the status bar shows the last answer. The
+// window only assembles: each page owns its controls and handlers, and asks
+// the window for the few services of page::PageHost.
 #include <filesystem>
-#include <memory>
 
+#include "diagnostics/HomePage.h"
+#include "diagnostics/LogPage.h"
+#include "diagnostics/StatusPage.h"
 #include "diagnostics/TestsPage.h"
+#include "page/CommandRunner.h"
+#include "page/PageContext.h"
+#include "page/PageHost.h"
+#include "page/PromptOutcome.h"
 #include "provisioning/ActivationPage.h"
+#include "provisioning/CodeChangePage.h"
+#include "provisioning/LockPage.h"
 #include "provisioning/NetworkPage.h"
+#include "provisioning/SignaturePage.h"
+#include "provisioning/SoftwareUpdatePage.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
 #include "settings/ParameterDataset.h"
-#include "shell/CommandRunner.h"
-#include "shell/HomePage.h"
-#include "shell/PageFrame.h"
+#include "shell/UMSefaz.h"
 #include "shell/UValida.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 
 namespace shell {
-
-class TFMSefaz;
 
 // What the main window works with, owned by the program.
 struct MainWindowServices {
@@ -27,12 +35,12 @@ struct MainWindowServices {
   satlib::SatLibrary& library;
   satlib::SessionNumbers& sessions;
   std::filesystem::path programFolder;
-  PromptOutcome& prompt;
+  page::PromptOutcome& prompt;
   TFValida& valida;
   TFMSefaz& msefaz;
 };
 
-class TFAtivacao : public ui::Form {
+class TFAtivacao : public ui::Form, private page::PageHost {
  public:
   explicit TFAtivacao(MainWindowServices services);
 
@@ -42,18 +50,6 @@ class TFAtivacao : public ui::Form {
   void FormResize();
   // Whether creation asked the program to end before its message loop runs.
   bool terminateRequested() const { return terminateRequested_; }
-
-  void BtnPrincipalClick();
-  void BtnConfRedeClick();
-  void BtnAtivacaoClick();
-  void BtnAssocAssinClick();
-  void BtnTestefimafimClick();
-  void BitBtnStatusClick();
-  void BitLogsClick();
-  void BtnCodAtivacaoClick();
-  void BtnBloquearSATClick();
-  void BitAtualizaSWClick();
-  void BitSuperLogClick();
   void BtnSairClick();
 
   ui::StatusBar StatusBar;
@@ -73,28 +69,38 @@ class TFAtivacao : public ui::Form {
   ui::Button BtnSair;
   ui::PageControl PageControl;
 
-  HomePage TabMirel;
-  PageFrame TabCodAtiva;
-  provisioning::ActivationPage TabAtivar;
-  PageFrame TabAssocAss;
-  PageFrame TabBloq;
-  diagnostics::TestsPage TabTeste;
-  provisioning::NetworkPage TabConfRede;
-  PageFrame TabStatus;
-  PageFrame TabLog;
-  PageFrame TavAtualizaSW;
-
   settings::ParameterDataset cds;
-  CommandRunner runner;
+  page::CommandRunner runner;
 
  private:
-  void layOutSidePanel();
-  void wireHandlers();
-  // Asks for the activation code in TFValida; the outcome is left in the
-  // shared PromptOutcome.
-  void askForCode();
-
+  // Built before the pages, which are made from it.
   MainWindowServices services_;
+  page::PageContext context_;
+
+ public:
+  diagnostics::HomePage TabMirel;
+  provisioning::CodeChangePage TabCodAtiva;
+  provisioning::ActivationPage TabAtivar;
+  provisioning::SignaturePage TabAssocAss;
+  provisioning::LockPage TabBloq;
+  diagnostics::TestsPage TabTeste;
+  provisioning::NetworkPage TabConfRede;
+  diagnostics::StatusPage TabStatus;
+  diagnostics::LogPage TabLog;
+  provisioning::SoftwareUpdatePage TavAtualizaSW;
+
+ private:
+  void setUpPages();
+  void layOutSidePanel();
+
+  // page::PageHost
+  void showPage(page::PageIndex index) override;
+  void showSessionNumber(std::u16string_view number) override;
+  void clearExtractedLogs() override;
+  void colourDeviceButton(ui::Color colour) override;
+  void askForCode() override;
+  void bringMainWindowToFront() override;
+
   bool terminateRequested_ = false;
 };
 

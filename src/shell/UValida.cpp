@@ -4,7 +4,7 @@
 
 namespace shell {
 
-TFValida::TFValida(PromptOutcome& outcome)
+TFValida::TFValida(page::PromptOutcome& outcome)
     : ui::Form("TFValida"),
       LabelCodigo("LabelCodigo", this),
       EdtCodigo("EdtCodigo", this),

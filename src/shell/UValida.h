@@ -3,21 +3,14 @@
 // commands whose page has no code field of its own.
 #include <string>
 
+#include "page/PromptOutcome.h"
 #include "ui/Controls.h"
 
 namespace shell {
 
-// What the last prompt window left behind: the confirmed code and whether it
-// was cancelled. The test-parameter dialog shares the flag, so it always
-// describes the prompt window that closed last.
-struct PromptOutcome {
-  std::u16string CodigoDigitado;
-  int DialogoCancelado = 1;  // non-zero: cancelled
-};
-
 class TFValida : public ui::Form {
  public:
-  explicit TFValida(PromptOutcome& outcome);
+  explicit TFValida(page::PromptOutcome& outcome);
 
   void FormCreate();
   void FormShow();
@@ -28,7 +21,7 @@ class TFValida : public ui::Form {
   ui::Button BtnTrocarCod;
 
  private:
-  PromptOutcome& outcome_;
+  page::PromptOutcome& outcome_;
 };
 
 }  // namespace shell

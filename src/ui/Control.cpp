@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include "ui/Controls.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -63,6 +65,9 @@ void Control::setColor(Color color) {
 }
 
 void Control::setFocus() {
+  Control* root = this;
+  while (root->parent_) root = root->parent_;
+  if (root->kind_ == Kind::Form) static_cast<Form*>(root)->focusRequested(*this);
   changed(Property::Focus);
 }
 

@@ -64,6 +64,7 @@ enum class Property {
   Focus,
   ScrollToEnd,
   Repaint,
+  BringToFront,
   Cursor,
   Close,
 };

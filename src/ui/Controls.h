@@ -220,8 +220,15 @@ class Form : public Control {
   Cursor cursor() const { return cursor_; }
   // Repaints the whole window now.
   void repaintAll() const { changed(Property::Repaint); }
+  // Shows the window again in front of the others.
+  void bringToFront() const { changed(Property::BringToFront); }
+
+  // The control the program last put the focus in (headless tests read it).
+  const Control* focusedControl() const { return focused_; }
+  void focusRequested(const Control& control) { focused_ = &control; }
 
  private:
+  const Control* focused_ = nullptr;
   bool closeRequested_ = false;
   Cursor cursor_ = Cursor::Default;
 };

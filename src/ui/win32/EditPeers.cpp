@@ -56,6 +56,7 @@ NativePeer::Creation MemoPeer::creation() const {
   const auto& memo = static_cast<const Memo&>(control_);
   DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
   if (!memo.wordWrap) style |= ES_AUTOHSCROLL;
+  if (memo.centered) style |= ES_CENTER;
   if (memo.verticalScrollBar) style |= WS_VSCROLL;
   if (memo.horizontalScrollBar) style |= WS_HSCROLL;
   if (memo.readOnly())

@@ -62,6 +62,12 @@ void FormPeer::update(Property property) {
       RedrawWindow(handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       break;
+    case Property::BringToFront:
+      if (IsWindowVisible(handle())) {
+        SetForegroundWindow(handle());
+        BringWindowToTop(handle());
+      }
+      break;
     case Property::Close:
       if (isMain_)
         DestroyWindow(handle());

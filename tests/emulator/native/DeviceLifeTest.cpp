@@ -112,6 +112,24 @@ TEST_F(DeviceLife, ActivationChecksItsDataOnce) {
   EXPECT_EQ(st[26].substr(4), st[25].substr(4));
 }
 
+TEST_F(DeviceLife, ActivationRefusesCnpjsThatAreNotValid) {
+  const std::string refused[] = {
+      "00000000000000",  // check digits add up, but nobody has it
+      "11222333000182",  "11222333000191",     "1122233300018",
+      "112223330001811", "11.222.333/0001-81", "",
+  };
+  for (const std::string& cnpj : refused) {
+    EXPECT_EQ(sat_.call("AtivarSAT", 1, 1, text("12345678"), text(cnpj), 35),
+              "000001|04002|SEFAZ não reconhece este SAT (CNPJ inválido)||")
+        << cnpj;
+  }
+  EXPECT_FALSE(state().activated);
+  // Leading zeros alone are no reason to refuse.
+  EXPECT_EQ(fields(sat_.call("AtivarSAT", 9, 1, text("12345678"), text("00000000000191"), 35))[1],
+            "04000");
+  EXPECT_EQ(state().cnpj, "00000000000191");
+}
+
 TEST_F(DeviceLife, WholeLife) {
   activateAndAssociate();
 

@@ -1,17 +1,21 @@
 // The behaviour knobs as a program meets them through the library.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 #include "StateFile.h"
 #include "codec/Base64.h"
 #include "native/LoadedEmulator.h"
 #include "platform/Files.h"
+#include "support/SaleDocuments.h"
 
 namespace {
 
 using satemu::testing::fields;
 using satemu::testing::LoadedEmulator;
+using satemu::testing::SaleParties;
 using satemu::testing::text;
 
 class Knobs : public ::testing::Test {
@@ -25,6 +29,18 @@ class Knobs : public ::testing::Test {
     ASSERT_EQ(
         fields(sat_.call("AtivarSAT", 100, 1, text("12345678"), text("11222333000181"), 35))[1],
         "04000");
+  }
+
+  satemu::Knobs knobs() const {
+    return satemu::readState(platform::readFile(sat_.stateFile())).knobs;
+  }
+  // Milliseconds one call takes.
+  long long timed(int sessao) {
+    const auto start = std::chrono::steady_clock::now();
+    sat_.call("ConsultarSAT", sessao);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
   }
 
   LoadedEmulator sat_;
@@ -102,6 +118,96 @@ TEST_F(Knobs, LatencyDelaysTheAnswer) {
   const auto start = std::chrono::steady_clock::now();
   sat_.call("ConsultarSAT", 1);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+}
+
+TEST_F(Knobs, LegacyLayoutAnswersAssociationAndRefusalsWithoutValidationCode) {
+  activate();
+  set("knobs.layout", "legacy");
+  const std::string signature(344, '1');
+  const std::string pair = "16222333000181" + std::string("11222333000181");
+  const auto associate = [&](int sessao, const char* code, const std::string& cnpjs) {
+    return sat_.call("AssociarAssinatura", sessao, text(code), text(cnpjs), text(signature));
+  };
+  SaleParties parties;
+  parties.softwareHouseCnpj = "16222333000181";
+  parties.signAC = signature;
+  parties.taxpayerCnpj = "11222333000181";
+  const auto sell = [&](int sessao, const SaleParties& p) {
+    const std::string document = satemu::testing::oneItemSale(p);
+    return sat_.call("EnviarDadosVenda", sessao, text("12345678"), text(document));
+  };
+  SaleParties stranger = parties;
+  stranger.softwareHouseCnpj = "00000000000191";
+  SaleParties otherEmitter = parties;
+  otherEmitter.taxpayerCnpj = "11222333000262";
+
+  EXPECT_EQ(associate(1, "errado00", pair), "000001|13001|Código de ativação inválido||");
+  EXPECT_EQ(associate(2, "12345678", "16222333000181" + std::string("00000000000191")),
+            "000002|13007|CNPJ do emitente difere daquele constante da parametrização de uso||");
+  EXPECT_EQ(sell(3, parties), "000003|06003|SAT não vinculado ao AC||");
+  const std::string associated = associate(4, "12345678", pair);
+  EXPECT_EQ(associated, "000004|13000|Assinatura do AC Registrada||");
+  EXPECT_EQ(sell(5, stranger), "000005|06004|Vinculação do AC não confere||");
+  EXPECT_EQ(sell(6, otherEmitter), "000006|06010|Erro de validação do conteúdo||");
+  // An issued coupon keeps its CCCC.
+  const std::vector<std::string> sold = fields(sell(7, parties));
+  ASSERT_EQ(sold.size(), 12u);
+  EXPECT_EQ(sold[2], "0000");
+  const std::string notTheLastSale = "CFe" + std::string(44, '1');
+  const std::string cancelDocument = satemu::testing::cancellationDocument(notTheLastSale, parties);
+  const std::string refusedCancel = sat_.call("CancelarUltimaVenda", 8, text("12345678"),
+                                              text(notTheLastSale), text(cancelDocument));
+  EXPECT_EQ(refusedCancel, "000008|07007|Erro de validação do conteúdo||");
+
+  // Stored answers are the ones given.
+  EXPECT_EQ(sat_.call("ConsultarNumeroSessao", 9, text("12345678"), 4), associated);
+  EXPECT_EQ(sat_.call("ConsultarUltimaSessaoFiscal", 10, text("12345678")), refusedCancel);
+
+  set("knobs.layout", "current");
+  EXPECT_EQ(
+      fields(associate(11, "errado00", pair)),
+      (std::vector<std::string>{"000011", "13001", "1999", "Código de ativação inválido", "", ""}));
+}
+
+TEST_F(Knobs, SlowCallsWaitInPlaceOfTheLatencyAndCountDown) {
+  set("knobs.latencyMs", "3000");
+  set("knobs.slowMs", "300");
+  set("knobs.slowCalls", "1");
+  const long long slow = timed(1);
+  EXPECT_GE(slow, 300);
+  EXPECT_LT(slow, 3000);
+  EXPECT_EQ(knobs().slowCalls, 0);
+
+  set("knobs.latencyMs", "0");
+  set("knobs.slowCalls", "2");
+  EXPECT_GE(timed(2), 300);
+  EXPECT_EQ(knobs().slowCalls, 1);
+  EXPECT_GE(timed(3), 300);
+  EXPECT_EQ(knobs().slowCalls, 0);
+  EXPECT_LT(timed(4), 300);
+  EXPECT_EQ(knobs().slowMs, 300);
+}
+
+TEST_F(Knobs, SlowCallSavesItsCountdownBeforeTheWait) {
+  set("knobs.slowMs", "1500");
+  set("knobs.slowCalls", "1");
+  std::atomic<bool> answered{false};
+  std::string answer;
+  std::thread caller([&] {
+    answer = sat_.call("ConsultarSAT", 1);
+    answered = true;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1200);
+  while (knobs().slowCalls != 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // A caller killed now leaves a file that no longer asks for the slow call.
+  EXPECT_EQ(knobs().slowCalls, 0);
+  EXPECT_FALSE(answered);
+  // What the tool sets during the wait counts for the waiting call.
+  set("knobs.forcedCode", "098");
+  set("knobs.forcedCalls", "1");
+  caller.join();
+  EXPECT_EQ(answer, "000001|08098|SAT em processamento. Tente novamente.||");
 }
 
 }  // namespace

@@ -69,6 +69,47 @@ TEST_F(SatemuTool, SetsKnobsAndRefusesBadOnes) {
   EXPECT_EQ(state().knobs.encoding, satemu::AnswerEncoding::Utf8);
 }
 
+TEST_F(SatemuTool, LayoutAndSlowCallsAreKnobsLikeTheOthers) {
+  const std::string keys = run({"keys"}).out;
+  for (const char* name : {"knobs.layout\n", "knobs.slowMs\n", "knobs.slowCalls\n"})
+    EXPECT_NE(keys.find(name), std::string::npos) << name;
+
+  EXPECT_EQ(run({"get", "knobs.layout"}).out, "current\n");
+  ASSERT_EQ(run({"set", "knobs.layout", "legacy"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.layout, satemu::AnswerLayout::Legacy);
+  EXPECT_NE(run({"show"}).out.find("\nlayout = legacy\n"), std::string::npos);
+  EXPECT_NE(run({"set", "knobs.layout", "old"}).exitCode, 0);
+
+  const struct {
+    std::vector<std::string> arguments;
+    int slowMs;
+    int slowCalls;
+  } accepted[] = {
+      {{"slow", "1500"}, 1500, 1},
+      {{"slow", "200", "3"}, 200, 3},
+      {{"slow", "0", "0"}, 0, 0},
+      {{"slow", "900", "2"}, 900, 2},
+  };
+  for (const auto& c : accepted) {
+    ASSERT_EQ(run(c.arguments).exitCode, 0) << c.arguments[1];
+    EXPECT_EQ(state().knobs.slowMs, c.slowMs);
+    EXPECT_EQ(state().knobs.slowCalls, c.slowCalls);
+  }
+  const std::vector<std::string> refused[] = {
+      {"slow"}, {"slow", "-5"}, {"slow", "10", "-1"}, {"slow", "soon"}, {"slow", "10", "2", "3"},
+  };
+  for (const auto& arguments : refused) {
+    EXPECT_NE(run(arguments).exitCode, 0) << arguments.size();
+    EXPECT_EQ(state().knobs.slowMs, 900);  // nothing saved
+    EXPECT_EQ(state().knobs.slowCalls, 2);
+  }
+
+  ASSERT_EQ(run({"quiet"}).exitCode, 0);
+  EXPECT_EQ(state().knobs.slowCalls, 0);
+  EXPECT_EQ(state().knobs.slowMs, 0);
+  EXPECT_EQ(state().knobs.layout, satemu::AnswerLayout::Current);
+}
+
 TEST_F(SatemuTool, StateOptionNamesTheFile) {
   std::vector<std::string> arguments{"show", "--state", "/somewhere/else.ini"};
   EXPECT_EQ(satemu::toolStateFile(arguments, "/tool"), "/somewhere/else.ini");

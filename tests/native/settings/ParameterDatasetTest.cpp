@@ -92,7 +92,9 @@ TEST_F(ParameterDatasetTest, ReadingAWholeNumber) {
     cds.readNumber("uf");
     ADD_FAILURE() << "an empty uf is not a number";
   } catch (const ConversionError& error) {
-    EXPECT_STREQ(error.what(), "'' is not a valid integer value");
+    EXPECT_STREQ(error.what(),
+                 "O campo \"uf\" de Parametros.xml deveria conter um número inteiro, mas contém "
+                 "''.");
   }
 }
 

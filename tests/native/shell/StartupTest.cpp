@@ -14,7 +14,7 @@ TEST_F(Startup, NormalStartShowsTheHomePage) {
   program.start();
   EXPECT_FALSE(main.terminateRequested());
   EXPECT_EQ(main.text(), u"SAT - MIREL (Ativação - Versão: 3.0.0.3)");
-  EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaPrincipal);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaPrincipal);
   EXPECT_EQ(main.StatusBar.text(), u"");
   EXPECT_FALSE(main.TabMirel.lbloperante.visible());
   EXPECT_TRUE(dialogs.calls.empty());
@@ -31,7 +31,7 @@ TEST_F(Startup, LibraryThatDoesNotLoadOpensOnTheTestsPage) {
   library.loads = false;
   program.start();
   EXPECT_FALSE(main.terminateRequested());
-  EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaTeste);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaTeste);
 }
 
 TEST_F(Startup, SideButtonsSelectTheirPages) {
@@ -40,13 +40,13 @@ TEST_F(Startup, SideButtonsSelectTheirPages) {
     ui::Button& button;
     int page;
   } cases[] = {
-      {main.BtnConfRede, shell::kPaginaRede},
-      {main.BtnAtivacao, shell::kPaginaAtivacao},
-      {main.BtnAssocAssin, shell::kPaginaAssociacao},
-      {main.BtnTestefimafim, shell::kPaginaTeste},
-      {main.BtnCodAtivacao, shell::kPaginaCodigoAtivacao},
-      {main.BtnBloquearSAT, shell::kPaginaBloqueio},
-      {main.BitAtualizaSW, shell::kPaginaAtualizacao},
+      {main.BtnConfRede, page::kPaginaRede},
+      {main.BtnAtivacao, page::kPaginaAtivacao},
+      {main.BtnAssocAssin, page::kPaginaAssociacao},
+      {main.BtnTestefimafim, page::kPaginaTeste},
+      {main.BtnCodAtivacao, page::kPaginaCodigoAtivacao},
+      {main.BtnBloquearSAT, page::kPaginaBloqueio},
+      {main.BitAtualizaSW, page::kPaginaAtualizacao},
   };
   for (const auto& c : cases) {
     user([&] { c.button.click(); });
@@ -79,16 +79,18 @@ TEST_F(Startup, StatusAndLogButtonsAskForTheCodeThenShowTheirPage) {
     ui::Button& button;
     int page;
   } cases[] = {
-      {main.BitBtnStatus, shell::kPaginaStatus},
-      {main.BitLogs, shell::kPaginaLogs},
-      {main.BitSuperLog, shell::kPaginaLogs},
+      {main.BitBtnStatus, page::kPaginaStatus},
+      {main.BitLogs, page::kPaginaLogs},
+      {main.BitSuperLog, page::kPaginaLogs},
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();
-    main.PageControl.setActivePageIndex(shell::kPaginaPrincipal);
+    main.PageControl.setActivePageIndex(page::kPaginaPrincipal);
     program.prompt.CodigoDigitado = u"left over";
     user([&] { c.button.click(); });  // the prompt is closed with its close box
-    EXPECT_EQ(dialogs.texts("modal"), std::vector<std::u16string>{u"TFValida"}) << c.button.name();
+    EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Modal),
+              std::vector<std::u16string>{u"TFValida"})
+        << c.button.name();
     EXPECT_EQ(program.prompt.DialogoCancelado, 1);
     EXPECT_EQ(program.prompt.CodigoDigitado, u"");
     EXPECT_EQ(main.PageControl.activePageIndex(), c.page) << c.button.name();

@@ -1,8 +1,10 @@
 #include "support/RecordingDialogs.h"
 
+#include "platform/Text.h"
+
 namespace testing_support {
 
-std::vector<std::u16string> RecordingDialogs::texts(const std::string& kind) const {
+std::vector<std::u16string> RecordingDialogs::texts(DialogKind kind) const {
   std::vector<std::u16string> result;
   for (const auto& call : calls) {
     if (call.kind == kind) result.push_back(call.text);
@@ -10,12 +12,23 @@ std::vector<std::u16string> RecordingDialogs::texts(const std::string& kind) con
   return result;
 }
 
+std::string RecordingDialogs::describe() const {
+  static const char* const kNames[] = {"message",  "confirm", "systemError", "openFile",
+                                       "saveFile", "modal",   "shell",       "unexpected"};
+  std::string text;
+  for (const auto& call : calls) {
+    text += kNames[static_cast<int>(call.kind)];
+    text += ": " + platform::toUtf8(call.text) + "\n";
+  }
+  return text;
+}
+
 void RecordingDialogs::showMessage(const std::u16string& text) {
-  calls.push_back({"message", text, {}});
+  calls.push_back({DialogKind::Message, text, {}});
 }
 
 bool RecordingDialogs::confirm(const std::u16string& text) {
-  calls.push_back({"confirm", text, {}});
+  calls.push_back({DialogKind::Confirm, text, {}});
   if (confirmAnswers.empty()) return false;
   const bool answer = confirmAnswers.front();
   confirmAnswers.pop_front();
@@ -23,7 +36,7 @@ bool RecordingDialogs::confirm(const std::u16string& text) {
 }
 
 void RecordingDialogs::systemError(const std::u16string& text, const std::u16string& caption) {
-  calls.push_back({"systemError", text, caption});
+  calls.push_back({DialogKind::SystemError, text, caption});
 }
 
 std::optional<std::u16string> RecordingDialogs::nextFile() {
@@ -34,17 +47,17 @@ std::optional<std::u16string> RecordingDialogs::nextFile() {
 }
 
 std::optional<std::u16string> RecordingDialogs::openFile(const ui::FileDialogOptions& options) {
-  calls.push_back({"openFile", options.title, {}});
+  calls.push_back({DialogKind::OpenFile, options.title, {}});
   return nextFile();
 }
 
 std::optional<std::u16string> RecordingDialogs::saveFile(const ui::FileDialogOptions& options) {
-  calls.push_back({"saveFile", options.title, {}});
+  calls.push_back({DialogKind::SaveFile, options.title, {}});
   return nextFile();
 }
 
 void RecordingDialogs::showModal(ui::Form& form) {
-  calls.push_back({"modal", std::u16string(form.name().begin(), form.name().end()), {}});
+  calls.push_back({DialogKind::Modal, std::u16string(form.name().begin(), form.name().end()), {}});
   form.showing();
   const auto script = whenShown.find(form.name());
   if (script != whenShown.end()) script->second(form);
@@ -52,11 +65,11 @@ void RecordingDialogs::showModal(ui::Form& form) {
 }
 
 void RecordingDialogs::openWithShell(const std::u16string& path) {
-  calls.push_back({"shell", path, {}});
+  calls.push_back({DialogKind::Shell, path, {}});
 }
 
 void RecordingDialogs::reportUnexpected(const std::u16string& description) {
-  calls.push_back({"unexpected", description, {}});
+  calls.push_back({DialogKind::Unexpected, description, {}});
 }
 
 }  // namespace testing_support

@@ -12,10 +12,21 @@
 
 namespace testing_support {
 
+// The kinds of modal interaction, so that a check names one the compiler knows.
+enum class DialogKind {
+  Message,
+  Confirm,
+  SystemError,
+  OpenFile,
+  SaveFile,
+  Modal,
+  Shell,
+  Unexpected,
+};
+
 struct DialogCall {
-  std::string kind;     // "message", "confirm", "systemError", "openFile", "saveFile", "modal",
-                        // "shell", "unexpected"
-  std::u16string text;  // the message, or the form's name for "modal"
+  DialogKind kind;
+  std::u16string text;  // the message, the dialog's title, or the form's name for Modal
   std::u16string caption;
 };
 
@@ -28,8 +39,10 @@ class RecordingDialogs : public ui::Dialogs {
   std::deque<bool> confirmAnswers;
   std::deque<std::optional<std::u16string>> fileAnswers;
 
-  std::vector<std::u16string> texts(const std::string& kind) const;
-  std::vector<std::u16string> messages() const { return texts("message"); }
+  std::vector<std::u16string> texts(DialogKind kind) const;
+  std::vector<std::u16string> messages() const { return texts(DialogKind::Message); }
+  // Everything shown, in order, as "kind: text" lines, for failure output.
+  std::string describe() const;
 
   void showMessage(const std::u16string& text) override;
   bool confirm(const std::u16string& text) override;

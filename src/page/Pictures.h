@@ -2,11 +2,11 @@
 // The program's pictures, as PNG bytes.
 #include <string_view>
 
-namespace shell {
+namespace page {
 
 // The maker's logo in the side panel.
 std::string_view logoPicture();
 // The device on the home page.
 std::string_view devicePicture();
 
-}  // namespace shell
+}  // namespace page

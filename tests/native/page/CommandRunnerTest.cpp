@@ -13,8 +13,8 @@ class CommandRunner : public ProgramFixture {
  protected:
   CommandRunner() : codeField("EdtCodigo", nullptr) { program.start(); }
 
-  shell::Command lockCommand() {
-    shell::Command command;
+  page::Command lockCommand() {
+    page::Command command;
     command.entryPoint = satlib::EntryPoint::BloquearSAT;
     command.call = [](satlib::SatLibrary& device, int sessao, const std::string& codigo) {
       return device.BloquearSAT(sessao, codigo);
@@ -53,7 +53,8 @@ TEST_F(CommandRunner, RunsTheSequenceInOrder) {
   EXPECT_EQ(main.StatusBar.text(), u"654321|16000|Equipamento SAT bloqueado com sucesso||");
   EXPECT_EQ(dialogs.messages(),
             std::vector<std::u16string>{u"16000: Equipamento SAT bloqueado com sucesso"});
-  EXPECT_TRUE(dialogs.texts("modal").empty()) << "an empty authority code opens no window";
+  EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Modal).empty())
+      << "an empty authority code opens no window";
   EXPECT_EQ(codeField.text(), u"");
 }
 
@@ -86,7 +87,8 @@ TEST_F(CommandRunner, AuthorityWindowFollowsTheCodeField) {
     dialogs.calls.clear();
     program.msefaz.MemoSefaz.clear();
     runWithCode(u"12345678", c.answer);
-    EXPECT_EQ(dialogs.texts("modal").size(), c.opens ? 1u : 0u) << c.answer;
+    EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Modal).size(), c.opens ? 1u : 0u)
+        << c.answer;
     if (c.opens) {
       EXPECT_EQ(program.msefaz.MemoSefaz.text(), c.memo) << c.answer;
     }
@@ -113,27 +115,28 @@ TEST_F(CommandRunner, MalformedUtf8IsReplacedNotFatal) {
 TEST_F(CommandRunner, ShortAnswersAreSilencedButAnEmptyOneIsReported) {
   runWithCode(u"12345678", "1|16000");
   EXPECT_TRUE(dialogs.messages().empty());
-  EXPECT_TRUE(dialogs.texts("unexpected").empty());
+  EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Unexpected).empty());
 
   runWithCode(u"12345678", "");
-  EXPECT_EQ(dialogs.texts("unexpected").size(), 1u);
+  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), 1u);
   EXPECT_EQ(main.StatusBar.text(), u"");
   EXPECT_EQ(codeField.text(), u"12345678") << "the command ended before clearing the code";
 }
 
 TEST_F(CommandRunner, AuthorityMessageMissingFillsTwoLinesThenReports) {
   runWithCode(u"12345678", "1|16000|ok|0");
-  EXPECT_TRUE(dialogs.texts("modal").empty());
+  EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Modal).empty());
   EXPECT_EQ(program.msefaz.MemoSefaz.text(), u"Código: 0\r\n\r\n");
-  EXPECT_EQ(dialogs.texts("unexpected").size(), 1u);
+  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), 1u);
 }
 
 TEST_F(CommandRunner, MissingEntryPointIsAClearErrorAndNoCall) {
   library.missing = {satlib::EntryPoint::BloquearSAT};
   runWithCode(u"12345678", "unused");
   EXPECT_TRUE(library.calls.empty());
-  ASSERT_EQ(dialogs.texts("unexpected").size(), 1u);
-  EXPECT_NE(dialogs.texts("unexpected")[0].find(u"BloquearSAT"), std::u16string::npos);
+  ASSERT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), 1u);
+  EXPECT_NE(dialogs.texts(testing_support::DialogKind::Unexpected)[0].find(u"BloquearSAT"),
+            std::u16string::npos);
   EXPECT_EQ(main.cursor(), ui::Cursor::Default);
 }
 

@@ -6,15 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "page/AnswerFields.h"
+#include "page/PageHost.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
-#include "shell/AnswerFields.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 
-namespace shell {
-
-class TFMSefaz;
+namespace page {
 
 inline constexpr std::u16string_view kCodigoCurto =
     u"Código de Ativação deve ter no mínimo 8 caracteres.";
@@ -22,15 +21,17 @@ inline constexpr std::u16string_view kCodigoCurto =
 // What one command does on top of the common sequence.
 struct Command {
   satlib::EntryPoint entryPoint;
-  // The library call, given the session number and the code in the ANSI code page.
+  // The library call, given the session number and the trimmed code in the
+  // ANSI code page.
   std::function<std::string(satlib::SatLibrary&, int sessao, const std::string& codigo)> call;
 
   // Where the code comes from: the page's code field, which is cleared when
-  // the command ends, or a code confirmed in the prompt.
+  // the command ends, or a code given as text (the prompt's, or a field the
+  // page clears itself).
   ui::Edit* codeField = nullptr;
-  std::u16string promptedCode;
+  std::u16string code;
+  // False: the code is sent without the 8-character check.
   bool checkCode = true;
-  std::u16string shortCodeMessage{kCodigoCurto};
 
   // Runs after the code check, before the wait indication.
   std::function<void()> prepare;
@@ -38,18 +39,25 @@ struct Command {
   std::function<void(const AnswerFields&)> react;
   // Runs when reading the answer failed under the guard.
   std::function<void()> onReadingFailed;
-  // A failure while reading the answer ends the command with the report of
-  // an unexpected failure instead of being silenced.
+  // A failure while reading the answer ends the command, after the
+  // authority's message, with the report of an unexpected failure instead of
+  // being silenced.
   bool readingFailuresReported = false;
   // The answer reaches the status bar after the messages instead of before.
   bool statusAfterMessages = false;
 };
 
+// The authority-message window and its memo, which the runner fills.
+struct AuthorityWindow {
+  ui::Form& window;
+  ui::Memo& MemoSefaz;
+};
+
 class CommandRunner {
  public:
   CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library, satlib::SessionNumbers& sessions,
-                ui::Form& mainWindow, ui::StatusBar& statusBar, ui::Edit& sessionField,
-                TFMSefaz& msefaz);
+                ui::Form& mainWindow, ui::StatusBar& statusBar, PageHost& host,
+                AuthorityWindow authority);
 
   void run(const Command& command);
 
@@ -66,15 +74,19 @@ class CommandRunner {
   const std::string& NumSessao() const { return NumSessao_; }
 
  private:
+  // Draws the session number and calls the library with the wait indication
+  // on; the indication goes however the call ends.
+  void callLibrary(const Command& command, const std::u16string& code);
+
   ui::Dialogs& dialogs_;
   satlib::SatLibrary& library_;
   satlib::SessionNumbers& sessions_;
   ui::Form& mainWindow_;
   ui::StatusBar& statusBar_;
-  ui::Edit& sessionField_;
-  TFMSefaz& msefaz_;
+  PageHost& host_;
+  AuthorityWindow authority_;
   std::string Retorno_;
   std::string NumSessao_;
 };
 
-}  // namespace shell
+}  // namespace page

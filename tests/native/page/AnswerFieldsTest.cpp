@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/AnswerFields.h"
+#include "page/AnswerFields.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ TEST(ExtractStrings2, SplitsKeepingEveryEmptyField) {
   };
   for (const auto& c : cases) {
     Fields fields{"kept"};
-    const int added = shell::ExtractStrings2("|", "", c.content, &fields);
+    const int added = page::ExtractStrings2("|", "", c.content, &fields);
     EXPECT_EQ(added, static_cast<int>(c.expected.size())) << c.content;
     Fields expected{"kept"};
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
@@ -30,17 +30,17 @@ TEST(ExtractStrings2, SplitsKeepingEveryEmptyField) {
 
 TEST(ExtractStrings2, SkipsWhiteSpaceOnlyAtTheStartOfAField) {
   Fields fields;
-  EXPECT_EQ(shell::ExtractStrings2("\n", " ", "  a b\n c", &fields), 2);
+  EXPECT_EQ(page::ExtractStrings2("\n", " ", "  a b\n c", &fields), 2);
   EXPECT_EQ(fields, (Fields{"a b", "c"}));
-  EXPECT_EQ(shell::ExtractStrings2("|", "", "a|b", nullptr), 0);
+  EXPECT_EQ(page::ExtractStrings2("|", "", "a|b", nullptr), 0);
 }
 
 TEST(AnswerFields, AskingPastTheLastFieldThrows) {
-  const shell::AnswerFields fields("1|2");
+  const page::AnswerFields fields("1|2");
   EXPECT_EQ(fields.count(), 2u);
   EXPECT_EQ(fields[1], "2");
   EXPECT_THROW(fields[2], std::out_of_range);
-  EXPECT_THROW(shell::AnswerFields("")[0], std::out_of_range);
+  EXPECT_THROW(page::AnswerFields("")[0], std::out_of_range);
 }
 
 }  // namespace

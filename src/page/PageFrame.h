@@ -1,11 +1,13 @@
 #pragma once
 // The frame every page of the main window shares: a grey header bar across
 // its top with the page's caption centred in white, over a silver page.
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "ui/Controls.h"
 
-namespace shell {
+namespace page {
 
 // Page indices of the main window's page control. Index 7 has no page.
 enum PageIndex : int {
@@ -30,4 +32,8 @@ struct PageFrame {
   ui::Panel header;
 };
 
-}  // namespace shell
+// Makes the memo one of the pages' notices: fixed-pitch green lines centred
+// on the page's silver, read-only and kept at the foot of the page.
+void setUpNotice(ui::Memo& memo, std::initializer_list<std::u16string_view> lines);
+
+}  // namespace page

@@ -1,8 +1,9 @@
-#include "shell/AnswerFields.h"
+#include "page/AnswerFields.h"
 
+#include <algorithm>
 #include <stdexcept>
 
-namespace shell {
+namespace page {
 
 int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
                     std::string_view Content, std::vector<std::string>* Strings) {
@@ -25,6 +26,11 @@ int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
   return static_cast<int>(batch.size());
 }
 
+bool isFourDigitCode(std::string_view field) {
+  return field.size() == 4 &&
+         std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 AnswerFields::AnswerFields(std::string_view answer) {
   ExtractStrings2("|", "", answer, &fields_);
 }
@@ -36,4 +42,4 @@ const std::string& AnswerFields::operator[](std::size_t index) const {
   return fields_[index];
 }
 
-}  // namespace shell
+}  // namespace page

@@ -1,6 +1,6 @@
-#include "shell/PageFrame.h"
+#include "page/PageFrame.h"
 
-namespace shell {
+namespace page {
 
 namespace {
 constexpr int kHeaderHeight = 25;
@@ -19,4 +19,15 @@ PageFrame::PageFrame(ui::Control* pageControl, std::string sheetName, std::strin
   header.setText(std::move(caption));
 }
 
-}  // namespace shell
+void setUpNotice(ui::Memo& memo, std::initializer_list<std::u16string_view> lines) {
+  memo.setReadOnly(true);
+  memo.fixedPitch = true;
+  memo.centered = true;
+  memo.verticalScrollBar = false;
+  memo.setColor(ui::kSilver);
+  memo.setFont({{}, 0, false, ui::kGreen});
+  memo.setAnchors({true, false, true, true});
+  memo.setLines(std::vector<std::u16string>(lines.begin(), lines.end()));
+}
+
+}  // namespace page

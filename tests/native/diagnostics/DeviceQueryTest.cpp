@@ -28,7 +28,7 @@ TEST_F(DeviceQuery, ShowsTheStateForEachKindOfAnswer) {
     for (ui::Button* button : {&main.BtnPrincipal, &main.TabMirel.BitBtn6}) {
       dialogs.calls.clear();
       library.answers = {c.answer};
-      main.PageControl.setActivePageIndex(shell::kPaginaAtivacao);
+      main.PageControl.setActivePageIndex(page::kPaginaAtivacao);
       user([&] { button->click(); });
 
       const ui::Color expected = c.inOperation ? ui::kGreen : ui::kRed;
@@ -39,12 +39,14 @@ TEST_F(DeviceQuery, ShowsTheStateForEachKindOfAnswer) {
       EXPECT_EQ(main.TabMirel.lbloperante.font().color, expected) << c.answer;
       EXPECT_EQ(main.BtnPrincipal.font().color, expected) << c.answer;
       EXPECT_EQ(dialogs.messages(), c.messages) << c.answer;
-      EXPECT_EQ(dialogs.texts("unexpected").size(), c.unexpected) << c.answer;
+      EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), c.unexpected)
+          << c.answer;
       EXPECT_EQ(main.StatusBar.text(), platform::fromUtf8(c.answer));
-      EXPECT_EQ(main.PageControl.activePageIndex(), shell::kPaginaPrincipal);
+      EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaPrincipal);
     }
   }
-  EXPECT_TRUE(dialogs.texts("modal").empty()) << "the query never asks for the code";
+  EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Modal).empty())
+      << "the query never asks for the code";
 }
 
 TEST_F(DeviceQuery, SendsOnlyTheSessionNumberAndLeavesItInEdit1) {

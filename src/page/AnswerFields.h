@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace shell {
+namespace page {
 
 // Splits Content at any of the Separators (and at its end) into Strings,
 // skipping WhiteSpace at the start of each field. Empty fields keep their
@@ -12,6 +12,10 @@ namespace shell {
 // fields added, which are appended in one batch.
 int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
                     std::string_view Content, std::vector<std::string>* Strings);
+
+// Whether a field is a validation code of exactly four digits, which newer
+// devices put after the return code of some answers.
+bool isFourDigitCode(std::string_view field);
 
 // The fields of one answer (CamposRetorno). Asking for a field the answer does
 // not have throws, as indexing past the end of a list does.
@@ -28,4 +32,4 @@ class AnswerFields {
   std::vector<std::string> fields_;
 };
 
-}  // namespace shell
+}  // namespace page

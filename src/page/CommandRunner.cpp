@@ -1,31 +1,44 @@
-#include "shell/CommandRunner.h"
+#include "page/CommandRunner.h"
+
+#include <exception>
 
 #include "platform/Text.h"
-#include "shell/UMSefaz.h"
 
-namespace shell {
+namespace page {
 
 namespace {
 constexpr std::size_t kStatusLimit = 110;
 constexpr std::size_t kMinimumCodeLength = 8;
+
+// Restores the cursor and clears the wait text when it goes out of scope.
+class WaitIndication {
+ public:
+  explicit WaitIndication(CommandRunner& runner) : runner_(runner) { runner_.CursorWait(); }
+  ~WaitIndication() { runner_.CursorDefault(); }
+  WaitIndication(const WaitIndication&) = delete;
+  WaitIndication& operator=(const WaitIndication&) = delete;
+
+ private:
+  CommandRunner& runner_;
+};
 }  // namespace
 
 CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
                              satlib::SessionNumbers& sessions, ui::Form& mainWindow,
-                             ui::StatusBar& statusBar, ui::Edit& sessionField, TFMSefaz& msefaz)
+                             ui::StatusBar& statusBar, PageHost& host, AuthorityWindow authority)
     : dialogs_(dialogs),
       library_(library),
       sessions_(sessions),
       mainWindow_(mainWindow),
       statusBar_(statusBar),
-      sessionField_(sessionField),
-      msefaz_(msefaz) {}
+      host_(host),
+      authority_(authority) {}
 
 void CommandRunner::run(const Command& command) {
   const std::u16string code =
-      platform::trimmed(command.codeField ? command.codeField->text() : command.promptedCode);
+      platform::trimmed(command.codeField ? command.codeField->text() : command.code);
   if (command.checkCode && code.size() < kMinimumCodeLength) {
-    dialogs_.showMessage(command.shortCodeMessage);
+    dialogs_.showMessage(std::u16string(kCodigoCurto));
     if (command.codeField) command.codeField->setText({});
     return;
   }
@@ -33,34 +46,35 @@ void CommandRunner::run(const Command& command) {
   // A slot the library lacks is reported before anything is drawn or shown.
   if (!library_.has(command.entryPoint)) throw satlib::MissingEntryPoint(command.entryPoint);
 
-  CursorWait();
-  NumSessao_ = sessions_.geranumsessao();
-  Retorno_ = command.call(library_, std::stoi(NumSessao_), platform::toAnsi(code));
-  CursorDefault();
-  sessionField_.setText(platform::fromAnsi(NumSessao_));
+  callLibrary(command, code);
+  host_.showSessionNumber(platform::fromAnsi(NumSessao_));
   if (!command.statusAfterMessages) mostrastatus(Retorno_);
 
-  AnswerFields CamposRetorno;
-  const auto readAnswer = [&] {
-    CamposRetorno = AnswerFields(Retorno_);
+  const AnswerFields CamposRetorno(Retorno_);
+  std::exception_ptr reportedFailure;
+  try {
     if (command.react) {
       command.react(CamposRetorno);
     } else {
       showCodeAndMessage(CamposRetorno);
     }
-  };
-  if (command.readingFailuresReported) {
-    readAnswer();
-  } else {
-    try {
-      readAnswer();
-    } catch (const std::exception&) {
-      if (command.onReadingFailed) command.onReadingFailed();
+  } catch (const std::exception&) {
+    if (command.readingFailuresReported) {
+      reportedFailure = std::current_exception();
+    } else if (command.onReadingFailed) {
+      command.onReadingFailed();
     }
   }
   MostraMSefaz(CamposRetorno);
+  if (reportedFailure) std::rethrow_exception(reportedFailure);
   if (command.statusAfterMessages) mostrastatus(Retorno_);
   if (command.codeField) command.codeField->setText({});
+}
+
+void CommandRunner::callLibrary(const Command& command, const std::u16string& code) {
+  WaitIndication waiting(*this);
+  NumSessao_ = sessions_.geranumsessao();
+  Retorno_ = command.call(library_, std::stoi(NumSessao_), platform::toAnsi(code));
 }
 
 void CommandRunner::CursorWait() {
@@ -85,18 +99,22 @@ void CommandRunner::mostrastatus(std::string_view mensagem) {
 }
 
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
-  const bool shifted = CamposRetorno[1].starts_with("130");
+  // Association answers (130..) carry the authority's fields one place to the
+  // right, after a four-digit validation code; devices built before that code
+  // existed answer without it, and their authority fields stay in place.
+  const bool shifted = CamposRetorno[1].starts_with("130") && CamposRetorno.count() > 2 &&
+                       isFourDigitCode(CamposRetorno[2]);
   const std::size_t codeField = shifted ? 4 : 3;
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
-  msefaz_.MemoSefaz.clear();
-  msefaz_.MemoSefaz.addLine(u"Código: " + platform::fromUtf8(CamposRetorno[codeField]));
-  msefaz_.MemoSefaz.addLine(u"");
-  msefaz_.MemoSefaz.addLine(platform::fromUtf8(CamposRetorno[codeField + 1]));
-  dialogs_.showModal(msefaz_);
+  authority_.MemoSefaz.clear();
+  authority_.MemoSefaz.addLine(u"Código: " + platform::fromUtf8(CamposRetorno[codeField]));
+  authority_.MemoSefaz.addLine(u"");
+  authority_.MemoSefaz.addLine(platform::fromUtf8(CamposRetorno[codeField + 1]));
+  dialogs_.showModal(authority_.window);
 }
 
 void CommandRunner::showCodeAndMessage(const AnswerFields& CamposRetorno) {
   dialogs_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[2]));
 }
 
-}  // namespace shell
+}  // namespace page

@@ -1,0 +1,199 @@
+#include "provisioning/SignaturePage.h"
+
+#include "page/PageLayout.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "validation/Cnpj.h"
+
+namespace provisioning {
+
+namespace {
+constexpr char16_t kArquivoNaoEncontrado[] = u"Arquivo especificado não foi encontrado!";
+constexpr char16_t kErroArquivo[] = u"Erro ao tentar acessar o arquivo especificado!";
+constexpr std::size_t kMinimumCodeLength = 8;
+// A signature is 344 characters: a file far larger than that, or one holding
+// NUL bytes, is not a signature and is never read into a message box.
+constexpr std::uintmax_t kLargestSignatureFile = 64 * 1024;
+
+bool holdsNul(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    if (line.find('\0') != std::string::npos) return true;
+  }
+  return false;
+}
+}  // namespace
+
+SignaturePage::SignaturePage(ui::PageControl& pages, page::PageContext& context)
+    : frame(&pages, "TabAssocAss", "PanelAssocAss", u"ASSOCIAR APLIC. COMERCIAL"),
+      LabelCodAtiv3("LabelCodAtiv3", &frame.sheet),
+      EdtCodAtiv3("EdtCodAtiv3", &frame.sheet),
+      LabelCNPJContrib2("LabelCNPJContrib2", &frame.sheet),
+      EdtCNPJContrib2("EdtCNPJContrib2", &frame.sheet),
+      LabelCNPJSw("LabelCNPJSw", &frame.sheet),
+      EdtCNPJSw("EdtCNPJSw", &frame.sheet),
+      LabelAssinaturaAplic("LabelAssinaturaAplic", &frame.sheet),
+      rgAssinatura("rgAssinatura", &frame.sheet),
+      LabelAssinatura("LabelAssinatura", &frame.sheet),
+      EdtAssinatura("EdtAssinatura", &frame.sheet),
+      Button3("Button3", &frame.sheet),
+      BitAssociar("BitAssociar", &frame.sheet),
+      Memo4("Memo4", &frame.sheet),
+      context_(context) {
+  layOutControls();
+  wireHandlers();
+}
+
+void SignaturePage::layOutControls() {
+  page::layOut({
+      {LabelCodAtiv3, {16, 40, 230, 14}, u"Digite o Código de Ativação do SAT:"},
+      {EdtCodAtiv3, {16, 56, 230, 21}},
+      {LabelCNPJContrib2, {16, 86, 130, 14}, u"CNPJ do Contribuinte:"},
+      {EdtCNPJContrib2, {16, 102, 130, 21}},
+      {LabelCNPJSw, {160, 86, 130, 14}, u"CNPJ Software House:"},
+      {EdtCNPJSw, {160, 102, 130, 21}},
+      {LabelAssinaturaAplic, {16, 134, 300, 14}, u"Assinatura do Aplicativo Comercial:"},
+      {rgAssinatura, {16, 150, 200, 40}, u"Forma de envio:"},
+      {LabelAssinatura, {16, 198, 100, 14}, u"Texto:"},
+      {EdtAssinatura, {16, 214, 468, 21}},
+      {Button3, {488, 214, 24, 21}, u"..."},
+      {BitAssociar, {412, 246, 100, 29}, u"A&ssociar"},
+      {Memo4, {8, 312, 520, 86}, {}, page::Tab::Skip},
+  });
+  EdtCodAtiv3.setPasswordChar(u'*');
+  EdtCNPJContrib2.editMask = u"99.999.999/9999-99;0;_";
+  EdtCNPJSw.editMask = u"99.999.999/9999-99;0;_";
+  rgAssinatura.columns = 2;
+  rgAssinatura.setItems({u"Texto", u"Arquivo"});
+  rgAssinatura.setItemIndex(0);
+  Button3.setVisible(false);
+  BitAssociar.isDefault = true;
+  page::setUpNotice(Memo4,
+                    {u"", u"ATENÇÃO:", u" ",
+                     u"ESTA FUNÇÃO DEVE SER UTILIZADA APENAS APÓS O SAT ESTAR ATIVADO. ", u""});
+}
+
+void SignaturePage::wireHandlers() {
+  frame.sheet.onShow = [this] { TabAssocAssShow(); };
+  rgAssinatura.onClick = [this] { rgAssinaturaClick(); };
+  Button3.onClick = [this] { Button3Click(); };
+  BitAssociar.onClick = [this] { BitAssociarClick(); };
+}
+
+void SignaturePage::BtnAssocAssinClick() {
+  const settings::ParameterDataset& cds = context_.cds;
+  EdtCodAtiv3.setText({});
+  EdtCNPJContrib2.setText(cds.readText("CNPJContribuinte"));
+  EdtCNPJContrib2.setReadOnly(false);
+  EdtCNPJSw.setText(cds.readText("CNPJSH"));
+  // The form of sending is left as it is: under "Arquivo" the box now holds
+  // the stored signature where a path is expected.
+  EdtAssinatura.setText(cds.readText("Assinatura"));
+  context_.host.showPage(page::kPaginaAssociacao);
+}
+
+void SignaturePage::TabAssocAssShow() {
+  EdtCodAtiv3.setFocus();
+}
+
+void SignaturePage::rgAssinaturaClick() {
+  EdtAssinatura.setText({});
+  LabelAssinatura.setText(fromFile() ? u"Arquivo" : u"Texto");
+  Button3.setVisible(fromFile());
+}
+
+void SignaturePage::Button3Click() {
+  ui::FileDialogOptions options;
+  options.title = u"Selecione o Certificado";
+  if (const auto path = context_.dialogs.openFile(options)) EdtAssinatura.setText(*path);
+}
+
+std::optional<std::u16string> SignaturePage::signatureFromFile() {
+  const std::filesystem::path path = EdtAssinatura.text();
+  if (!platform::fileExists(path)) {
+    context_.dialogs.showMessage(kArquivoNaoEncontrado);
+    EdtAssinatura.setFocus();
+    return std::nullopt;
+  }
+  std::string joined;
+  try {
+    if (platform::fileSize(path) > kLargestSignatureFile) throw platform::FileError("too large");
+    const std::vector<std::string> lines = platform::readLines(path);
+    if (holdsNul(lines)) throw platform::FileError("not text");
+    for (const std::string& line : lines) joined += line;
+  } catch (const platform::FileError&) {
+    context_.dialogs.showMessage(kErroArquivo);
+    EdtAssinatura.setFocus();
+    return std::nullopt;
+  }
+  std::u16string assinatura = platform::fromAnsi(joined);
+  context_.dialogs.showMessage(assinatura);
+  return assinatura;
+}
+
+std::optional<std::u16string> SignaturePage::signature() {
+  if (fromFile()) return signatureFromFile();
+  return platform::trimmed(EdtAssinatura.text());
+}
+
+void SignaturePage::BitAssociarClick() {
+  const auto refuse = [this](std::u16string_view message, ui::Control& focus) {
+    context_.dialogs.showMessage(std::u16string(message));
+    focus.setFocus();
+  };
+  const std::u16string taxpayer = platform::trimmed(EdtCNPJContrib2.text());
+  const std::u16string softwareHouse = platform::trimmed(EdtCNPJSw.text());
+  if (!validation::isCNPJ(taxpayer)) return refuse(u"CNPJ Contribuinte inválido.", EdtCNPJContrib2);
+  if (!validation::isCNPJ(softwareHouse))
+    return refuse(u"CNPJ Software House inválido.", EdtCNPJSw);
+  const std::optional<std::u16string> assinatura = signature();
+  if (!assinatura) return;
+  if (platform::trimmed(EdtCodAtiv3.text()).size() < kMinimumCodeLength) {
+    EdtCodAtiv3.setText({});
+    return refuse(page::kCodigoCurto, EdtCodAtiv3);
+  }
+  if (platform::trimmed(EdtAssinatura.text()).empty()) {
+    return refuse(u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
+                  EdtAssinatura);
+  }
+  storeSignature(*assinatura);
+  associate(*assinatura);
+}
+
+void SignaturePage::storeSignature(const std::u16string& assinatura) {
+  settings::ParameterDataset& cds = context_.cds;
+  cds.edit();
+  cds.setText("Assinatura", assinatura);
+  cds.setText("CNPJSH", EdtCNPJSw.text());
+  cds.post();
+}
+
+void SignaturePage::associate(const std::u16string& signatureText) {
+  const std::string assinatura = platform::toAnsi(signatureText);
+  // The software house's CNPJ first, then the taxpayer's: 28 digits.
+  const std::string cnpjPair = platform::toAnsi(platform::trimmed(EdtCNPJSw.text())) +
+                               platform::toAnsi(platform::trimmed(EdtCNPJContrib2.text()));
+  page::Command command;
+  command.entryPoint = satlib::EntryPoint::AssociarAssinatura;
+  command.code = EdtCodAtiv3.text();
+  command.call = [cnpjPair, assinatura](satlib::SatLibrary& library, int sessao,
+                                        const std::string& codigo) {
+    return library.AssociarAssinatura(sessao, codigo, cnpjPair, assinatura);
+  };
+  command.react = [this](const page::AnswerFields& CamposRetorno) {
+    // Newer devices put a four-digit validation code in field 2 ("0000" when
+    // all is well); older ones answer the message there.
+    const std::string& code = CamposRetorno[1];
+    std::string text;
+    if (!page::isFourDigitCode(CamposRetorno[2])) {
+      text = code + ": " + CamposRetorno[2];
+    } else if (CamposRetorno[2] == "0000") {
+      text = code + ": " + CamposRetorno[3];
+    } else {
+      text = code + ": [" + CamposRetorno[2] + "] " + CamposRetorno[3];
+    }
+    context_.dialogs.showMessage(platform::fromUtf8(text));
+  };
+  context_.runner.run(command);
+}
+
+}  // namespace provisioning
