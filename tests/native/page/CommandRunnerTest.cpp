@@ -141,3 +141,16 @@ TEST_F(CommandRunner, MissingEntryPointIsAClearErrorAndNoCall) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandRunner, TheWaitIndicationGoesWhenTheCallFails) {
+  library.duringCall = [] { throw std::runtime_error("a fault inside the library"); };
+  runWithCode(u"12345678", "unused");
+  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected),
+            std::vector<std::u16string>{u"a fault inside the library"});
+  EXPECT_EQ(main.cursor(), ui::Cursor::Default);
+  EXPECT_EQ(main.StatusBar.text(), u"");
+}
+
+}  // namespace

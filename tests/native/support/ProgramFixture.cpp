@@ -15,4 +15,8 @@ void ProgramFixture::user(const std::function<void()>& event) const {
   ui::EventDispatcher(const_cast<RecordingDialogs&>(dialogs)).run(event);
 }
 
+std::string ProgramFixture::parametersFile() const {
+  return platform::readFile(folder.path() / "Parametros.xml");
+}
+
 }  // namespace testing_support

@@ -31,6 +31,10 @@ class ProgramFixture : public ::testing::Test {
 
   // Runs a user event the way the message loop does.
   void user(const std::function<void()>& event) const;
+  // The control the program last put the focus in.
+  const ui::Control* focused() const { return main.focusedControl(); }
+  // Parametros.xml as it is on disk now.
+  std::string parametersFile() const;
 
   TemporaryFolder folder;
   RecordingDialogs dialogs;

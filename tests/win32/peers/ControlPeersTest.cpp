@@ -87,8 +87,8 @@ TEST_F(PeerTest, AClickRunsTheHandlerAndAFailureIsReported) {
   coloured.setText(u"Vermelho");
   EXPECT_EQ(windowText(coloured), u"Vermelho");
   SendMessageW(handleOf(coloured), BM_CLICK, 0, 0);
-  ASSERT_EQ(dialogs.texts("unexpected").size(), 1u);
-  EXPECT_EQ(dialogs.texts("unexpected")[0], u"Falhou");
+  ASSERT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), 1u);
+  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected)[0], u"Falhou");
   // The program goes on: the next click works.
   SendMessageW(handleOf(button), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 2);
