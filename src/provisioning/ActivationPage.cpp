@@ -38,11 +38,11 @@ ActivationPage::ActivationPage(ui::PageControl& pages, page::PageContext& contex
 
 void ActivationPage::layOutControls() {
   page::layOut({
-      {LabelCodAtiv2, {16, 40, 230, 14}, u"Digite o Código de Ativação do SAT:"},
+      {LabelCodAtiv2, {16, 40, 262, 14}, u"Digite o Código de Ativação do SAT:"},
       {EdtCodAtiv2, {16, 56, 230, 21}},
-      {LabelCodAtiv2Conf, {16, 86, 230, 14}, u"Digite novamente o Código de Ativação do SAT:"},
+      {LabelCodAtiv2Conf, {16, 86, 262, 14}, u"Digite novamente o Código de Ativação do SAT:"},
       {EdtCodAtiv2Conf, {16, 102, 230, 21}},
-      {rgTipoCert, {272, 40, 240, 83}, u"Tipo de Certificado:"},
+      {rgTipoCert, {292, 40, 220, 83}, u"Tipo de Certificado:"},
       {LabelCNPJContrib, {16, 132, 230, 14}, u"CNPJ do Contribuinte:"},
       {EdtCNPJContrib, {16, 148, 130, 21}},
       {LabelUF, {160, 132, 60, 14}, u"UF:"},

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <fstream>
 #include <stdexcept>
 
 #include "ProgramProcess.h"
@@ -51,6 +52,29 @@ std::string EmulatorKnobs::answerEmpty(bool empty) const {
 
 std::string EmulatorKnobs::setLatency(int milliseconds) const {
   return run({"set", "knobs.latencyMs", std::to_string(milliseconds)});
+}
+
+std::string EmulatorKnobs::slowNextCall(int milliseconds) const {
+  return run({"slow", std::to_string(milliseconds), "1"});
+}
+
+std::string EmulatorKnobs::setLayout(const std::string& layout) const {
+  return run({"set", "knobs.layout", layout});
+}
+
+std::string EmulatorKnobs::stateValue(const std::string& key) const {
+  std::ifstream state(stateFile_);
+  std::string line;
+  while (std::getline(state, line)) {
+    if (!line.starts_with(key + " ") && !line.starts_with(key + "=")) continue;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string value = line.substr(equals + 1);
+    value.erase(0, value.find_first_not_of(' '));
+    value.erase(value.find_last_not_of(" \r") + 1);
+    return value;
+  }
+  return {};
 }
 
 std::string EmulatorKnobs::run(const std::vector<std::string>& arguments) const {

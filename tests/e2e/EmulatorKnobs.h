@@ -21,6 +21,13 @@ class EmulatorKnobs {
   std::string answerEmpty(bool empty) const;
   // Every call takes this long before it answers.
   std::string setLatency(int milliseconds) const;
+  // Only the next call takes this long.
+  std::string slowNextCall(int milliseconds) const;
+  // "current" or "legacy": answers with or without the four-digit code.
+  std::string setLayout(const std::string& layout) const;
+  // A value of the device's state file as it is now ("emergencyCode",
+  // "slowCalls"); empty when the file does not hold it.
+  std::string stateValue(const std::string& key) const;
 
  private:
   std::string run(const std::vector<std::string>& arguments) const;

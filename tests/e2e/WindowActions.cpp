@@ -1,5 +1,7 @@
 #include "WindowActions.h"
 
+#include <cwctype>
+
 namespace e2e {
 
 void click(HWND button) {
@@ -15,6 +17,12 @@ void pressOk(HWND box) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
 }
 
+void clickInto(HWND field) {
+  const LPARAM inside = MAKELPARAM(3, 3);
+  PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  PostMessageW(field, WM_LBUTTONUP, 0, inside);
+}
+
 void type(HWND edit, std::wstring_view text) {
   for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
 }
@@ -23,6 +31,33 @@ void pressEnter(HWND focus) {
   const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
   PostMessageW(focus, WM_KEYDOWN, VK_RETURN, scanCode | 1);
   PostMessageW(focus, WM_KEYUP, VK_RETURN, scanCode | 1 | (1u << 30) | (1u << 31));
+}
+
+void pressCancel(HWND box) {
+  HWND cancel = GetDlgItem(box, IDCANCEL);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+}
+
+void pressAlt(HWND focus, wchar_t letter) {
+  const WPARAM key = static_cast<WPARAM>(towupper(letter));
+  const LPARAM altDown = 1 | (1L << 29);
+  PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, altDown);
+  PostMessageW(focus, WM_SYSKEYDOWN, key, altDown);
+  PostMessageW(focus, WM_SYSKEYUP, key, altDown | (1L << 30) | (1UL << 31));
+  PostMessageW(focus, WM_KEYUP, VK_MENU, 1 | (1L << 30) | (1UL << 31));
+}
+
+void choose(HWND comboBox, int index) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
+  PostMessageW(GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(comboBox));
+}
+
+void pickRadio(HWND group, int index) {
+  // The group's buttons carry the IDs 1, 2, ... in item order.
+  click(GetDlgItem(group, index + 1));
 }
 
 }  // namespace e2e

@@ -12,10 +12,20 @@ void click(HWND button);
 void close(HWND window);
 // Presses a message box's OK button.
 void pressOk(HWND box);
+// A click into a field, which takes the focus as it would from the mouse.
+void clickInto(HWND field);
 // One WM_CHAR per character, as typing on the keyboard delivers them.
 void type(HWND edit, std::wstring_view text);
 // Enter through the program's own message loop, where the default button
 // takes it.
 void pressEnter(HWND focus);
+// Presses a confirmation's Cancel button.
+void pressCancel(HWND box);
+// Alt and a letter, as the keyboard delivers them: the window's mnemonic.
+void pressAlt(HWND focus, wchar_t letter);
+// Chooses a list's item as a user's pick would, with the change notified.
+void choose(HWND comboBox, int index);
+// Picks an item of a radio group (the first is 0).
+void pickRadio(HWND group, int index);
 
 }  // namespace e2e

@@ -62,6 +62,13 @@ HWND findControl(HWND top, std::string_view name) {
   return found;
 }
 
+HWND focusedWindow(HWND top) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 std::wstring windowText(HWND window) {
   // A program busy in a device call must not block the driver.
   DWORD_PTR length = 0;

@@ -19,6 +19,8 @@ std::vector<HWND> messageBoxes(DWORD processId);
 HWND findControl(HWND top, std::string_view name);
 
 std::wstring windowText(HWND window);
+// The window that has the keyboard focus in the thread that owns top.
+HWND focusedWindow(HWND top);
 std::wstring windowClass(HWND window);
 // The texts of a message box's static controls, joined by line breaks.
 std::wstring messageBoxText(HWND box);
