@@ -7,12 +7,12 @@ namespace {
 
 using testing_support::ProgramFixture;
 
-class DeviceQuery : public ProgramFixture {
+class HomePage : public ProgramFixture {
  protected:
-  DeviceQuery() { program.start(); }
+  HomePage() { program.start(); }
 };
 
-TEST_F(DeviceQuery, ShowsTheStateForEachKindOfAnswer) {
+TEST_F(HomePage, ShowsTheStateForEachKindOfAnswer) {
   const struct {
     const char* answer;
     bool inOperation;
@@ -49,7 +49,7 @@ TEST_F(DeviceQuery, ShowsTheStateForEachKindOfAnswer) {
       << "the query never asks for the code";
 }
 
-TEST_F(DeviceQuery, SendsOnlyTheSessionNumberAndLeavesItInEdit1) {
+TEST_F(HomePage, SendsOnlyTheSessionNumberAndLeavesItInEdit1) {
   library.answers = {"1|08000|SAT em operação||"};
   user([&] { main.BtnPrincipal.click(); });
   ASSERT_EQ(library.calls.size(), 1u);
