@@ -8,7 +8,6 @@ namespace page {
 
 namespace {
 constexpr std::size_t kStatusLimit = 110;
-constexpr std::size_t kMinimumCodeLength = 8;
 
 // Restores the cursor and clears the wait text when it goes out of scope.
 class WaitIndication {
@@ -37,7 +36,7 @@ CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
 void CommandRunner::run(const Command& command) {
   const std::u16string code =
       platform::trimmed(command.codeField ? command.codeField->text() : command.code);
-  if (command.checkCode && code.size() < kMinimumCodeLength) {
+  if (command.checkCode && isShortCode(code)) {
     dialogs_.showMessage(std::u16string(kCodigoCurto));
     if (command.codeField) command.codeField->setText({});
     return;

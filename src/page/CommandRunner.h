@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "page/AnswerFields.h"
+#include "page/InputChecks.h"
 #include "page/PageHost.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
@@ -14,9 +15,6 @@
 #include "ui/Dialogs.h"
 
 namespace page {
-
-inline constexpr std::u16string_view kCodigoCurto =
-    u"Código de Ativação deve ter no mínimo 8 caracteres.";
 
 // What one command does on top of the common sequence.
 struct Command {

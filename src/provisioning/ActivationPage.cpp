@@ -15,7 +15,6 @@ constexpr char16_t kAtivado[] =
     u"SAT Ativado corretamente, faltando associá-lo ao Aplic. Comercial.";
 // The activation always uses the authority's own certificate (AC-SAT SEFAZ).
 constexpr int kSubComandoAcSatSefaz = 1;
-constexpr std::size_t kMinimumCodeLength = 8;
 }  // namespace
 
 ActivationPage::ActivationPage(ui::PageControl& pages, page::PageContext& context)
@@ -90,22 +89,17 @@ void ActivationPage::TabAtivarShow() {
 }
 
 bool ActivationPage::inputsAreValid() {
-  const auto refuse = [this](std::u16string_view message, ui::Control& focus) {
-    context_.dialogs.showMessage(std::u16string(message));
-    focus.setFocus();
+  const auto refuse = [this](std::u16string_view message, ui::Control& field) {
+    page::refuseInput(context_.dialogs, message, field);
     return false;
   };
-  const std::u16string code = platform::trimmed(EdtCodAtiv2.text());
-  const std::u16string confirmation = platform::trimmed(EdtCodAtiv2Conf.text());
-  if (code.size() < kMinimumCodeLength) {
-    EdtCodAtiv2.setText({});
-    return refuse(page::kCodigoCurto, EdtCodAtiv2);
+  for (ui::Edit* code : {&EdtCodAtiv2, &EdtCodAtiv2Conf}) {
+    if (page::isShortCode(code->text())) {
+      code->setText({});
+      return refuse(page::kCodigoCurto, *code);
+    }
   }
-  if (confirmation.size() < kMinimumCodeLength) {
-    EdtCodAtiv2Conf.setText({});
-    return refuse(page::kCodigoCurto, EdtCodAtiv2Conf);
-  }
-  if (code != confirmation) {
+  if (platform::trimmed(EdtCodAtiv2.text()) != platform::trimmed(EdtCodAtiv2Conf.text())) {
     EdtCodAtiv2.setText({});
     EdtCodAtiv2Conf.setText({});
     return refuse(u"Erro na confirmação do Código de Ativação.", EdtCodAtiv2);

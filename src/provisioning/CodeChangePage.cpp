@@ -6,7 +6,6 @@
 namespace provisioning {
 
 namespace {
-constexpr std::size_t kMinimumCodeLength = 8;
 constexpr int kOpcaoCodigoAtual = 1;
 constexpr int kOpcaoCodigoEmergencia = 2;
 }  // namespace
@@ -96,15 +95,14 @@ void CodeChangePage::CheckemergenciaClick() {
 }
 
 void CodeChangePage::refuseNewCode(std::u16string_view message) {
-  context_.dialogs.showMessage(std::u16string(message));
   EdtNovoCodigo.setText({});
   EdtNovoCodigo2.setText({});
-  EdtNovoCodigo.setFocus();
+  page::refuseInput(context_.dialogs, message, EdtNovoCodigo);
 }
 
 void CodeChangePage::BtnTrocarCodClick() {
   const std::u16string novoCodigo = platform::trimmed(EdtNovoCodigo.text());
-  if (novoCodigo.size() < kMinimumCodeLength)
+  if (page::isShortCode(novoCodigo))
     return refuseNewCode(u"Novo código de ativação deve ter no mínimo 8 caracteres.");
   if (novoCodigo != platform::trimmed(EdtNovoCodigo2.text()))
     return refuseNewCode(u"Erro na confirmação do novo Código de Ativação.");

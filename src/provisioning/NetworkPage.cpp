@@ -8,7 +8,6 @@
 namespace provisioning {
 
 namespace {
-constexpr std::size_t kMinimumCodeLength = 8;
 constexpr int kEthernet = 0;
 constexpr int kDhcp = 0;
 constexpr int kIpFixo = 1;
@@ -177,7 +176,7 @@ std::optional<std::string> NetworkPage::networkDocument() {
 }
 
 void NetworkPage::BitConfRedeClick() {
-  if (platform::trimmed(LblEdtCodRede.text()).size() < kMinimumCodeLength) {
+  if (page::isShortCode(LblEdtCodRede.text())) {
     context_.dialogs.showMessage(std::u16string(page::kCodigoCurto));
     LblEdtCodRede.setText({});
     return;

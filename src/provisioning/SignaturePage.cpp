@@ -10,7 +10,6 @@ namespace provisioning {
 namespace {
 constexpr char16_t kArquivoNaoEncontrado[] = u"Arquivo especificado não foi encontrado!";
 constexpr char16_t kErroArquivo[] = u"Erro ao tentar acessar o arquivo especificado!";
-constexpr std::size_t kMinimumCodeLength = 8;
 // A signature is 344 characters: a file far larger than that, or one holding
 // NUL bytes, is not a signature and is never read into a message box.
 constexpr std::uintmax_t kLargestSignatureFile = 64 * 1024;
@@ -110,8 +109,7 @@ void SignaturePage::Button3Click() {
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
   const std::filesystem::path path = EdtAssinatura.text();
   if (!platform::fileExists(path)) {
-    context_.dialogs.showMessage(kArquivoNaoEncontrado);
-    EdtAssinatura.setFocus();
+    page::refuseInput(context_.dialogs, kArquivoNaoEncontrado, EdtAssinatura);
     return std::nullopt;
   }
   std::string joined;
@@ -121,8 +119,7 @@ std::optional<std::u16string> SignaturePage::signatureFromFile() {
     if (holdsNul(lines)) throw platform::FileError("not text");
     for (const std::string& line : lines) joined += line;
   } catch (const platform::FileError&) {
-    context_.dialogs.showMessage(kErroArquivo);
-    EdtAssinatura.setFocus();
+    page::refuseInput(context_.dialogs, kErroArquivo, EdtAssinatura);
     return std::nullopt;
   }
   std::u16string assinatura = platform::fromAnsi(joined);
@@ -136,9 +133,8 @@ std::optional<std::u16string> SignaturePage::signature() {
 }
 
 void SignaturePage::BitAssociarClick() {
-  const auto refuse = [this](std::u16string_view message, ui::Control& focus) {
-    context_.dialogs.showMessage(std::u16string(message));
-    focus.setFocus();
+  const auto refuse = [this](std::u16string_view message, ui::Control& field) {
+    page::refuseInput(context_.dialogs, message, field);
   };
   const std::u16string taxpayer = platform::trimmed(EdtCNPJContrib2.text());
   const std::u16string softwareHouse = platform::trimmed(EdtCNPJSw.text());
@@ -147,7 +143,7 @@ void SignaturePage::BitAssociarClick() {
     return refuse(u"CNPJ Software House inválido.", EdtCNPJSw);
   const std::optional<std::u16string> assinatura = signature();
   if (!assinatura) return;
-  if (platform::trimmed(EdtCodAtiv3.text()).size() < kMinimumCodeLength) {
+  if (page::isShortCode(EdtCodAtiv3.text())) {
     EdtCodAtiv3.setText({});
     return refuse(page::kCodigoCurto, EdtCodAtiv3);
   }

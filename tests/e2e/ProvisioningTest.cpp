@@ -43,8 +43,7 @@ class Provisioning : public QuorvelTest {
     HWND field = control(main_, name);
     clickInto(field);
     EXPECT_TRUE(pollFor([&] { return focusedWindow(main_) == field; }))
-        << name << " did not take the focus; it is on "
-        << GetDlgCtrlID(focusedWindow(main_));
+        << name << " did not take the focus; it is on " << GetDlgCtrlID(focusedWindow(main_));
     type(field, text);
   }
 
@@ -240,8 +239,7 @@ TEST_F(Provisioning, StoredInputsSurviveAKillDuringTheCall) {
   click(control(main_, "BtnAtivar"));
   expectConfirmation(kConfirmacao, true);
   // The device counts the slow call down as it starts working on it.
-  EXPECT_TRUE(pollFor([&] { return knobs_->stateValue("slowCalls") == "0"; }))
-      << windowsOnScreen();
+  EXPECT_TRUE(pollFor([&] { return knobs_->stateValue("slowCalls") == "0"; })) << windowsOnScreen();
   program_->terminate();
   ASSERT_TRUE(program_->waitForExit(std::chrono::seconds(10)));
   const std::string stored = parametros();

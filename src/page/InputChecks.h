@@ -1,0 +1,20 @@
+#pragma once
+// The checks the pages make before a device command.
+#include <string_view>
+
+#include "ui/Control.h"
+#include "ui/Dialogs.h"
+
+namespace page {
+
+inline constexpr std::u16string_view kCodigoCurto =
+    u"Código de Ativação deve ter no mínimo 8 caracteres.";
+
+// Whether a code is too short to send: fewer than 8 characters once the
+// blanks at both ends are gone.
+bool isShortCode(std::u16string_view code);
+
+// Tells the user what is wrong with an input and puts the focus in it.
+void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field);
+
+}  // namespace page
