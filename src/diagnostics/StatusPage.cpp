@@ -1,13 +1,75 @@
 #include "diagnostics/StatusPage.h"
 
+#include "diagnostics/StatusListing.h"
+#include "page/InputChecks.h"
+#include "page/PageLayout.h"
+#include "platform/Text.h"
+
 namespace diagnostics {
 
 StatusPage::StatusPage(ui::PageControl& pages, page::PageContext& context)
-    : frame(&pages, "TabStatus", "PanelStatus", u"STATUS OPERACIONAL"), context_(context) {}
+    : frame(&pages, "TabStatus", "PanelStatus", u"STATUS OPERACIONAL"),
+      MemoStatus("MemoStatus", &frame.sheet),
+      EdtCodAtiv4("EdtCodAtiv4", &frame.sheet),
+      BtnStatus("BtnStatus", &frame.sheet),
+      context_(context) {
+  layOutControls();
+  BtnStatus.onClick = [this] { BtnStatusClick(); };
+}
+
+void StatusPage::layOutControls() {
+  page::layOut({
+      {MemoStatus, {8, 33, 520, 366}},
+      {EdtCodAtiv4, {8, 33, 100, 21}, {}, page::Tab::Skip},
+      {BtnStatus, {8, 33, 100, 29}, u"Solicitar Status", page::Tab::Skip},
+  });
+  MemoStatus.setReadOnly(true);
+  MemoStatus.fixedPitch = true;
+  MemoStatus.setFont({{}, 13, false, ui::kDefaultColor});
+  MemoStatus.setAnchors({true, true, true, true});
+  EdtCodAtiv4.setPasswordChar(u'*');
+  EdtCodAtiv4.setVisible(false);
+  BtnStatus.setVisible(false);
+}
 
 void StatusPage::BitBtnStatusClick() {
+  MemoStatus.clear();
+  context_.runner.mostrastatus({});
   context_.host.askForCode();
   context_.host.showPage(page::kPaginaStatus);
+  if (context_.prompt.DialogoCancelado == 0) BtnStatusClick();
+}
+
+void StatusPage::BtnStatusClick() {
+  EdtCodAtiv4.setText(context_.prompt.CodigoDigitado);
+  const std::u16string code = platform::trimmed(EdtCodAtiv4.text());
+  if (page::isShortCode(code)) {
+    context_.dialogs.showMessage(u"Novo código de ativação deve ter no mínimo 8 caracteres.");
+    return;
+  }
+  page::Command command;
+  command.entryPoint = satlib::EntryPoint::ConsultarStatusOperacional;
+  command.code = code;
+  command.call = [](satlib::SatLibrary& library, int sessao, const std::string& codigo) {
+    return library.ConsultarStatusOperacional(sessao, codigo);
+  };
+  command.react = [this](const page::AnswerFields& CamposRetorno) {
+    if (CamposRetorno[1] == "10000") {
+      list(CamposRetorno);
+    } else {
+      context_.runner.showCodeAndMessage(CamposRetorno);
+    }
+  };
+  context_.runner.run(command);
+}
+
+// Line by line, so that a field that cannot be read ends the listing with the
+// lines before it shown.
+void StatusPage::list(const page::AnswerFields& CamposRetorno) {
+  MemoStatus.clear();
+  MemoStatus.addLine(u" ");
+  for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
+    MemoStatus.addLine(statusLine(field, CamposRetorno[field]));
 }
 
 }  // namespace diagnostics

@@ -64,7 +64,7 @@ void CommandRunner::run(const Command& command) {
       command.onReadingFailed();
     }
   }
-  MostraMSefaz(CamposRetorno);
+  if (command.showsAuthorityMessage) MostraMSefaz(CamposRetorno);
   if (reportedFailure) std::rethrow_exception(reportedFailure);
   if (command.statusAfterMessages) mostrastatus(Retorno_);
   if (command.codeField) command.codeField->setText({});

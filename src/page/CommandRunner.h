@@ -43,6 +43,9 @@ struct Command {
   bool readingFailuresReported = false;
   // The answer reaches the status bar after the messages instead of before.
   bool statusAfterMessages = false;
+  // False: the runner shows no authority-message window (the session queries
+  // show none; the end-to-end test shows it from its reaction).
+  bool showsAuthorityMessage = true;
 };
 
 // The authority-message window and its memo, which the runner fills.

@@ -20,8 +20,8 @@ class PageHost {
   virtual void clearExtractedLogs() = 0;
   // The device query colours the side button that runs it.
   virtual void colourDeviceButton(ui::Color colour) = 0;
-  // Asks for the activation code in the prompt; the outcome is left in the
-  // context's PromptOutcome.
+  // Empties CodigoDigitado and asks for the activation code in the prompt;
+  // the outcome is left in the context's PromptOutcome.
   virtual void askForCode() = 0;
   // Shows the main window again in front of the others.
   virtual void bringMainWindowToFront() = 0;

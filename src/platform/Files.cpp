@@ -1,5 +1,8 @@
 #include "platform/Files.h"
 
+#include "platform/Text.h"
+
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -40,29 +43,39 @@ std::string readFile(const std::filesystem::path& path) {
   return std::move(content).str();
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
   static std::atomic<unsigned> counter{0};
-  std::filesystem::path temporary = path;
-  temporary += ".tmp" + std::to_string(++counter);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError(describe("Não foi possível criar o arquivo", path));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw FileError(describe("Erro ao gravar o arquivo", path));
-    }
-  }
-  try {
-    replaceFile(temporary, path);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw;
-  }
+  temporary_ = target_;
+  temporary_ += ".tmp" + std::to_string(++counter);
+  out_.open(temporary_, std::ios::binary | std::ios::trunc);
+  if (!out_) throw FileError(describe("Não foi possível criar o arquivo", target_));
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (committed_) return;
+  out_.close();
+  std::error_code ignored;
+  std::filesystem::remove(temporary_, ignored);
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out_) throw FileError(describe("Erro ao gravar o arquivo", target_));
+}
+
+void AtomicFileWriter::commit() {
+  out_.flush();
+  const bool written = static_cast<bool>(out_);
+  out_.close();
+  if (!written || out_.fail()) throw FileError(describe("Erro ao gravar o arquivo", target_));
+  replaceFile(temporary_, target_);
+  committed_ = true;
+}
+
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  AtomicFileWriter file(path);
+  file.write(bytes);
+  file.commit();
 }
 
 std::vector<std::string> readLines(const std::filesystem::path& path) {
@@ -93,6 +106,25 @@ void writeLines(const std::filesystem::path& path, const std::vector<std::string
     content += "\r\n";
   }
   writeFileAtomically(path, content);
+}
+
+void writeTextLines(const std::filesystem::path& path, std::u16string_view text) {
+  // Converted a piece at a time, each piece ending after a line break, so no
+  // character is cut in two and the ANSI copy never holds the whole text.
+  constexpr std::size_t kPiece = 1 << 20;
+  AtomicFileWriter file(path);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = std::min(text.size(), start + kPiece);
+    if (end < text.size()) {
+      const std::size_t lineEnd = text.find(u'\n', end);
+      end = lineEnd == std::u16string_view::npos ? text.size() : lineEnd + 1;
+    }
+    file.write(toAnsi(text.substr(start, end - start)));
+    start = end;
+  }
+  if (!text.empty() && !text.ends_with(u"\r\n")) file.write("\r\n");
+  file.commit();
 }
 
 }  // namespace platform

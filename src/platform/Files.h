@@ -3,6 +3,7 @@
 // renamed over it, so a crash never leaves half a file.
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,6 +28,28 @@ std::uintmax_t fileSize(const std::filesystem::path& path);
 // Reads the whole file; throws FileError.
 std::string readFile(const std::filesystem::path& path);
 
+// A file written through a temporary file beside it, renamed over the target
+// by commit(); dropped without commit() it leaves the target untouched. So a
+// large file can be written piece by piece and a failure never destroys the
+// old one.
+class AtomicFileWriter {
+ public:
+  // Creates the temporary file; throws FileError.
+  explicit AtomicFileWriter(std::filesystem::path target);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  void write(std::string_view bytes);  // throws FileError
+  void commit();                       // throws FileError
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  std::ofstream out_;
+  bool committed_ = false;
+};
+
 // Writes the whole file atomically (temporary file + rename); throws FileError.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
@@ -36,6 +59,10 @@ std::vector<std::string> readLines(const std::filesystem::path& path);
 
 // Writes each line followed by CR LF, atomically; throws FileError.
 void writeLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// Writes the lines of a text whose lines end in CR LF (a memo's) in the ANSI
+// code page, each followed by CR LF, the last one too; streamed through a
+// temporary file, atomically. Throws FileError.
+void writeTextLines(const std::filesystem::path& path, std::u16string_view text);
 
 // Renames a file over another, replacing it in one step; throws FileError.
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);

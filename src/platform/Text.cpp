@@ -41,6 +41,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 std::u16string fromUtf8(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
+  appendFromUtf8(out, bytes);
+  return out;
+}
+
+void appendFromUtf8(std::u16string& out, std::string_view bytes) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::size_t n = bytes.size();
   std::size_t i = 0;
@@ -83,7 +88,6 @@ std::u16string fromUtf8(std::string_view bytes) {
       i += consumed;
     }
   }
-  return out;
 }
 
 std::string toUtf8(std::u16string_view text) {

@@ -17,6 +17,8 @@ std::u16string fromAnsi(std::string_view bytes);
 // UTF-8 to UTF-16; every malformed sequence becomes U+FFFD. Never fails.
 std::u16string fromUtf8(std::string_view bytes);
 
+// fromUtf8 appending to `out`, for texts built from many pieces.
+void appendFromUtf8(std::u16string& out, std::string_view bytes);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string toUtf8(std::u16string_view text);
 

@@ -1,26 +1,13 @@
 #include "provisioning/SignaturePage.h"
 
+#include "page/InputChecks.h"
 #include "page/PageLayout.h"
-#include "platform/Files.h"
+#include "page/SignatureFile.h"
 #include "platform/Text.h"
 #include "validation/Cnpj.h"
 
 namespace provisioning {
 
-namespace {
-constexpr char16_t kArquivoNaoEncontrado[] = u"Arquivo especificado não foi encontrado!";
-constexpr char16_t kErroArquivo[] = u"Erro ao tentar acessar o arquivo especificado!";
-// A signature is 344 characters: a file far larger than that, or one holding
-// NUL bytes, is not a signature and is never read into a message box.
-constexpr std::uintmax_t kLargestSignatureFile = 64 * 1024;
-
-bool holdsNul(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
-    if (line.find('\0') != std::string::npos) return true;
-  }
-  return false;
-}
-}  // namespace
 
 SignaturePage::SignaturePage(ui::PageControl& pages, page::PageContext& context)
     : frame(&pages, "TabAssocAss", "PanelAssocAss", u"ASSOCIAR APLIC. COMERCIAL"),
@@ -107,23 +94,9 @@ void SignaturePage::Button3Click() {
 }
 
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
-  const std::filesystem::path path = EdtAssinatura.text();
-  if (!platform::fileExists(path)) {
-    page::refuseInput(context_.dialogs, kArquivoNaoEncontrado, EdtAssinatura);
-    return std::nullopt;
-  }
-  std::string joined;
-  try {
-    if (platform::fileSize(path) > kLargestSignatureFile) throw platform::FileError("too large");
-    const std::vector<std::string> lines = platform::readLines(path);
-    if (holdsNul(lines)) throw platform::FileError("not text");
-    for (const std::string& line : lines) joined += line;
-  } catch (const platform::FileError&) {
-    page::refuseInput(context_.dialogs, kErroArquivo, EdtAssinatura);
-    return std::nullopt;
-  }
-  std::u16string assinatura = platform::fromAnsi(joined);
-  context_.dialogs.showMessage(assinatura);
+  std::optional<std::u16string> assinatura =
+      page::readSignatureFile(EdtAssinatura.text(), context_.dialogs, EdtAssinatura);
+  if (assinatura) context_.dialogs.showMessage(*assinatura);
   return assinatura;
 }
 

@@ -8,7 +8,8 @@ Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platfo
                  std::filesystem::path programFolder)
     : sessions(clock),
       valida(prompt),
-      main({dialogs, library, sessions, programFolder, prompt, valida, msefaz}),
+      main({dialogs, library, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
+      fimAFim(prompt, main.cds, dialogs),
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)) {}
 
@@ -16,6 +17,7 @@ void Program::start() {
   settings::CheckConfigs(programFolder_, dialogs_);
   main.FormCreate();
   valida.FormCreate();
+  fimAFim.FormCreate();
 }
 
 }  // namespace shell

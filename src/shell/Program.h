@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
+#include "diagnostics/UFimaFim.h"
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
@@ -29,6 +30,8 @@ class Program {
   TFValida valida;
   TFMSefaz msefaz;
   TFAtivacao main;
+  // Made after the main window, whose parameter record it reads when shown.
+  diagnostics::TFFimAFim fimAFim;
 
  private:
   ui::Dialogs& dialogs_;

@@ -40,7 +40,7 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
       TabAtivar(PageControl, context_),
       TabAssocAss(PageControl, context_),
       TabBloq(PageControl, context_),
-      TabTeste(PageControl, context_),
+      TabTeste(PageControl, context_, services_.fimAFim),
       TabConfRede(PageControl, context_),
       TabStatus(PageControl, context_),
       TabLog(PageControl, context_),
@@ -163,7 +163,6 @@ void TFAtivacao::colourDeviceButton(ui::Color colour) {
 
 void TFAtivacao::askForCode() {
   services_.prompt.CodigoDigitado.clear();
-  StatusBar.setText({});
   services_.dialogs.showModal(services_.valida);
 }
 

@@ -9,6 +9,7 @@
 #include "diagnostics/LogPage.h"
 #include "diagnostics/StatusPage.h"
 #include "diagnostics/TestsPage.h"
+#include "diagnostics/UFimaFim.h"
 #include "page/CommandRunner.h"
 #include "page/PageContext.h"
 #include "page/PageHost.h"
@@ -38,6 +39,7 @@ struct MainWindowServices {
   page::PromptOutcome& prompt;
   TFValida& valida;
   TFMSefaz& msefaz;
+  diagnostics::TFFimAFim& fimAFim;
 };
 
 class TFAtivacao : public ui::Form, private page::PageHost {

@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     program.start();
     windows.createWindow(program.main, true);
     windows.createWindow(program.valida, false);
+    windows.createWindow(program.fimAFim, false);
     windows.createWindow(program.msefaz, false);
     // A start that asked to end leaves before the main window appears.
     if (!program.main.terminateRequested()) {

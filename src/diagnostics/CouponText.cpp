@@ -1,0 +1,44 @@
+#include "diagnostics/CouponText.h"
+
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "platform/Xml.h"
+
+namespace diagnostics {
+
+std::vector<std::string_view> couponLines(std::string_view coupon) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < coupon.size()) {
+    const std::size_t end = coupon.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(coupon.substr(start));
+      break;
+    }
+    lines.push_back(coupon.substr(start, end - start));
+    const bool crlf = coupon[end] == '\r' && end + 1 < coupon.size() && coupon[end + 1] == '\n';
+    start = end + (crlf ? 2 : 1);
+  }
+  return lines;
+}
+
+std::u16string FormatXMLString(std::string_view XmlString) {
+  const platform::XmlDocument document = platform::parseXmlDocument(XmlString);
+  std::string indented =
+      platform::writeXml(document.root, platform::XmlLayout::Indented, document.declaration);
+  // Parsed once more: what is shown is a document, not just text.
+  platform::parseXmlDocument(indented);
+  while (indented.ends_with("\r\n")) indented.resize(indented.size() - 2);
+  return platform::fromUtf8(indented);
+}
+
+void writeCFeXml(const std::filesystem::path& folder, const std::vector<std::string_view>& lines) {
+  std::string content;
+  for (const std::string_view line : lines) {
+    content += line;
+    content += "\r\n";
+  }
+  platform::writeFileAtomically(folder / "CFe.xml", content);
+}
+
+}  // namespace diagnostics

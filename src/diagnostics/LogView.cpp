@@ -1,0 +1,88 @@
+#include "diagnostics/LogView.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+
+namespace diagnostics {
+
+namespace {
+
+constexpr std::u16string_view kDashLine = u"------------------------------------------------------";
+constexpr std::string_view kStartMirel =
+    "SAT|info|================= SuperLog MIREL ==================";
+constexpr std::string_view kStartPlain =
+    "SAT|info|==================== SuperLog =====================";
+constexpr std::string_view kEndMarker =
+    "SAT|info|===================================================";
+// "AAAAMMDDhhmmss|SAT|info|": the time, the source and the level.
+constexpr std::size_t kLinePrefix = 24;
+constexpr std::u16string_view kNotFound =
+    u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
+
+std::size_t lineBegin(std::string_view log, std::size_t position) {
+  const std::size_t previousBreak = position == 0 ? std::string_view::npos
+                                                  : log.rfind('\n', position - 1);
+  return previousBreak == std::string_view::npos ? 0 : previousBreak + 1;
+}
+
+std::size_t lineEnd(std::string_view log, std::size_t position) {
+  const std::size_t nextBreak = log.find('\n', position);
+  return nextBreak == std::string_view::npos ? log.size() : nextBreak;
+}
+
+// The last occurrence of either start marker, or npos.
+std::size_t lastStartMarker(std::string_view log) {
+  const std::size_t mirel = log.rfind(kStartMirel);
+  const std::size_t plain = log.rfind(kStartPlain);
+  if (mirel == std::string_view::npos) return plain;
+  if (plain == std::string_view::npos) return mirel;
+  return std::max(mirel, plain);
+}
+
+}  // namespace
+
+std::string_view logUpToNul(std::string_view log) {
+  return log.substr(0, log.find('\0'));
+}
+
+std::u16string wholeLogText(std::string_view log) {
+  const auto breaks = static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
+  std::u16string text;
+  text.reserve(log.size() + breaks + 2 + kDashLine.size() + 2);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = lineEnd(log, start);
+    platform::appendFromUtf8(text, log.substr(start, end - start));
+    text += u"\r\n";
+    if (end == log.size()) break;
+    start = end + 1;
+  }
+  text += kDashLine;
+  text += u"\r\n";
+  return text;
+}
+
+std::u16string superLogText(std::string_view log) {
+  const std::size_t marker = lastStartMarker(log);
+  if (marker == std::string_view::npos) return std::u16string(kNotFound);
+  const std::size_t first = lineBegin(log, marker);
+  const std::size_t endMarker = log.find(kEndMarker, first);
+  if (endMarker == std::string_view::npos) return std::u16string(kNotFound);
+  const std::size_t last = lineEnd(log, endMarker);
+
+  std::u16string text = u"\r\n";
+  std::size_t start = first;
+  for (;;) {
+    const std::size_t end = lineEnd(log, start);
+    const std::string_view line = log.substr(start, end - start);
+    text += u"   ";
+    if (line.size() > kLinePrefix) platform::appendFromUtf8(text, line.substr(kLinePrefix));
+    text += u"\r\n";
+    if (end >= last) break;
+    start = end + 1;
+  }
+  return text;
+}
+
+}  // namespace diagnostics

@@ -1,0 +1,113 @@
+#include "diagnostics/StatusListing.h"
+
+#include <array>
+#include <charconv>
+#include <stdexcept>
+
+#include "platform/Text.h"
+
+namespace diagnostics {
+
+namespace {
+
+enum class ValueKind { Text, DateTime, Date, LockState };
+
+struct StatusField {
+  std::u16string_view label;
+  ValueKind kind;
+};
+
+// CamposStatus: the labels of fields 5 to 27.
+constexpr std::array<StatusField, 23> kCamposStatus{{
+    {u"NSERIE", ValueKind::Text},
+    {u"TIPO_LAN", ValueKind::Text},
+    {u"LAN_IP", ValueKind::Text},
+    {u"LAN_MAC", ValueKind::Text},
+    {u"LAN_MASK", ValueKind::Text},
+    {u"LAN_GW", ValueKind::Text},
+    {u"LAN_DNS_1", ValueKind::Text},
+    {u"LAN_DNS_2", ValueKind::Text},
+    {u"STATUS_LAN", ValueKind::Text},
+    {u"NIVEL_BATERIA", ValueKind::Text},
+    {u"MT_TOTAL", ValueKind::Text},
+    {u"MT_USADA", ValueKind::Text},
+    {u"DH_ATUAL", ValueKind::DateTime},
+    {u"VER_SB", ValueKind::Text},
+    {u"VER_LAYOUT", ValueKind::Text},
+    {u"ULTIMO_CF-E-SAT", ValueKind::Text},
+    {u"LISTA_INICIAL", ValueKind::Text},
+    {u"LISTA_FINAL", ValueKind::Text},
+    {u"DH_CFe", ValueKind::DateTime},
+    {u"DH_ULTIMA", ValueKind::DateTime},
+    {u"CERT_EMISSAO", ValueKind::Date},
+    {u"CERT_VENCIMENTO", ValueKind::Date},
+    {u"ESTADO_OPERACAO", ValueKind::LockState},
+}};
+
+// EstadosBloqueio, by the number in field 27.
+constexpr std::array<std::u16string_view, 5> kEstadosBloqueio{
+    u"DESBLOQUEADO", u"BLOQUEIO SEFAZ", u"BLOQUEIO CONTRIBUINTE", u"BLOQUEIO AUTONOMO",
+    u"BLOQUEIO PARA DESATIVACAO"};
+
+constexpr std::size_t kLabelColumn = 17;
+
+// Positions counted from 1; a position beyond the end gives nothing.
+std::u16string positions(std::string_view value, std::size_t first, std::size_t count) {
+  if (first - 1 >= value.size()) return {};
+  return platform::fromAnsi(value.substr(first - 1, count));
+}
+
+// AAAAMMDD as DD/MM/AAAA; the digits as they are.
+std::u16string date(std::string_view v) {
+  return positions(v, 7, 2) + u"/" + positions(v, 5, 2) + u"/" + positions(v, 1, 4);
+}
+
+// AAAAMMDDhhmmss as DD/MM/AAAA - hh:mm:ss.
+std::u16string dateTime(std::string_view v) {
+  return date(v) + u" - " + positions(v, 9, 2) + u":" + positions(v, 11, 2) + u":" +
+         positions(v, 13, 2);
+}
+
+std::u16string lockState(std::string_view v) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), number);
+  if (v.empty() || error != std::errc{} || end != v.data() + v.size()) {
+    throw std::invalid_argument("ESTADO_OPERACAO não é um número: '" + std::string(v) + "'");
+  }
+  // A state the table does not name is written as the device sent it.
+  if (number < 0 || static_cast<std::size_t>(number) >= kEstadosBloqueio.size())
+    return platform::fromUtf8(v);
+  return std::u16string(kEstadosBloqueio[static_cast<std::size_t>(number)]);
+}
+
+std::u16string value(ValueKind kind, std::string_view v) {
+  switch (kind) {
+    case ValueKind::DateTime:
+      return dateTime(v);
+    case ValueKind::Date:
+      return date(v);
+    case ValueKind::LockState:
+      return lockState(v);
+    case ValueKind::Text:
+      break;
+  }
+  return platform::fromUtf8(v);
+}
+
+}  // namespace
+
+std::u16string statusLine(std::size_t field, std::string_view v) {
+  const std::size_t index = field - kFirstStatusField;
+  std::u16string label;
+  ValueKind kind = ValueKind::Text;
+  if (index < kCamposStatus.size()) {
+    label = kCamposStatus[index].label;
+    kind = kCamposStatus[index].kind;
+  } else {
+    label = platform::fromAnsi("CAMPO_" + std::to_string(field));
+  }
+  const std::size_t dots = label.size() < kLabelColumn ? kLabelColumn - label.size() : 0;
+  return u" " + label + u" " + std::u16string(dots, u'.') + u" " + value(kind, v);
+}
+
+}  // namespace diagnostics

@@ -1,0 +1,48 @@
+#pragma once
+// TFFimAFim: the dialog that asks for the data of the end-to-end test sale.
+// Created once and reused, so the IE and the form of sending typed for one
+// test are offered again at the next; the two CNPJs and the signature are
+// refilled from the parameter record at each showing.
+#include "page/PromptOutcome.h"
+#include "settings/ParameterDataset.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+
+namespace diagnostics {
+
+class TFFimAFim : public ui::Form {
+ public:
+  TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterDataset& cds,
+            ui::Dialogs& dialogs);
+
+  void FormCreate();
+  void FormShow();
+  void BtnOkClick();
+  void rgAssinaturaClick();
+  void Button3Click();
+
+  bool fromFile() const { return rgAssinatura.itemIndex() == 1; }
+
+  ui::Label LabelCNPJContrib2;
+  ui::MaskEdit EdtCNPJContrib2;
+  ui::Label LabelIEContrib;
+  ui::MaskEdit EdtIEContrib;
+  ui::Label LabelCNPJSw;
+  ui::MaskEdit EdtCNPJSw;
+  ui::Label LabelAssinaturaAplic;
+  ui::RadioGroup rgAssinatura;
+  ui::Label LabelAssinatura;
+  ui::Edit EdtAssinatura;
+  ui::Button Button3;
+  ui::Button BtnOk;
+
+ private:
+  void layOutControls();
+  void wireHandlers();
+
+  page::PromptOutcome& outcome_;
+  const settings::ParameterDataset& cds_;
+  ui::Dialogs& dialogs_;
+};
+
+}  // namespace diagnostics

@@ -1,0 +1,35 @@
+#include "page/SignatureFile.h"
+
+#include "page/InputChecks.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+namespace page {
+
+namespace {
+constexpr std::uintmax_t kLargestSignatureFile = 64 * 1024;
+
+std::string joinedLines(const std::filesystem::path& file) {
+  if (platform::fileSize(file) > kLargestSignatureFile) throw platform::FileError("too large");
+  std::string joined;
+  for (const std::string& line : platform::readLines(file)) joined += line;
+  if (joined.find('\0') != std::string::npos) throw platform::FileError("not text");
+  return joined;
+}
+}  // namespace
+
+std::optional<std::u16string> readSignatureFile(const std::filesystem::path& file,
+                                                ui::Dialogs& dialogs, ui::Control& field) {
+  if (!platform::fileExists(file)) {
+    refuseInput(dialogs, u"Arquivo especificado não foi encontrado!", field);
+    return std::nullopt;
+  }
+  try {
+    return platform::fromAnsi(joinedLines(file));
+  } catch (const platform::FileError&) {
+    refuseInput(dialogs, u"Erro ao tentar acessar o arquivo especificado!", field);
+    return std::nullopt;
+  }
+}
+
+}  // namespace page
