@@ -21,8 +21,8 @@ constexpr std::u16string_view kNotFound =
     u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
 
 std::size_t lineBegin(std::string_view log, std::size_t position) {
-  const std::size_t previousBreak = position == 0 ? std::string_view::npos
-                                                  : log.rfind('\n', position - 1);
+  const std::size_t previousBreak =
+      position == 0 ? std::string_view::npos : log.rfind('\n', position - 1);
   return previousBreak == std::string_view::npos ? 0 : previousBreak + 1;
 }
 

@@ -6,7 +6,8 @@ namespace diagnostics {
 
 namespace {
 
-constexpr char kHead[] = R"(<?xml version="1.0" encoding="UTF-8"?><CFe><infCFe versaoDadosEnt="0.08"><ide>)";
+constexpr char kHead[] =
+    R"(<?xml version="1.0" encoding="UTF-8"?><CFe><infCFe versaoDadosEnt="0.08"><ide>)";
 
 constexpr char kItemTotalsAndPayment[] =
     R"(<det nItem="1"><prod><cProd>001</cProd><xProd>MiniPc Mirel</xProd><CFOP>5001</CFOP>)"

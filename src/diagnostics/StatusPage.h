@@ -19,8 +19,8 @@ class StatusPage {
 
   page::PageFrame frame;
   ui::Memo MemoStatus;
-  ui::Edit EdtCodAtiv4;   // hidden: holds the code during the request
-  ui::Button BtnStatus;   // hidden: carries the request's handler
+  ui::Edit EdtCodAtiv4;  // hidden: holds the code during the request
+  ui::Button BtnStatus;  // hidden: carries the request's handler
 
  private:
   void layOutControls();

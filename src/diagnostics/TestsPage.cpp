@@ -167,8 +167,8 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   if (fimAFim_.fromFile()) {
     // Under "Arquivo" the box names the file; what the device needs is the
     // signature it holds, read as the association page reads it.
-    std::optional<std::u16string> assinatura = page::readSignatureFile(
-        values.assinatura, context_.dialogs, fimAFim_.EdtAssinatura);
+    std::optional<std::u16string> assinatura =
+        page::readSignatureFile(values.assinatura, context_.dialogs, fimAFim_.EdtAssinatura);
     if (!assinatura) return std::nullopt;
     values.assinatura = platform::trimmed(*assinatura);
   }
@@ -250,8 +250,8 @@ void TestsPage::showConsultedAnswer(const page::AnswerFields& CamposRetorno) {
   const std::string coupon = consultedCoupon(Retorno);
   const std::vector<std::string_view> lines = couponLines(coupon);
   std::u16string listing = std::u16string(kDashLine) + u"\r\nSessão: " +
-                           platform::fromUtf8(sessao) + u"\r\nChave: " +
-                           platform::fromUtf8(chave) + u"\r\n" + std::u16string(kDashLine);
+                           platform::fromUtf8(sessao) + u"\r\nChave: " + platform::fromUtf8(chave) +
+                           u"\r\n" + std::u16string(kDashLine);
   for (const std::string_view line : lines) {
     listing += u"\r\n";
     platform::appendFromUtf8(listing, line);

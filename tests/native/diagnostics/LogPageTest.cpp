@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include "codec/Base64.h"
+#include "diagnostics/LogView.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::DialogKind;
+using testing_support::ProgramFixture;
+
+constexpr char kStart[] =
+    "20190620125201|SAT|info|================= SuperLog MIREL ==================";
+constexpr char kStartPlain[] =
+    "20190620125201|SAT|info|==================== SuperLog =====================";
+constexpr char kEnd[] =
+    "20190620125299|SAT|info|===================================================";
+constexpr char16_t kStartShown[] = u"   ================= SuperLog MIREL ==================";
+constexpr char16_t kEndShown[] = u"   ===================================================";
+constexpr char16_t kNotFound[] =
+    u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
+
+std::string logOf(std::initializer_list<std::string> lines) {
+  std::string log;
+  for (const std::string& line : lines) log += line + "\n";
+  return log;
+}
+
+std::string line(const std::string& text, const char* source = "SAT") {
+  return std::string("20190620125210|") + source + "|info|" + text;
+}
+
+TEST(LogView, SuperLogShowsTheLastBlockWithoutTheLinePrefix) {
+  const struct {
+    const char* name;
+    std::string log;
+    std::u16string shown;
+  } cases[] = {
+      // The cut is 24 bytes whatever the source: an "AC-SAT" line keeps "fo|".
+      {"two blocks: the later",
+       logOf({kStart, line("primeiro"), kEnd, line("fora"), kStartPlain, line("Recebida mensagem"),
+              line("Mensagem do AC", "AC-SAT"), "2019062012521|SAT|info|", kEnd, line("depois")}),
+       u"\r\n   ==================== SuperLog =====================\r\n   Recebida mensagem\r\n"
+       u"   fo|Mensagem do AC\r\n   \r\n" +
+           std::u16string(kEndShown) + u"\r\n"},
+      {"start without end after it", logOf({kStart, line("a"), kEnd, kStartPlain, line("b")}),
+       kNotFound},
+      {"end before start", logOf({kEnd, kStart, line("a")}), kNotFound},
+      {"no marker", logOf({line("a"), line("b")}), kNotFound},
+      {"last line without LF", logOf({kStart}) + kEnd,
+       u"\r\n" + std::u16string(kStartShown) + u"\r\n" + kEndShown + u"\r\n"},
+      {"accents", logOf({kStart, line("função concluída", "SAT"), kEnd}),
+       u"\r\n" + std::u16string(kStartShown) + u"\r\n   função concluída\r\n" + kEndShown +
+           u"\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::toUtf8(diagnostics::superLogText(c.log)), platform::toUtf8(c.shown))
+        << c.name;
+  }
+}
+
+TEST(LogView, WholeLogEndsEveryLineAndTheDashLine) {
+  const std::u16string dash(54, u'-');
+  EXPECT_EQ(diagnostics::wholeLogText("a\nb\n"), u"a\r\nb\r\n\r\n" + dash + u"\r\n");
+  EXPECT_EQ(diagnostics::wholeLogText("a\nç\xff"), u"a\r\nç\uFFFD\r\n" + dash + u"\r\n");
+  EXPECT_EQ(diagnostics::wholeLogText(""), u"\r\n" + dash + u"\r\n");
+  EXPECT_EQ(diagnostics::logUpToNul(std::string("a\nb\0c\n", 6)), "a\nb");
+}
+
+class LogPage : public ProgramFixture {
+ protected:
+  LogPage() { program.start(); }
+
+  void extract(ui::Button& sideButton, const std::u16string& code, const std::string& answer) {
+    dialogs.whenShown["TFValida"] = [code](ui::Form& form) {
+      auto& valida = static_cast<shell::TFValida&>(form);
+      valida.EdtCodigo.setTextFromUser(code);
+      valida.BtnTrocarCod.click();
+    };
+    library.answers = {answer};
+    user([&] { sideButton.click(); });
+  }
+  static std::string logAnswer(const std::string& log) {
+    return "1|15000|Transferência completa|||" + codec::encodeBase64(log);
+  }
+  void save(const std::u16string& name) {
+    main.TabLog.EdtLogs.setTextFromUser(name);
+    user([&] { main.TabLog.BtnLog2.click(); });
+  }
+
+  diagnostics::LogPage& page = main.TabLog;
+};
+
+TEST_F(LogPage, BothSideButtonsExtractInTheirMode) {
+  const std::string log = logOf({line("antes"), kStart, line("dentro"), kEnd});
+  extract(main.BitLogs, u" segredo1 ", logAnswer(log));
+  ASSERT_EQ(library.calls.size(), 1u);
+  EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ExtrairLogs);
+  EXPECT_EQ(library.calls[0].arguments[1], "segredo1");
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaLogs);
+  EXPECT_EQ(page.frame.header.text(), u"EXTRAÇÃO DOS LOGS");
+  EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kLogInteiro);
+  EXPECT_EQ(page.MemoLogs.text(), diagnostics::wholeLogText(log));
+  EXPECT_TRUE(dialogs.messages().empty()) << "a transferred log shows no message";
+
+  extract(main.BitSuperLog, u"segredo1", logAnswer(log));
+  EXPECT_EQ(page.frame.header.text(), u"SuperLog MIREL");
+  EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kSuperLog);
+  EXPECT_EQ(page.MemoLogs.text(),
+            u"\r\n" + std::u16string(kStartShown) + u"\r\n   dentro\r\n" + kEndShown + u"\r\n");
+}
+
+TEST_F(LogPage, WhatEndsAnExtraction) {
+  const struct {
+    const char* name;
+    const char16_t* code;
+    const char* answer;
+    std::vector<std::u16string> messages;
+    std::size_t calls;
+    std::size_t unexpected;
+  } cases[] = {
+      {"short code",
+       u"1234567",
+       "unused",
+       {u"Código de Ativação deve ter no mínimo 8 caracteres."},
+       0,
+       0},
+      {"refused",
+       u"segredo1",
+       "1|15001|Código de ativação inválido||",
+       {u"15001: Código de ativação inválido"},
+       1,
+       0},
+      {"no field 5", u"segredo1", "1|15000|ok||", {}, 1, 0},
+      {"empty answer", u"segredo1", "", {}, 1, 1},
+  };
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    library.calls.clear();
+    page.MemoLogs.setText(u"old");
+    extract(main.BitLogs, c.code, c.answer);
+    EXPECT_EQ(dialogs.messages(), c.messages) << c.name;
+    EXPECT_EQ(library.calls.size(), c.calls) << c.name;
+    EXPECT_EQ(dialogs.texts(DialogKind::Unexpected).size(), c.unexpected) << c.name;
+    EXPECT_EQ(page.MemoLogs.text(), u"") << c.name;
+  }
+  // A cancelled prompt still shows the page with the mode's header.
+  dialogs.whenShown.clear();
+  user([&] { main.BitSuperLog.click(); });
+  EXPECT_EQ(page.frame.header.text(), u"SuperLog MIREL");
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaLogs);
+}
+
+TEST_F(LogPage, SavesTheMemoWithCrLfAfterEveryLine) {
+  page.MemoLogs.setText(u"primeira\r\nsegunda ç\r\núltima");
+  const auto file = folder.path() / "log.txt";
+  platform::writeFileAtomically(file, "old content");
+  save(file.u16string());
+  EXPECT_EQ(platform::readFile(file), "primeira\r\nsegunda \xe7\r\n\xfaltima\r\n");
+  EXPECT_EQ(dialogs.messages(),
+            std::vector<std::u16string>{u"Arquivo " + file.u16string() + u" salvo com sucesso"});
+
+  const struct {
+    std::u16string name;
+    std::u16string message;
+  } failures[] = {
+      {u"", u"O nome do arquivo não foi especificado"},
+      {u"   ", u"Erro ao tentar salvar o arquivo:    "},
+      {(folder.path() / "no-such-folder" / "log.txt").u16string(),
+       u"Erro ao tentar salvar o arquivo: " +
+           (folder.path() / "no-such-folder" / "log.txt").u16string()},
+  };
+  for (const auto& f : failures) {
+    dialogs.calls.clear();
+    save(f.name);
+    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{f.message});
+    if (f.name.empty()) {
+      EXPECT_EQ(focused(), &page.BtnLog1);
+    }
+  }
+  EXPECT_EQ(platform::readFile(file), "primeira\r\nsegunda \xe7\r\n\xfaltima\r\n");
+
+  dialogs.fileAnswers = {std::nullopt, u"/tmp/escolhido.txt"};
+  user([&] { page.BtnLog1.click(); });
+  EXPECT_EQ(page.EdtLogs.text(), (folder.path() / "no-such-folder" / "log.txt").u16string());
+  user([&] { page.BtnLog1.click(); });
+  EXPECT_EQ(page.EdtLogs.text(), u"/tmp/escolhido.txt");
+}
+
+}  // namespace

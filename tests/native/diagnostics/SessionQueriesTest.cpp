@@ -1,0 +1,178 @@
+// The session queries of the tests page.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "codec/Base64.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::DialogKind;
+using testing_support::ProgramFixture;
+
+constexpr char kCoupon[] =
+    "<?xml version=\"1.0\"?>\n<CFe>\n  <infCFe>\n    <xNome>Padaria São João</xNome>\n"
+    "  </infCFe>\n</CFe>\n";
+
+// A stored sale answer of 12 fields, its coupon in field 6, here broken by a
+// line break as some devices send it.
+std::string storedSale(const std::string& session) {
+  const std::string base64 = codec::encodeBase64(kCoupon);
+  return session + "|06000|0000|Emitido com sucesso + conteúdo notas.|||" + base64.substr(0, 20) +
+         "\r\n" + base64.substr(20) +
+         "|20261210093005|CFe35261211222333000181599000040190000012345678|200.00||QRCODE";
+}
+
+class SessionQueries : public ProgramFixture {
+ protected:
+  SessionQueries() {
+    program.start();
+    dialogs.whenShown["TFValida"] = [this](ui::Form& form) {
+      auto& valida = static_cast<shell::TFValida&>(form);
+      valida.EdtCodigo.setTextFromUser(code);
+      valida.BtnTrocarCod.click();
+    };
+  }
+
+  void query(ui::Button& button, const std::string& answer) {
+    library.answers = {answer};
+    user([&] { button.click(); });
+  }
+  // The query's own session number, six digits, as the program drew it.
+  std::string ownSession() const {
+    char text[8];
+    std::snprintf(text, sizeof text, "%06d", std::stoi(library.calls.back().arguments[0]));
+    return text;
+  }
+  std::string cfeXml() const { return platform::readFile(folder.path() / "CFe.xml"); }
+
+  std::u16string code = u"segredo1";
+  diagnostics::TestsPage& page = main.TabTeste;
+};
+
+TEST_F(SessionQueries, AStoredSaleIsListedWithItsCoupon) {
+  page.Edit1.setTextFromUser(u"4019");
+  query(page.BtnSessao, storedSale("004019"));
+  ASSERT_EQ(library.calls.size(), 1u);
+  EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ConsultarNumeroSessao);
+  EXPECT_EQ(library.calls[0].arguments[2], "4019");
+  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(ownSession()));
+  EXPECT_EQ(page.frame.header.text(), u"CONSULTAR NÚMERO DE SESSÃO");
+  const std::u16string dash(54, u'-');
+  EXPECT_EQ(platform::toUtf8(page.MemoCFe.text()),
+            platform::toUtf8(dash + u"\r\n" + platform::fromUtf8(storedSale("004019")) + u"\r\n" +
+                             dash + u"\r\nSessão: 004019\r\n" +
+                             u"Chave: CFe35261211222333000181599000040190000012345678\r\n" + dash +
+                             u"\r\n<?xml version=\"1.0\"?>\r\n<CFe>\r\n  <infCFe>\r\n"
+                             u"    <xNome>Padaria São João</xNome>\r\n  </infCFe>\r\n</CFe>\r\n" +
+                             dash + u"\r\n"));
+  EXPECT_EQ(cfeXml(),
+            "<?xml version=\"1.0\"?>\r\n<CFe>\r\n  <infCFe>\r\n"
+            "    <xNome>Padaria S\xc3\xa3o Jo\xc3\xa3o</xNome>\r\n  </infCFe>\r\n</CFe>\r\n");
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_TRUE(dialogs.texts(DialogKind::Modal).size() == 1) << "no authority window";
+}
+
+TEST_F(SessionQueries, OtherAnswers) {
+  const std::u16string dash(54, u'-');
+  const struct {
+    const char* name;
+    std::function<std::string(const std::string& own)> answer;
+    std::vector<std::u16string> messages;
+    bool listed;
+    std::optional<std::string> file;
+  } cases[] = {
+      {"the query's own answer",
+       [](const std::string& own) { return own + "|11003|Sessão inválida|112|x"; },
+       {u"11003: Sessão inválida"},
+       false,
+       std::nullopt},
+      {"the own number written otherwise is a stored answer",
+       [](const std::string& own) { return "0" + own + "|11003|x"; },
+       {},
+       true,
+       "{fields}"},
+      {"a stored end-to-end test",
+       [](const std::string&) { return std::string("000777|09000|Emitido|||Q0ZF|"); },
+       {},
+       true,
+       "000777\r\n09000\r\nEmitido\r\n\r\n\r\nQ0ZF\r\n\r\n"},
+      {"a sale of too few fields",
+       [](const std::string&) { return std::string("000777|06000|ok|||x"); },
+       {},
+       true,
+       std::nullopt},
+      {"a sale whose second split is short",
+       [](const std::string&) { return std::string("000777|06000|ok|||Q0ZF|t|chave|1|q"); },
+       {},
+       true,
+       ""},
+      {"empty", [](const std::string&) { return std::string(); }, {}, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    std::filesystem::remove(folder.path() / "CFe.xml");
+    std::string sent;
+    page.MemoCFe.setText(u"old");
+    library.answers.clear();
+    library.duringCall = [&] {
+      const std::string own = [&] {
+        char text[8];
+        std::snprintf(text, sizeof text, "%06d", std::stoi(library.calls.back().arguments[0]));
+        return std::string(text);
+      }();
+      sent = c.answer(own);
+      library.answers = {sent};
+    };
+    user([&] { page.BtnSessaoFiscal.click(); });
+    EXPECT_EQ(library.calls.back().entry, satlib::EntryPoint::ConsultarUltimaSessaoFiscal);
+    EXPECT_EQ(dialogs.messages(), c.messages) << c.name;
+    EXPECT_EQ(page.MemoCFe.text().starts_with(dash), c.listed) << c.name;
+    if (!c.listed) {
+      EXPECT_EQ(page.MemoCFe.text(), u"") << c.name;
+    }
+    const auto file = folder.path() / "CFe.xml";
+    // "{fields}": the answer's fields, one per line.
+    std::optional<std::string> expectedFile = c.file;
+    if (c.file == "{fields}") {
+      expectedFile.emplace();
+      for (const char ch : sent)
+        *expectedFile += ch == '|' ? std::string("\r\n") : std::string(1, ch);
+      *expectedFile += "\r\n";
+    }
+    EXPECT_EQ(platform::fileExists(file) ? std::optional(cfeXml()) : std::nullopt, expectedFile)
+        << c.name;
+    EXPECT_EQ(dialogs.texts(DialogKind::Modal).size(), 1u) << c.name << ": no authority window";
+    EXPECT_TRUE(dialogs.texts(DialogKind::Unexpected).empty()) << c.name;
+  }
+  EXPECT_EQ(page.frame.header.text(), u"CONSULTAR ÚLTIMA SESSÃO FISCAL");
+}
+
+TEST_F(SessionQueries, TheConsultedNumberIsCheckedAfterTheCode) {
+  const struct {
+    const char16_t* typed;
+    const char16_t* code;
+    const char16_t* message;
+  } cases[] = {
+      {u"", u"1234567", u"Código de Ativação deve ter no mínimo 8 caracteres."},
+      {u"", u"segredo1", u"Número de sessão consultada inválida."},
+      {u"12a", u"segredo1", u"Número de sessão consultada inválida."},
+      {u"  ", u"segredo1", u"Número de sessão consultada inválida."},
+  };
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    page.frame.header.setText({});
+    page.Edit1.setText(c.typed);
+    code = c.code;
+    query(page.BtnSessao, "unused");
+    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message});
+    EXPECT_EQ(page.frame.header.text(), u"CONSULTAR NÚMERO DE SESSÃO")
+        << "the header is set as soon as the prompt is confirmed";
+  }
+  EXPECT_TRUE(library.calls.empty());
+}
+
+}  // namespace
