@@ -21,6 +21,16 @@ std::string joinFields(const std::vector<std::string>& fields) {
   return answer;
 }
 
+std::string returnCodeOf(std::string_view answer) {
+  const auto first = answer.find('|');
+  if (first == std::string_view::npos) return {};
+  return std::string(answer.substr(first + 1, answer.find('|', first + 1) - first - 1));
+}
+
+bool isSuccessCode(std::string_view code) {
+  return code.size() == 5 && (code.substr(2) == "000" || code == "04006");
+}
+
 namespace {
 
 std::vector<std::string> head(Function function, int sessao, int fam, int detail,

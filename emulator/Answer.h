@@ -13,6 +13,12 @@ std::string sessionText(int sessao);
 
 std::string joinFields(const std::vector<std::string>& fields);
 
+// Field 1 of an answer, its return code; empty when the answer has none.
+std::string returnCodeOf(std::string_view answer);
+
+// xx000, and 04006 (the CSR for an ICP-Brasil certificate).
+bool isSuccessCode(std::string_view code);
+
 // sessao|EEEEE|mensagem|cod|mensagemSEFAZ, with CCCC after EEEEE where the
 // layout has it (validationCode empty: "0000" on success, "1999" otherwise;
 // where the layout lacks the field, validationCode is dropped).

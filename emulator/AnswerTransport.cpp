@@ -32,9 +32,7 @@ unsigned char windows1252Byte(char32_t codePoint) {
 
 // The last three digits of field 1, the return code; -1 when it has none.
 int returnDetail(const std::string& answer) {
-  const auto first = answer.find('|');
-  if (first == std::string::npos) return -1;
-  const std::string code = answer.substr(first + 1, answer.find('|', first + 1) - first - 1);
+  const std::string code = returnCodeOf(answer);
   int value = 0;
   return code.size() == 5 && parseCode(code, value) ? value % 1000 : -1;
 }

@@ -1,5 +1,5 @@
 // The cancellation of the last sale: allowed within 30 minutes of the sale,
-// once, and only for the key of that sale.
+// once, and only for the key of that sale. Its emit is the sale's.
 #include <cstdlib>
 
 #include "Coupon.h"
@@ -57,10 +57,9 @@ Coupon issueCancellationCoupon(std::string_view cancellationDocument, std::strin
       {"Id", "CFe" + coupon.key}, {"chCanc", "CFe" + sale.key}, {"versao", "0.08"}};
   addChild(outInf, "dEmi", sale.stamp.substr(0, 8));
   addChild(outInf, "hEmi", sale.stamp.substr(8));
-  outInf.children.push_back(deviceIde(context, identity, *inf->child("ide"), coupon.qrSignature));
-  const XmlElement noEmit;
-  outInf.children.push_back(
-      deviceEmit(context.state, inf->child("emit") ? *inf->child("emit") : noEmit));
+  outInf.children.push_back(deviceIde(context, identity, *inf->child("ide"), coupon.qrSignature,
+                                      CouponKind::Cancellation));
+  outInf.children.push_back(platform::parseXml(sale.emit));
   XmlElement& dest = addChild(outInf, "dest");
   if (!sale.buyerId.empty())
     addChild(dest, sale.buyerId.size() == 14 ? "CNPJ" : "CPF", sale.buyerId);
@@ -69,7 +68,7 @@ Coupon issueCancellationCoupon(std::string_view cancellationDocument, std::strin
   fisco.attributes = {{"xCampo", "xCampo"}};
   addChild(fisco, "xTexto", "xTexto");
   out.children.push_back(signatureOf(coupon.key, context.random));
-  coupon.xml = writeCoupon(out);
+  coupon.xml = writeCoupon(out, CouponKind::Cancellation, context.state.knobs.couponForm);
   return coupon;
 }
 

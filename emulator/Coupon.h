@@ -28,6 +28,7 @@ struct Coupon {
   std::string buyerId;
   std::string qrSignature;
   std::string stamp;  // AAAAMMDDhhmmss of issue
+  std::string emit;   // a sale's emit as one-line XML, for its cancellation
 };
 
 // CCCC codes of the validation table that the device uses.

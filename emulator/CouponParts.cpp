@@ -1,6 +1,7 @@
 #include "CouponParts.h"
 
 #include "AccessKey.h"
+#include "DeviceCertificates.h"
 #include "codec/Base64.h"
 
 namespace satemu {
@@ -48,7 +49,7 @@ CouponIdentity newIdentity(const CouponContext& context) {
 
 platform::XmlElement deviceIde(const CouponContext& context, const CouponIdentity& identity,
                                const platform::XmlElement& applicationIde,
-                               const std::string& qrSignature) {
+                               const std::string& qrSignature, CouponKind kind) {
   platform::XmlElement ide;
   ide.name = "ide";
   addChild(ide, "cUF", identity.key.substr(0, 2));
@@ -59,7 +60,7 @@ platform::XmlElement deviceIde(const CouponContext& context, const CouponIdentit
   addChild(ide, "dEmi", date(context.now));
   addChild(ide, "hEmi", time(context.now));
   addChild(ide, "cDV", identity.key.substr(43, 1));
-  addChild(ide, "tpAmb", "2");
+  if (kind != CouponKind::Cancellation) addChild(ide, "tpAmb", "2");
   addChild(ide, "CNPJ", childText(applicationIde, "CNPJ"));
   addChild(ide, "signAC", childText(applicationIde, "signAC"));
   addChild(ide, "assinaturaQRCODE", qrSignature);
@@ -77,7 +78,7 @@ platform::XmlElement deviceEmit(const DeviceState& state, const platform::XmlEle
   platform::XmlElement& address = addChild(out, "enderEmit");
   addChild(address, "xLgr", p.xLgr);
   addChild(address, "nro", p.nro);
-  addChild(address, "xCpl", p.xCpl);
+  if (!p.xCpl.empty()) addChild(address, "xCpl", p.xCpl);
   addChild(address, "xBairro", p.xBairro);
   addChild(address, "xMun", p.xMun);
   addChild(address, "CEP", p.cep);
@@ -110,14 +111,29 @@ platform::XmlElement signatureOf(const std::string& key, std::mt19937& random) {
   addChild(reference, "DigestValue", randomBase64(random, 32));
   addChild(signature, "SignatureValue", randomBase64(random, 256));
   platform::XmlElement& keyInfo = addChild(signature, "KeyInfo");
-  addChild(addChild(keyInfo, "X509Data"), "X509Certificate", randomBase64(random, 600));
+  addChild(addChild(keyInfo, "X509Data"), "X509Certificate", std::string(kDeviceCertificateBase64));
   return signature;
 }
 
-std::string writeCoupon(const platform::XmlElement& root) {
+std::string writeCoupon(const platform::XmlElement& root, CouponKind kind, CouponForm form) {
   platform::XmlDeclaration declaration;
-  declaration.encoding = "UTF-8";
-  return platform::writeXml(root, platform::XmlLayout::Compact, declaration);
+  if (form == CouponForm::OneLine) {
+    declaration.encoding = "UTF-8";
+    return platform::writeXml(root, platform::XmlLayout::Compact, declaration);
+  }
+  if (kind == CouponKind::Test) {
+    declaration.present = false;
+    return platform::writeXml(root, platform::XmlLayout::Compact, declaration);
+  }
+  declaration.encoding.clear();
+  // The writer ends lines with CR LF; devices use LF. A CR within a text is
+  // written as a reference, so the only CRs here are line ends.
+  const std::string crlf = platform::writeXml(root, platform::XmlLayout::Indented, declaration);
+  std::string lf;
+  lf.reserve(crlf.size());
+  for (const char c : crlf)
+    if (c != '\r') lf += c;
+  return lf;
 }
 
 }  // namespace satemu

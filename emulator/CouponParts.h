@@ -17,8 +17,12 @@ std::string childText(const platform::XmlElement& parent, std::string_view name)
 
 bool isDigits(std::string_view text, std::size_t length);
 
-// Base64 of random bytes: signatures and certificates the emulator cannot make.
+// Base64 of random bytes: digests and signatures the emulator cannot make.
 std::string randomBase64(std::mt19937& random, std::size_t bytes);
+
+// What a coupon is, for the parts that differ: a cancellation's ide has no
+// tpAmb, and devices write the test coupon on one line.
+enum class CouponKind { Sale, Test, Cancellation };
 
 // Key and identifiers of a new coupon.
 struct CouponIdentity {
@@ -31,15 +35,16 @@ CouponIdentity newIdentity(const CouponContext& context);
 // come from its own ide.
 platform::XmlElement deviceIde(const CouponContext& context, const CouponIdentity& identity,
                                const platform::XmlElement& applicationIde,
-                               const std::string& qrSignature);
+                               const std::string& qrSignature, CouponKind kind);
 
 // emit with the names and address of the device's parameterisation.
 platform::XmlElement deviceEmit(const DeviceState& state, const platform::XmlElement& emit);
 
-// An enveloped signature over the coupon's Id (digest and value are random).
+// An enveloped signature over the coupon's Id: the device's certificate, a
+// random digest and a random value.
 platform::XmlElement signatureOf(const std::string& key, std::mt19937& random);
 
-// The written coupon, UTF-8, with its declaration.
-std::string writeCoupon(const platform::XmlElement& root);
+// The written coupon, UTF-8, in the form the couponForm knob asks for.
+std::string writeCoupon(const platform::XmlElement& root, CouponKind kind, CouponForm form);
 
 }  // namespace satemu

@@ -28,13 +28,6 @@ std::string withDigits(std::string text, std::mt19937& random, int count) {
   return text;
 }
 
-// Field 1 of an answer: its return code.
-std::string returnCodeOf(const std::string& answer) {
-  const auto first = answer.find('|');
-  if (first == std::string::npos) return {};
-  return answer.substr(first + 1, answer.find('|', first + 1) - first - 1);
-}
-
 }  // namespace
 
 DeviceState factoryNewDevice(const Moment& now, std::mt19937& random) {
@@ -57,16 +50,17 @@ bool Device::sessionStored(int sessao) const {
 }
 
 std::string Device::execute(const Command& c) {
-  // The refusal is not stored: it would replace the answer it protects.
-  if (state_.knobs.rejectReusedSessions && sessionStored(c.sessao)) {
-    log_.info(std::string(functionName(c.function)) + ": sessão " + sessionText(c.sessao) +
-              " já usada");
-    return answerFor(c, kSessionReused);
-  }
-  std::string answer = dispatch(c);
-  log_.info(std::string(functionName(c.function)) + ": sessão " + sessionText(c.sessao) + " -> " +
-            returnCodeOf(answer));
-  if (c.function != Function::ConsultarNumeroSessao) storeSession(c, answer);
+  const std::string name = functionName(c.function);
+  log_.write(LogSource::AcSat, LogLevel::Info, "Recebida mensagem referente função " + name);
+  const bool reused = state_.knobs.rejectReusedSessions && sessionStored(c.sessao);
+  if (reused) log_.error("sessão " + sessionText(c.sessao) + " já usada");
+  std::string answer = reused ? answerFor(c, kSessionReused) : dispatch(c);
+  const std::string code = returnCodeOf(answer);
+  log_.write(
+      LogSource::AcSat, isSuccessCode(code) ? LogLevel::Info : LogLevel::Error,
+      "Enviada resposta da função " + name + ", sessão " + sessionText(c.sessao) + ": " + code);
+  // A refused reuse is not stored: it would replace the answer it protects.
+  if (!reused && c.function != Function::ConsultarNumeroSessao) storeSession(c, answer);
   return answer;
 }
 
@@ -154,11 +148,11 @@ std::optional<std::string> Device::refuseCode(const Command& c) {
   if (++state_.wrongCodes >= kWrongCodesBeforeLockOut) {
     state_.wrongCodes = 0;
     state_.codeLockedUntil = stamp(momentAt(now_.epoch + state_.knobs.lockoutMinutes * 60LL));
-    log_.info("código de ativação incorreto pela terceira vez: comandos bloqueados até " +
-              state_.codeLockedUntil);
+    log_.error("código de ativação incorreto pela terceira vez: comandos bloqueados até " +
+               state_.codeLockedUntil);
     return lockedOutAnswer(c);
   }
-  log_.info("código de ativação incorreto");
+  log_.error("código de ativação incorreto");
   return answerFor(c, kWrongCode);
 }
 
@@ -185,7 +179,8 @@ std::string Device::base64Field(std::string_view bytes) const {
   return broken;
 }
 
-void Device::touchAuthority() {
+void Device::authorityReplied(std::string_view reply, LogLevel level) {
+  log_.write(LogSource::SatSefaz, level, reply);
   state_.lastCommunication = stamp(now_);
 }
 

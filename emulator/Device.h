@@ -71,7 +71,9 @@ class Device {
   int upcomingCouponNumber() const;
   // Records an issued sale or cancellation and builds its 12-field answer.
   std::string issuedAnswer(const Command& c, const Coupon& coupon, const CouponContext& context);
-  void touchAuthority();
+  // The authority's reply to an exchange: logged, and the time of the last
+  // communication moves on.
+  void authorityReplied(std::string_view reply, LogLevel level = LogLevel::Info);
 
   DeviceState& state_;
   Moment now_;

@@ -17,10 +17,9 @@ std::tm localTime(std::time_t seconds) {
   return parts;
 }
 
-std::string format(const char* pattern, int a, int b, int c, int d = 0, int e = 0, int f = 0,
-                   int g = 0) {
+std::string format(const char* pattern, int a, int b, int c, int d = 0, int e = 0, int f = 0) {
   char text[40];
-  std::snprintf(text, sizeof text, pattern, a, b, c, d, e, f, g);
+  std::snprintf(text, sizeof text, pattern, a, b, c, d, e, f);
   return text;
 }
 
@@ -41,10 +40,7 @@ Moment momentAt(std::int64_t epoch) {
 
 Moment currentMoment() {
   const auto since = std::chrono::system_clock::now().time_since_epoch();
-  const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
-  Moment moment = momentAt(milliseconds / 1000);
-  moment.millisecond = static_cast<int>(milliseconds % 1000);
-  return moment;
+  return momentAt(std::chrono::duration_cast<std::chrono::seconds>(since).count());
 }
 
 std::string stamp(const Moment& m) {
@@ -61,11 +57,6 @@ std::string time(const Moment& m) {
 
 std::string yearMonth(const Moment& m) {
   return format("%02d%02d", m.year % 100, m.month, 0);
-}
-
-std::string logTimestamp(const Moment& m) {
-  return format("%04d-%02d-%02d %02d:%02d:%02d.%03d", m.year, m.month, m.day, m.hour, m.minute,
-                m.second, m.millisecond);
 }
 
 }  // namespace satemu

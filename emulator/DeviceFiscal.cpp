@@ -48,7 +48,6 @@ std::string Device::issuedAnswer(const Command& c, const Coupon& coupon,
   state_.lastCouponNumber = context.couponNumber;
   state_.lastCouponKey = coupon.key;
   state_.lastTransmission = coupon.stamp;
-  touchAuthority();
   std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(), {base64Field(coupon.xml), coupon.stamp, "CFe" + coupon.key,
                                coupon.total, coupon.buyerId, coupon.qrSignature});
@@ -65,15 +64,22 @@ std::string Device::sale(const Command& c) {
     const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
     const Coupon coupon = issueSaleCoupon(c.dados, context);
     if (coupon.associationMismatch) {
+      log_.error("venda recusada: vinculação do AC não confere");
       answer = answerFor(c, 4);
     } else if (!coupon.rejection.empty()) {
+      log_.error("venda recusada: erro de validação " + coupon.rejection);
       answer = answerFor(c, kValidationError, {}, {}, coupon.rejection);
     } else {
       log_.superLog(SuperLogForm::Plain,
                     {"CF-e-SAT " + coupon.key + " emitido, valor " + coupon.total,
-                     "SEFAZ: lote transmitido, CF-e-SAT processado com sucesso"});
-      state_.lastSale = {coupon.key,   coupon.stamp,   std::to_string(now_.epoch),
-                         coupon.total, coupon.buyerId, false};
+                     "lote transmitido à SEFAZ"});
+      authorityReplied("CF-e-SAT processado com sucesso");
+      state_.lastSale = {.key = coupon.key,
+                         .stamp = coupon.stamp,
+                         .epoch = std::to_string(now_.epoch),
+                         .total = coupon.total,
+                         .buyerId = coupon.buyerId,
+                         .emit = coupon.emit};
       answer = issuedAnswer(c, coupon, context);
     }
   }
@@ -89,11 +95,12 @@ std::string Device::cancel(const Command& c) {
     const CouponContext context{state_, now_, upcomingCouponNumber(), random_};
     const Coupon coupon = issueCancellationCoupon(c.dados, c.chave, context);
     if (!coupon.rejection.empty()) {
+      log_.error("cancelamento recusado: erro de validação " + coupon.rejection);
       answer = answerFor(c, coupon.rejection == kRejectKey ? 2 : 7, {}, {}, coupon.rejection);
     } else {
-      log_.superLog(SuperLogForm::Plain,
-                    {"cancelamento do CF-e-SAT " + state_.lastSale.key,
-                     "SEFAZ: CF-e-SAT de cancelamento processado com sucesso"});
+      log_.superLog(SuperLogForm::Plain, {"cancelamento do CF-e-SAT " + state_.lastSale.key,
+                                          "lote transmitido à SEFAZ"});
+      authorityReplied("CF-e-SAT de cancelamento processado com sucesso");
       state_.lastSale.cancelled = true;
       answer = issuedAnswer(c, coupon, context);
     }
@@ -107,12 +114,12 @@ std::string Device::endToEndTest(const Command& c) {
   const CouponContext context{state_, now_, 0, random_};
   const Coupon coupon = issueSaleCoupon(c.dados, context);
   if (!coupon.rejection.empty()) {
-    log_.info("teste fim a fim: documento de venda recusado (" + coupon.rejection + ")");
+    log_.error("teste fim a fim: documento de venda recusado (" + coupon.rejection + ")");
     return answerFor(c, kUnknownError);
   }
-  log_.superLog(SuperLogForm::Mirel, {"teste fim a fim: CF-e de teste " + coupon.key,
-                                      "SEFAZ: CF-e de teste de ativação emitido com sucesso"});
-  touchAuthority();
+  log_.superLog(SuperLogForm::Mirel,
+                {"teste fim a fim: CF-e de teste " + coupon.key, "CF-e de teste enviado à SEFAZ"});
+  authorityReplied("CF-e de teste de ativação emitido com sucesso");
   std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(),
                 {base64Field(coupon.xml), coupon.stamp, "000000", "CFe" + coupon.key});

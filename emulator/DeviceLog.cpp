@@ -1,47 +1,91 @@
 #include "DeviceLog.h"
 
+#include <array>
 #include <cstdio>
 
-#include "DeviceState.h"
-
 namespace satemu {
+namespace {
 
-void DeviceLog::add(std::string_view body) {
-  lines_.push_back(logTimestamp(now_) + "|" + std::string(body));
-  // Every line of one call carries the same clock reading; step it so the
-  // log still reads in order.
-  now_.millisecond = (now_.millisecond + 1) % 1000;
+// "AAAAMMDDhhmmss|": what comes before the source.
+constexpr std::size_t kStampPrefixLength = 15;
+
+std::string_view sourceName(LogSource source) {
+  static constexpr std::array<std::string_view, 3> kNames{"SAT", "AC-SAT", "SAT-SEFAZ"};
+  return kNames[static_cast<std::size_t>(source)];
+}
+
+enum class Marker { None, Start, End };
+
+Marker markerOf(std::string_view line) {
+  constexpr std::string_view kSatInfo = "SAT|info|";
+  if (line.size() <= kStampPrefixLength + kSatInfo.size() ||
+      line.substr(kStampPrefixLength, kSatInfo.size()) != kSatInfo)
+    return Marker::None;
+  const std::string_view text = line.substr(kStampPrefixLength + kSatInfo.size());
+  if (text == kSuperLogMirelStart || text == kSuperLogPlainStart) return Marker::Start;
+  return text == kSuperLogEnd ? Marker::End : Marker::None;
+}
+
+// Which marker lines the rendered log keeps, by line index.
+std::vector<bool> keptMarkers(const std::vector<Marker>& markers, SuperLogBlocks blocks) {
+  std::vector<bool> kept(markers.size(), blocks == SuperLogBlocks::Several);
+  if (blocks == SuperLogBlocks::Several || blocks == SuperLogBlocks::None) return kept;
+  std::size_t lastStart = markers.size();
+  while (lastStart > 0 && markers[lastStart - 1] != Marker::Start) --lastStart;
+  if (lastStart == 0) return kept;
+  kept[--lastStart] = true;
+  if (blocks == SuperLogBlocks::Unterminated) return kept;
+  for (std::size_t i = lastStart + 1; i < markers.size(); ++i) {
+    if (markers[i] == Marker::End) {
+      kept[i] = true;
+      break;
+    }
+  }
+  return kept;
+}
+
+void appendFiller(std::string& text, int megabytes, const Moment& now) {
+  const std::size_t target = static_cast<std::size_t>(megabytes) * 1024 * 1024;
+  text.reserve(target + 4096);
+  const std::string prefix = stamp(now) + "|SAT|info|";
+  char body[96];
+  for (unsigned long counter = 0; text.size() < target; ++counter) {
+    std::snprintf(body, sizeof body, "nvl 3:monitor de rede: enlace ativo, amostra %lu\n", counter);
+    text += prefix;
+    text += body;
+  }
+}
+
+}  // namespace
+
+void DeviceLog::write(LogSource source, LogLevel level, std::string_view text) {
+  std::string line = stamp_;
+  line += '|';
+  line += sourceName(source);
+  line += level == LogLevel::Info ? "|info|" : "|erro|";
+  line += text;
+  lines_.push_back(std::move(line));
   if (lines_.size() > kStoredLogLines)
     lines_.erase(lines_.begin(),
                  lines_.begin() + static_cast<std::ptrdiff_t>(lines_.size() - kStoredLogLines));
 }
 
-void DeviceLog::info(std::string_view text) {
-  add("SAT|info|" + std::string(text));
-}
-
 void DeviceLog::superLog(SuperLogForm form, const std::vector<std::string>& exchange) {
-  add(form == SuperLogForm::Mirel ? kSuperLogMirelStart : kSuperLogPlainStart);
+  info(form == SuperLogForm::Mirel ? kSuperLogMirelStart : kSuperLogPlainStart);
   for (const std::string& line : exchange) info(line);
-  add(kSuperLogEnd);
+  info(kSuperLogEnd);
 }
 
-std::string renderLog(const std::vector<std::string>& lines, int fillerMegabytes,
+std::string renderLog(const std::vector<std::string>& lines, const Knobs& knobs,
                       const Moment& now) {
   std::string text;
-  if (fillerMegabytes > 0) {
-    const std::size_t target = static_cast<std::size_t>(fillerMegabytes) * 1024 * 1024;
-    text.reserve(target + lines.size() * 80);
-    const std::string prefix = logTimestamp(now) + "|SAT|info|";
-    char body[96];
-    for (unsigned long counter = 0; text.size() < target; ++counter) {
-      std::snprintf(body, sizeof body, "nvl 3:monitor de rede: enlace ativo, amostra %lu\n",
-                    counter);
-      text += prefix;
-      text += body;
-    }
-  }
+  if (knobs.hugeLogMegabytes > 0) appendFiller(text, knobs.hugeLogMegabytes, now);
+  std::vector<Marker> markers;
+  markers.reserve(lines.size());
+  for (const std::string& line : lines) markers.push_back(markerOf(line));
+  const std::vector<bool> kept = keptMarkers(markers, knobs.superLog);
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (markers[i] != Marker::None && !kept[i]) continue;
     text += lines[i];
     text += '\n';
   }

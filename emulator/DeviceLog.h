@@ -1,40 +1,50 @@
 #pragma once
-// The device's log: one line per event, "YYYY-MM-DD hh:mm:ss.mmm|SAT|info|…".
-// Exchanges with the authority are framed as SuperLog blocks by marker lines.
+// The device's log: one line per event, "AAAAMMDDhhmmss|<source>|<level>|<text>".
+// Exchanges with the authority are framed as SuperLog blocks: lines of the
+// same form, from source SAT at level info, whose text is a marker.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DeviceClock.h"
+#include "DeviceState.h"
 
 namespace satemu {
 
 enum class SuperLogForm { Mirel, Plain };
 
+// The text parts of the marker lines; a reader that cuts the 24 bytes of
+// time, source and level from a marker line is left with one of these.
 inline constexpr std::string_view kSuperLogMirelStart =
-    "SAT|info|================= SuperLog MIREL ==================";
+    "================= SuperLog MIREL ==================";
 inline constexpr std::string_view kSuperLogPlainStart =
-    "SAT|info|==================== SuperLog =====================";
+    "==================== SuperLog =====================";
 inline constexpr std::string_view kSuperLogEnd =
-    "SAT|info|===================================================";
+    "===================================================";
+
+// Who wrote a line: the device itself, its side of the exchange with the
+// application, or its side of the exchange with the authority.
+enum class LogSource { Sat, AcSat, SatSefaz };
+enum class LogLevel { Info, Error };
 
 class DeviceLog {
  public:
-  DeviceLog(std::vector<std::string>& lines, const Moment& now) : lines_(lines), now_(now) {}
+  DeviceLog(std::vector<std::string>& lines, const Moment& now)
+      : lines_(lines), stamp_(stamp(now)) {}
 
-  void info(std::string_view text);
+  void write(LogSource source, LogLevel level, std::string_view text);
+  void info(std::string_view text) { write(LogSource::Sat, LogLevel::Info, text); }
+  void error(std::string_view text) { write(LogSource::Sat, LogLevel::Error, text); }
   void superLog(SuperLogForm form, const std::vector<std::string>& exchange);
 
  private:
-  void add(std::string_view body);
-
   std::vector<std::string>& lines_;
-  Moment now_;
+  std::string stamp_;
 };
 
-// The log as ExtrairLogs hands it out: lines joined by LF, after
-// fillerMegabytes of older routine lines (for the huge-log knob).
-std::string renderLog(const std::vector<std::string>& lines, int fillerMegabytes,
-                      const Moment& now);
+// The log as ExtrairLogs hands it out: every line ended by LF, after
+// fillerMegabytes of older routine lines (for the huge-log knob), with the
+// SuperLog blocks the knob asks for.
+std::string renderLog(const std::vector<std::string>& lines, const Knobs& knobs, const Moment& now);
 
 }  // namespace satemu

@@ -83,7 +83,7 @@ std::string Device::sessionQuery(const Command& c) {
 std::string Device::configureNetwork(const Command& c) {
   const std::optional<NetworkSettings> settings = parseNetworkConfig(c.dados);
   if (!settings) {
-    log_.info("configuração de rede recusada: dados fora do padrão");
+    log_.error("configuração de rede recusada: dados fora do padrão");
     return answerFor(c, 2);
   }
   state_.network = *settings;
@@ -95,7 +95,7 @@ std::string Device::configureNetwork(const Command& c) {
 std::string Device::extractLogs(const Command& c) {
   log_.info("extração de logs solicitada");
   std::vector<std::string> fields = headFor(c, kSuccess);
-  fields.push_back(base64Field(renderLog(state_.log, state_.knobs.hugeLogMegabytes, now_)));
+  fields.push_back(base64Field(renderLog(state_.log, state_.knobs, now_)));
   return joinFields(fields);
 }
 

@@ -5,6 +5,7 @@
 
 #include "Answer.h"
 #include "Device.h"
+#include "DeviceCertificates.h"
 #include "Messages.h"
 
 namespace satemu {
@@ -54,14 +55,6 @@ bool validCodeLength(const std::string& code) {
   return code.size() >= 8 && code.size() <= 32;
 }
 
-std::string certificateRequest(const std::string& cnpj, const std::string& serial) {
-  return "-----BEGIN CERTIFICATE REQUEST-----\n"
-         "CN=" +
-         cnpj + ":" + serial +
-         ", OU=SAT-CF-e, O=ICP-Brasil, C=BR\n"
-         "-----END CERTIFICATE REQUEST-----\n";
-}
-
 std::string nextVersion(const std::string& version) {
   int major = 1, minor = 0, patch = 0;
   if (std::sscanf(version.c_str(), "%d.%d.%d", &major, &minor, &patch) != 3) return "01.00.01";
@@ -79,12 +72,12 @@ std::string Device::activate(const Command& c) {
   const bool registered = state_.sefazCnpj.empty() || state_.sefazCnpj == c.cnpj;
   log_.superLog(SuperLogForm::Mirel, {"ativação: subcomando " + std::to_string(c.subComando) +
                                           ", CNPJ " + c.cnpj + ", UF " + std::to_string(c.cUF),
-                                      "conexão com a SEFAZ estabelecida",
-                                      registered && isValidCnpj(c.cnpj)
-                                          ? "SEFAZ: equipamento vinculado ao contribuinte"
-                                          : "SEFAZ: CNPJ não reconhecido para este equipamento"});
-  touchAuthority();
-  if (!isValidCnpj(c.cnpj) || !registered) return answerFor(c, 2);
+                                      "conexão com a SEFAZ estabelecida"});
+  if (!isValidCnpj(c.cnpj) || !registered) {
+    authorityReplied("CNPJ não reconhecido para este equipamento", LogLevel::Error);
+    return answerFor(c, 2);
+  }
+  authorityReplied("equipamento vinculado ao contribuinte");
 
   state_.activated = true;
   state_.activationCode = c.codigo;
@@ -98,7 +91,7 @@ std::string Device::activate(const Command& c) {
   expiry.year += 5;
   state_.certificateExpires = date(expiry);
   std::vector<std::string> fields = headFor(c, c.subComando == 1 ? kSuccess : 6);
-  fields.push_back(base64Field(certificateRequest(c.cnpj, state_.serial)));
+  fields.push_back(base64Field(kCertificateRequestPem));
   return joinFields(fields);
 }
 
@@ -106,8 +99,8 @@ std::string Device::communicateCertificate(const Command& c) {
   if (c.dados.empty()) return answerFor(c, 3);
   log_.superLog(SuperLogForm::Plain,
                 {"certificado ICP-Brasil recebido (" + std::to_string(c.dados.size()) + " bytes)",
-                 "SEFAZ: certificado registrado"});
-  touchAuthority();
+                 "certificado enviado à SEFAZ"});
+  authorityReplied("certificado registrado");
   return answerFor(c, kSuccess);
 }
 
@@ -116,8 +109,8 @@ std::string Device::associate(const Command& c) {
   if (c.cnpj.substr(14) != state_.cnpj) return answerFor(c, 7);
   if (!isBase64Text(c.assinatura)) return answerFor(c, 3);
   log_.superLog(SuperLogForm::Mirel, {"vinculação do AC: software house " + c.cnpj.substr(0, 14),
-                                      "SEFAZ: assinatura do AC registrada"});
-  touchAuthority();
+                                      "assinatura do AC enviada à SEFAZ"});
+  authorityReplied("assinatura do AC registrada");
   state_.associated = true;
   state_.softwareHouseCnpj = c.cnpj.substr(0, 14);
   state_.signAC = c.assinatura;
@@ -126,9 +119,8 @@ std::string Device::associate(const Command& c) {
 
 std::string Device::lock(const Command& c) {
   if (state_.lockState != 0) return answerFor(c, 2);
-  log_.superLog(SuperLogForm::Plain, {"bloqueio solicitado pelo contribuinte",
-                                      "SEFAZ: parametrização de bloqueio confirmada"});
-  touchAuthority();
+  log_.superLog(SuperLogForm::Plain, {"bloqueio solicitado pelo contribuinte"});
+  authorityReplied("parametrização de bloqueio confirmada");
   state_.lockState = 2;
   return answerFor(c, kSuccess);
 }
@@ -139,9 +131,8 @@ std::string Device::unlock(const Command& c) {
   const int lockState = state_.lockState;
   if (lockState < 0 || lockState > 4) return answerFor(c, kUnknownError);
   if (lockState == 2) {
-    log_.superLog(SuperLogForm::Plain,
-                  {"desbloqueio solicitado pelo contribuinte", "SEFAZ: desbloqueio confirmado"});
-    touchAuthority();
+    log_.superLog(SuperLogForm::Plain, {"desbloqueio solicitado pelo contribuinte"});
+    authorityReplied("desbloqueio confirmado");
     state_.lockState = 0;
   }
   return answerFor(c, kAnswerByLockState[static_cast<std::size_t>(lockState)]);
@@ -149,7 +140,7 @@ std::string Device::unlock(const Command& c) {
 
 std::string Device::changeCode(const Command& c) {
   if (c.opcao == 2 && c.codigo != state_.emergencyCode) {
-    log_.info("código de ativação de emergência incorreto");
+    log_.error("código de ativação de emergência incorreto");
     return answerFor(c, 2);
   }
   if ((c.opcao != 1 && c.opcao != 2) || c.novoCodigo != c.confirmacao ||
@@ -168,7 +159,7 @@ std::string Device::updateSoftware(const Command& c) {
   log_.superLog(SuperLogForm::Plain,
                 {"atualização de software: versão " + state_.softwareVersion + " para " + version,
                  "pacote verificado e instalado"});
-  touchAuthority();
+  authorityReplied("atualização de software registrada");
   state_.softwareVersion = version;
   return answerFor(c, kSuccess);
 }

@@ -31,19 +31,29 @@ struct NetworkSettings {
 // The taxpayer data the authority hands the device at activation; the device
 // prints it in every coupon's emit.
 struct Parameterisation {
-  std::string xNome = "Comércio de Equipamentos Fiscais Exemplo Ltda";
-  std::string xFant = "Loja Exemplo";
-  std::string xLgr = "Avenida Paulista";
+  std::string xNome = "Padaria e Confeitaria São João Ltda";
+  std::string xFant = "Padaria São João";
+  std::string xLgr = "Rua da Consolação";
   std::string nro = "1578";
-  std::string xCpl = "Sala 12";
-  std::string xBairro = "Bela Vista";
+  std::string xCpl = "Térreo";  // left out of the coupon when empty
+  std::string xBairro = "Consolação";
   std::string xMun = "São Paulo";
-  std::string cep = "01310200";
+  std::string cep = "01302000";
   std::string cRegTrib = "3";
 };
 
 enum class AnswerForm { Normal, Empty, Null };
 enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
+
+// Which SuperLog blocks ExtrairLogs shows. Every exchange with the authority
+// is kept as a block; Normal frames only the last of them, Several all,
+// None none, and Unterminated the last one without its end marker.
+enum class SuperLogBlocks { Normal, None, Unterminated, Several };
+
+// Device: sale and cancellation coupons indented over many lines after a
+// declaration without encoding, the test coupon on one line without one.
+// OneLine: every coupon on one line after a UTF-8 declaration.
+enum class CouponForm { Device, OneLine };
 
 // Behaviour for demonstrations and for the failure paths of a program.
 struct Knobs {
@@ -71,7 +81,9 @@ struct Knobs {
   // devices do.
   bool rejectReusedSessions = false;
   int hugeLogMegabytes = 0;
+  SuperLogBlocks superLog = SuperLogBlocks::Normal;
   AnswerLayout layout = AnswerLayout::Current;
+  CouponForm couponForm = CouponForm::Device;
 };
 
 struct StoredSession {
@@ -85,6 +97,7 @@ struct LastSale {
   std::string epoch;    // seconds since 1970, for the cancellation window
   std::string total;    // vCFe
   std::string buyerId;  // CPF or CNPJ of dest, may be empty
+  std::string emit;     // the coupon's emit as one-line XML, repeated by its cancellation
   bool cancelled = false;
 };
 

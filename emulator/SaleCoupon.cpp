@@ -168,19 +168,21 @@ XmlElement paymentGroup(const XmlElement& given, double couponTotal) {
 }
 
 // A subtotal discount or surcharge shared among the items in proportion to
-// their values; the last item takes what rounding leaves over.
+// their values; the last item takes what rounding leaves over. Every item
+// states its share, 0.00 when there is nothing to share.
 void apportion(std::vector<XmlElement>& items, double itemsTotal, double amount,
                const char* field) {
-  if (amount <= 0 || itemsTotal <= 0) return;
+  const bool shared = amount > 0 && itemsTotal > 0;
   double left = amount;
   for (std::size_t i = 0; i < items.size(); ++i) {
     XmlElement* prod = nullptr;
     for (XmlElement& child : items[i].children)
       if (child.name == "prod") prod = &child;
-    const double share =
-        i + 1 == items.size()
-            ? left
-            : roundTo(amount * *parseAmount(childText(*prod, "vItem")) / itemsTotal, 2);
+    double share = 0;
+    if (shared)
+      share = i + 1 == items.size()
+                  ? left
+                  : roundTo(amount * *parseAmount(childText(*prod, "vItem")) / itemsTotal, 2);
     left -= share;
     addChild(*prod, field, formatAmount(share));
   }
@@ -219,15 +221,13 @@ Coupon buildSale(std::string_view saleDocument, const CouponContext& context) {
 
   const XmlElement emptyTotal;
   const XmlElement& givenTotal = inf->child("total") ? *inf->child("total") : emptyTotal;
-  double couponTotal = items.itemsTotal;
-  if (const XmlElement* adjust = givenTotal.child("DescAcrEntr")) {
-    const double discount = optionalAmount(*adjust, "vDescSubtot");
-    const double surcharge = optionalAmount(*adjust, "vAcresSubtot");
-    apportion(items.items, items.itemsTotal, discount, "vRatDesc");
-    apportion(items.items, items.itemsTotal, surcharge, "vRatAcr");
-    couponTotal += surcharge - discount;
-  }
-  couponTotal = roundTo(couponTotal, 2);
+  const XmlElement noAdjustment;
+  const XmlElement* adjust = givenTotal.child("DescAcrEntr");
+  const double discount = optionalAmount(adjust ? *adjust : noAdjustment, "vDescSubtot");
+  const double surcharge = optionalAmount(adjust ? *adjust : noAdjustment, "vAcresSubtot");
+  apportion(items.items, items.itemsTotal, discount, "vRatDesc");
+  apportion(items.items, items.itemsTotal, surcharge, "vRatAcr");
+  const double couponTotal = roundTo(items.itemsTotal + surcharge - discount, 2);
   if (couponTotal < 0) throw Rejected{kRejectNegative};
 
   Coupon coupon;
@@ -245,8 +245,13 @@ Coupon buildSale(std::string_view saleDocument, const CouponContext& context) {
                        {"versao", "0.08"},
                        {"versaoDadosEnt", version ? *version : "0.08"},
                        {"versaoSB", "010000"}};
-  outInf.children.push_back(deviceIde(context, identity, ide, coupon.qrSignature));
+  const CouponKind kind = context.couponNumber == 0 ? CouponKind::Test : CouponKind::Sale;
+  outInf.children.push_back(deviceIde(context, identity, ide, coupon.qrSignature, kind));
   outInf.children.push_back(deviceEmit(context.state, emit));
+  platform::XmlDeclaration noDeclaration;
+  noDeclaration.present = false;
+  coupon.emit =
+      platform::writeXml(outInf.children.back(), platform::XmlLayout::Compact, noDeclaration);
   XmlElement dest;
   dest.name = "dest";
   if (const XmlElement* given = inf->child("dest")) dest = *given;
@@ -262,7 +267,7 @@ Coupon buildSale(std::string_view saleDocument, const CouponContext& context) {
   fisco.attributes = {{"xCampo", "xCampo"}};
   addChild(fisco, "xTexto", "xTexto");
   out.children.push_back(signatureOf(coupon.key, context.random));
-  coupon.xml = writeCoupon(out);
+  coupon.xml = writeCoupon(out, kind, context.state.knobs.couponForm);
   return coupon;
 }
 

@@ -100,6 +100,7 @@ std::vector<StateField> makeFields() {
       textField("device", "lastSaleEpoch", SATEMU_MEMBER(lastSale.epoch)),
       textField("device", "lastSaleTotal", SATEMU_MEMBER(lastSale.total)),
       textField("device", "lastSaleBuyer", SATEMU_MEMBER(lastSale.buyerId)),
+      textField("device", "lastSaleEmit", SATEMU_MEMBER(lastSale.emit)),
       boolField("device", "lastSaleCancelled", SATEMU_MEMBER(lastSale.cancelled)),
       textField("device", "lastFiscalAnswer", SATEMU_MEMBER(lastFiscalAnswer)),
       textField("parameterisation", "xNome", SATEMU_MEMBER(parameterisation.xNome)),
@@ -153,10 +154,21 @@ std::vector<StateField> makeFields() {
       boolField("knobs", "wrongSessionEcho", SATEMU_MEMBER(knobs.wrongSessionEcho)),
       boolField("knobs", "rejectReusedSessions", SATEMU_MEMBER(knobs.rejectReusedSessions)),
       intField("knobs", "hugeLogMegabytes", SATEMU_MEMBER(knobs.hugeLogMegabytes)),
+      enumField("knobs", "superLog",
+                std::array<std::pair<SuperLogBlocks, const char*>, 4>{
+                    {{SuperLogBlocks::Normal, "normal"},
+                     {SuperLogBlocks::None, "none"},
+                     {SuperLogBlocks::Unterminated, "unterminated"},
+                     {SuperLogBlocks::Several, "several"}}},
+                SATEMU_MEMBER(knobs.superLog)),
       enumField("knobs", "layout",
                 std::array<std::pair<AnswerLayout, const char*>, 2>{
                     {{AnswerLayout::Current, "current"}, {AnswerLayout::Legacy, "legacy"}}},
                 SATEMU_MEMBER(knobs.layout)),
+      enumField("knobs", "couponForm",
+                std::array<std::pair<CouponForm, const char*>, 2>{
+                    {{CouponForm::Device, "device"}, {CouponForm::OneLine, "oneLine"}}},
+                SATEMU_MEMBER(knobs.couponForm)),
   };
 }
 

@@ -1,7 +1,11 @@
 #include "SatemuCommands.h"
 
+#include <algorithm>
+
+#include "Answer.h"
 #include "Device.h"
 #include "Emulator.h"
+#include "ShopDocuments.h"
 #include "StateFile.h"
 #include "platform/Files.h"
 
@@ -27,7 +31,12 @@ const char* const kToolUsage =
     "  slow MS [CALLS]    the next CALLS calls (default 1) wait MS milliseconds instead of\n"
     "                     the usual latency\n"
     "  quiet              latency 0, no forced answers, no slow calls, no distortions,\n"
-    "                     current layout\n"
+    "                     current layout, default log and coupon forms\n"
+    "  sale               a three-item sale on the device, from the associated application\n"
+    "                     to the activated CNPJ, as EnviarDadosVenda makes it\n"
+    "  cancel             cancels the last sale, as CancelarUltimaVenda does\n"
+    "                     (both print the session number and the return code; the exit\n"
+    "                     code is 1 when the device refuses)\n"
     "The state file is --state FILE, else $QUORVEL_SATEMU_STATE, else satemu-state.ini\n"
     "beside satemu (the library next to it uses the same file).\n";
 
@@ -57,6 +66,39 @@ int setFields(DeviceState& state, const std::vector<std::string>& pairs, std::os
   return 0;
 }
 
+int unusedSession(const DeviceState& state, std::mt19937& random) {
+  std::uniform_int_distribution<int> number(1, 999999);
+  for (;;) {
+    const int sessao = number(random);
+    if (std::none_of(state.sessions.begin(), state.sessions.end(),
+                     [&](const StoredSession& s) { return s.number == sessao; }))
+      return sessao;
+  }
+}
+
+// A sale or the cancellation of the last sale, run by the device model as if
+// the library had received it (without the latency and the knobs that change
+// answers on their way out), with the code the device was activated with.
+int issueOnDevice(Function function, DeviceState& state, const Moment& now, std::mt19937& random,
+                  std::ostream& out, std::ostream& err) {
+  Command c;
+  c.function = function;
+  c.sessao = unusedSession(state, random);
+  c.codigo = state.activationCode;
+  if (function == Function::EnviarDadosVenda) {
+    c.dados = shopSale(state);
+  } else {
+    c.chave = "CFe" + state.lastSale.key;
+    c.dados = shopCancellation(state, c.chave);
+  }
+  const std::string answer = Device(state, now, random).execute(c);
+  const std::string code = returnCodeOf(answer);
+  out << "session " << sessionText(c.sessao) << ": " << code << "\n";
+  if (isSuccessCode(code)) return 0;
+  err << answer << "\n";
+  return 1;
+}
+
 }  // namespace
 
 std::filesystem::path toolStateFile(std::vector<std::string>& arguments,
@@ -83,6 +125,7 @@ int runTool(const std::vector<std::string>& arguments, const std::filesystem::pa
   std::mt19937 random = seededRandom();
   const Moment now = currentMoment();
   DeviceState state = loadDeviceState(stateFile, now, random);
+  int exitCode = 0;
 
   if (command == "reset" || command == "reset-all") {
     const Knobs knobs = state.knobs;
@@ -123,12 +166,16 @@ int runTool(const std::vector<std::string>& arguments, const std::filesystem::pa
     state.knobs = Knobs{};
     state.knobs.latencyMs = 0;
     state.knobs.activationLatencyMs = 0;
+  } else if ((command == "sale" || command == "cancel") && rest.empty()) {
+    exitCode = issueOnDevice(
+        command == "sale" ? Function::EnviarDadosVenda : Function::CancelarUltimaVenda, state, now,
+        random, out, err);
   } else {
     err << kToolUsage;
     return 2;
   }
   saveDeviceState(stateFile, state);
-  return 0;
+  return exitCode;
 }
 
 }  // namespace satemu

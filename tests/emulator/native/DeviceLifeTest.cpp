@@ -1,6 +1,8 @@
 // A whole device life through the exported entry points of the Linux build.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "AccessKey.h"
 #include "DeviceClock.h"
 #include "DeviceLog.h"
@@ -9,6 +11,7 @@
 #include "native/LoadedEmulator.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
+#include "support/LogLines.h"
 #include "support/SaleDocuments.h"
 
 namespace {
@@ -218,6 +221,9 @@ TEST_F(DeviceLife, WholeLife) {
   EXPECT_EQ(fields(sat_.call("CancelarUltimaVenda", 17, text("12345678"), text(saleFields[8]),
                              text(cancelDocument)))[2],
             "1218");
+  EXPECT_EQ(sat_.call("CancelarUltimaVenda", 117, text("errado00"), text(saleFields[8]),
+                      text(cancelDocument)),
+            "000117|07001|1999|Código ativação inválido||");
 
   // Lock and unlock.
   EXPECT_EQ(sat_.call("BloquearSAT", 18, text("12345678")),
@@ -226,6 +232,8 @@ TEST_F(DeviceLife, WholeLife) {
   EXPECT_EQ(fields(sale(20, "12345678", associatedParties()))[1], "06006");
   EXPECT_EQ(fields(sat_.call("BloquearSAT", 21, text("12345678")))[1], "16002");
   EXPECT_EQ(fields(sat_.call("DesbloquearSAT", 22, text("12345678")))[1], "17000");
+  EXPECT_EQ(sat_.call("DesbloquearSAT", 122, text("12345678")),
+            "000122|17005|SAT ja desbloqueado||");
   EXPECT_EQ(fields(status(23, "12345678"))[27], "0");
   editState("device.lockState", "1");  // the authority locks it
   EXPECT_EQ(sat_.call("DesbloquearSAT", 24, text("12345678")),
@@ -246,29 +254,30 @@ TEST_F(DeviceLife, WholeLife) {
             "18000");
   EXPECT_EQ(fields(status(29, "outro123"))[1], "10000");
 
-  // Logs: one line per event, several SuperLog blocks in both start forms.
+  // Logs: one line per event in four parts, a SuperLog block per exchange with the authority.
+  editState("knobs.superLog", "several");
   const std::vector<std::string> logs = fields(sat_.call("ExtrairLogs", 30, text("outro123")));
   ASSERT_EQ(logs.size(), 6u);
   EXPECT_EQ(logs[1], "15000");
-  const std::string log = codec::decodeBase64(logs[5]);
-  std::size_t mirel = 0, plain = 0, ends = 0, lines = 0;
-  for (std::size_t start = 0; start < log.size();) {
-    const std::size_t end = log.find('\n', start);
-    const std::string line = log.substr(start, end - start);
-    ++lines;
-    EXPECT_EQ(line[4], '-');
-    EXPECT_EQ(line.substr(19, 1), ".");
-    EXPECT_EQ(line.substr(23, 10), "|SAT|info|") << line;
-    mirel += line.find(satemu::kSuperLogMirelStart) != std::string::npos;
-    plain += line.find(satemu::kSuperLogPlainStart) != std::string::npos;
-    ends += line.find(satemu::kSuperLogEnd) == 24;
-    start = end == std::string::npos ? log.size() : end + 1;
+  std::map<std::string, std::size_t> linesBy;
+  std::size_t mirel = 0, plain = 0, ends = 0;
+  const std::vector<std::string> lines = satemu::testing::logLines(codec::decodeBase64(logs[5]));
+  for (const std::string& line : lines) {
+    const auto parsed = satemu::testing::parseLogLine(line);
+    ASSERT_TRUE(parsed) << line;
+    ++linesBy[parsed->source + "|" + parsed->level];
+    mirel += parsed->text == satemu::kSuperLogMirelStart;
+    plain += parsed->text == satemu::kSuperLogPlainStart;
+    ends += parsed->text == satemu::kSuperLogEnd;
   }
   EXPECT_GE(mirel, 3u);  // activation, association, end-to-end test
-  EXPECT_GE(plain, 3u);  // sale, cancellation, lock, unlock
+  EXPECT_GE(plain, 4u);  // sale, cancellation, lock, unlock
   EXPECT_EQ(ends, mirel + plain);
-  EXPECT_GT(lines, 30u);
-  EXPECT_NE(log.find("extração de logs solicitada"), std::string::npos);
+  for (const char* kind : {"SAT|info", "SAT|erro", "AC-SAT|info", "AC-SAT|erro", "SAT-SEFAZ|info"})
+    EXPECT_GT(linesBy[kind], 0u) << kind;
+  EXPECT_EQ(satemu::testing::parseLogLine(lines[lines.size() - 2])->text,
+            "Recebida mensagem referente função ExtrairLogs");
+  EXPECT_EQ(satemu::testing::parseLogLine(lines.back())->text, "extração de logs solicitada");
 }
 
 TEST_F(DeviceLife, ThreeWrongCodesLockCommandsUntilTheStatedTime) {

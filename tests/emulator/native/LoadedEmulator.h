@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "platform/Files.h"
+#include "support/AnswerFields.h"
 #include "support/TempFolder.h"
 
 namespace satemu::testing {
@@ -50,17 +50,6 @@ class LoadedEmulator {
   void* handle_ = nullptr;
   TempFolder folder_;
 };
-
-inline std::vector<std::string> fields(const std::string& answer) {
-  std::vector<std::string> out(1);
-  for (const char c : answer) {
-    if (c == '|')
-      out.emplace_back();
-    else
-      out.back() += c;
-  }
-  return out;
-}
 
 inline char* text(const std::string& value) {
   return const_cast<char*>(value.c_str());

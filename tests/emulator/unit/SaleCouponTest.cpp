@@ -100,6 +100,7 @@ TEST_F(SaleCoupon, ComputesItemsDiscountsAndChange) {
   EXPECT_EQ(prod.child("vProd")->text, "0.99");
   EXPECT_EQ(prod.child("vItem")->text, "0.89");
   EXPECT_EQ(prod.child("vRatAcr")->text, "1.00");
+  EXPECT_EQ(prod.child("vRatDesc")->text, "0.00");
   EXPECT_EQ(inf.child("total")->child("ICMSTot")->child("vDesc")->text, "0.10");
   EXPECT_EQ(inf.child("total")->child("vCFe")->text, "1.89");
   EXPECT_EQ(inf.child("pgto")->child("vTroco")->text, "3.11");
@@ -107,6 +108,27 @@ TEST_F(SaleCoupon, ComputesItemsDiscountsAndChange) {
   EXPECT_EQ(inf.child("ide")->child("cDV")->text, coupon.key.substr(43));
   EXPECT_EQ(inf.child("emit")->child("xNome")->text, state_.parameterisation.xNome);
   EXPECT_NE(root.child("Signature"), nullptr);
+}
+
+TEST_F(SaleCoupon, ItemsCloseWithTheirSharesAndTheAddressHasNoEmptyParts) {
+  const auto enderEmit = [](const platform::XmlElement& root) {
+    return *root.child("infCFe")->child("emit")->child("enderEmit");
+  };
+  const platform::XmlElement root = platform::parseXml(issue(oneItemSale(parties())).xml);
+  std::vector<std::string> closing;
+  for (const platform::XmlElement& child :
+       root.child("infCFe")->child("det")->child("prod")->children)
+    closing.push_back(child.name + "=" + child.text);
+  ASSERT_GE(closing.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(closing.end() - 3, closing.end()),
+            (std::vector<std::string>{"vItem=654.32", "vRatDesc=0.00", "vRatAcr=0.00"}));
+  EXPECT_EQ(enderEmit(root).child("xCpl")->text, "Térreo");
+
+  state_.parameterisation.xCpl.clear();
+  const platform::XmlElement withoutComplement =
+      platform::parseXml(issue(oneItemSale(parties())).xml);
+  EXPECT_EQ(enderEmit(withoutComplement).child("xCpl"), nullptr);
+  EXPECT_EQ(enderEmit(withoutComplement).child("xLgr")->text, "Rua da Consolação");
 }
 
 TEST_F(SaleCoupon, SubtotalDiscountIsSharedByItemValue) {

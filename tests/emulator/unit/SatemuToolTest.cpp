@@ -2,10 +2,14 @@
 
 #include <sstream>
 
+#include "AccessKey.h"
 #include "Emulator.h"
 #include "SatemuCommands.h"
 #include "StateFile.h"
+#include "codec/Base64.h"
 #include "platform/Files.h"
+#include "platform/Xml.h"
+#include "support/AnswerFields.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -24,6 +28,26 @@ class SatemuTool : public ::testing::Test {
     return {code, out.str(), err.str()};
   }
   satemu::DeviceState state() const { return satemu::readState(platform::readFile(stateFile_)); }
+  // A call as the library receives it.
+  std::vector<std::string> call(satemu::Function function, int sessao,
+                                const std::string& codigo = "12345678") {
+    satemu::Command command;
+    command.function = function;
+    command.sessao = sessao;
+    command.codigo = codigo;
+    command.subComando = 1;
+    command.cUF = 35;
+    command.cnpj = function == satemu::Function::AtivarSAT ? kTaxpayer : kSoftwareHouse + kTaxpayer;
+    command.assinatura = std::string(344, 'A');
+    command.sessaoConsultada = consulted_;
+    return satemu::testing::fields(satemu::runCommand(stateFile_, command).value_or(""));
+  }
+  // The session number in the tool's "session NNNNNN: CODE" line.
+  static int sessionOf(const ToolRun& run) { return std::stoi(run.out.substr(8, 6)); }
+
+  const std::string kTaxpayer = "11222333000181";
+  const std::string kSoftwareHouse = "16222333000181";
+  int consulted_ = 0;
 
   satemu::testing::TempFolder folder_;
   std::filesystem::path stateFile_ = folder_.path() / "device.ini";
@@ -108,6 +132,46 @@ TEST_F(SatemuTool, LayoutAndSlowCallsAreKnobsLikeTheOthers) {
   EXPECT_EQ(state().knobs.slowCalls, 0);
   EXPECT_EQ(state().knobs.slowMs, 0);
   EXPECT_EQ(state().knobs.layout, satemu::AnswerLayout::Current);
+}
+
+TEST_F(SatemuTool, SaleAndCancelRunOnTheDeviceForTheSessionQueries) {
+  using satemu::Function;
+  ASSERT_EQ(run({"quiet"}).exitCode, 0);
+  const ToolRun early = run({"sale"});
+  EXPECT_EQ(early.exitCode, 1);
+  EXPECT_EQ(early.out, "session " + early.out.substr(8, 6) + ": 06002\n");
+  ASSERT_EQ(call(Function::AtivarSAT, 1).at(1), "04000");
+  ASSERT_EQ(call(Function::AssociarAssinatura, 2).at(1), "13000");
+
+  const ToolRun sold = run({"sale"});
+  ASSERT_EQ(sold.exitCode, 0) << sold.err;
+  EXPECT_EQ(sold.out, "session " + sold.out.substr(8, 6) + ": 06000\n");
+  const std::vector<std::string> last = call(Function::ConsultarUltimaSessaoFiscal, 3);
+  ASSERT_EQ(last.size(), 12u);
+  EXPECT_EQ(last[0], sold.out.substr(8, 6));
+  EXPECT_EQ(last[1], "06000");
+  EXPECT_TRUE(satemu::isValidAccessKey(last[8].substr(3))) << last[8];
+  EXPECT_EQ(last[9], "34.00");
+  const platform::XmlElement coupon = platform::parseXml(codec::decodeBase64(last[6]));
+  const platform::XmlElement& inf = *coupon.child("infCFe");
+  EXPECT_EQ(*inf.attribute("Id"), last[8]);
+  EXPECT_EQ(inf.child("emit")->child("CNPJ")->text, kTaxpayer);
+  EXPECT_EQ(inf.child("ide")->child("CNPJ")->text, kSoftwareHouse);
+  EXPECT_EQ(inf.child("ide")->child("signAC")->text, std::string(344, 'A'));
+  consulted_ = sessionOf(sold);
+  EXPECT_EQ(call(Function::ConsultarNumeroSessao, 4), last);
+
+  const ToolRun cancelled = run({"cancel"});
+  ASSERT_EQ(cancelled.exitCode, 0) << cancelled.err;
+  const std::vector<std::string> lastNow = call(Function::ConsultarUltimaSessaoFiscal, 5);
+  EXPECT_EQ(lastNow.at(1), "07000");
+  EXPECT_EQ(lastNow.at(0), cancelled.out.substr(8, 6));
+  const platform::XmlElement cancellation = platform::parseXml(codec::decodeBase64(lastNow.at(6)));
+  EXPECT_EQ(*cancellation.child("infCFe")->attribute("chCanc"), last[8]);
+  const ToolRun again = run({"cancel"});
+  EXPECT_EQ(again.exitCode, 1);
+  EXPECT_EQ(again.out, "session " + again.out.substr(8, 6) + ": 07007\n");
+  EXPECT_NE(again.err.find("|1218|"), std::string::npos) << again.err;
 }
 
 TEST_F(SatemuTool, StateOptionNamesTheFile) {

@@ -1,0 +1,42 @@
+#include "DeviceCertificates.h"
+
+namespace satemu {
+
+// Generated once with the openssl command (self-signed, RSA 2048, SHA-256); the
+// private keys were thrown away.
+const std::string_view kDeviceCertificateBase64 =
+    "MIIDnTCCAoWgAwIBAgIUbl2BjtD/+CXTvC7gwQz6nx1N91EwDQYJKoZIhvcNAQELBQAwXTELMAkGA1UEBhMCQlIx"
+    "EDAOBgNVBAoMB1F1b3J2ZWwxGjAYBgNVBAsMEUVtdWxhZG9yIFNBVC1DRi1lMSAwHgYDVQQDDBdFcXVpcGFtZW50"
+    "byBTQVQgZW11bGFkbzAgFw0yNjEyMTAxMzMxMzJaGA8yMDU2MTIwMjEzMzEzMlowXTELMAkGA1UEBhMCQlIxEDAO"
+    "BgNVBAoMB1F1b3J2ZWwxGjAYBgNVBAsMEUVtdWxhZG9yIFNBVC1DRi1lMSAwHgYDVQQDDBdFcXVpcGFtZW50byBT"
+    "QVQgZW11bGFkbzCCASIwDQYJKoZIhvcNAQEBBQADggEPADCCAQoCggEBAKI/J2qkxDPisrBByr9+BvLxs5VeAXtE"
+    "R0+wpFBoHbXyn7RmJYZVCCTBoOggumqbXWpCS2j4DI2AL1U3DP6QYWiMEBxz2jufBKg1VluUMlAO9FpnPBtlbJOq"
+    "1OLPmxqhhacA4TTeCmpuTFCjWXh4l6kLuxb2TeCvgeH3tsvHYf75fz7m2cdN2WxjJN0pxR7wkKYQMbFEj1TIjjvF"
+    "Ajth1sLVLKkkfBEOgt8GzEbNeOrdFAQuvYtnLSNLMaqw3J6BtSFnT9iYeyXun+si4bMo2uqlGtYhWB63WMR2/gvo"
+    "XRiwmDdT1tfm3PY/+G1croCkgpq+wQzKYxoUKee3mpXAYv0CAwEAAaNTMFEwHQYDVR0OBBYEFFWvCvgtliTl2ExL"
+    "Sccperl6OkcCMB8GA1UdIwQYMBaAFFWvCvgtliTl2ExLSccperl6OkcCMA8GA1UdEwEB/wQFMAMBAf8wDQYJKoZI"
+    "hvcNAQELBQADggEBAC1IVlBeisUKS37sStNmghqYCtVYtegwN2ljzivMjaIOaUhXd96NlOY1+Kjb7+1zDWYxgMHo"
+    "omNFwjmNU9Z/EprD2TNeREUEyvfKBUIpUQKXsE99uoifHZ8OWra0X6mNhmMJBx2jkvyNGl6iZnUv+dZ04gg0fxFi"
+    "rr2IcXinvyV4EwFR8Nttv1Eo4zHsJEZ+rEp1QI84nXUcS0CKY084JmF89w1g4NqNrQMNpLfX3GPK+LlDWxIyL2Wp"
+    "kB2UAD8Pcybqn0rOunECuGvWXDysULcFzjcf77ZqqCEtmCqnwacTMKmyYGUyCo6IagGoec5RFxO1tMkoWpL4S8oa"
+    "Owx0bPA=";
+
+const std::string_view kCertificateRequestPem =
+    "-----BEGIN CERTIFICATE REQUEST-----\n"
+    "MIICmTCCAYECAQAwVDELMAkGA1UEBhMCQlIxEDAOBgNVBAoMB1F1b3J2ZWwxETAP\n"
+    "BgNVBAsMCFNBVC1DRi1lMSAwHgYDVQQDDBdFcXVpcGFtZW50byBTQVQgZW11bGFk\n"
+    "bzCCASIwDQYJKoZIhvcNAQEBBQADggEPADCCAQoCggEBAO0Riif6MPaNAp4TanQz\n"
+    "tRF7KJX3aMSUHmPsOc+Z8w7VdzqTvZK6V7SwcI/5cH3va9a5YwG96yP3T2mc5NFz\n"
+    "Omskl3EbKe2FYoWuEfzdqJTVtuSyqRYoObykLgL+xaOmbZPJEgSwuAb6B3oo8NQu\n"
+    "N6ArDCqkKupgEd+kBh9ZdqAEmEZjiHS4WxynSFo9coXYUlglBrmGRGDKvaiC2U76\n"
+    "LHF6cjIZuP4kWiTRm8ZeELC/iNePDkRa7QY0S15e6tsTGHMquJEuZVGeeJRgdX0q\n"
+    "XywXL+DwTPgyAKbeGMfEdsyKg8cVuDakQhoZqIRMHDP7hA3AJv0ou5bgBnAlffY7\n"
+    "i2UCAwEAAaAAMA0GCSqGSIb3DQEBCwUAA4IBAQBDrSoDt1YDStn+o+02pYptFnO6\n"
+    "M0USHbW11or3tKWeJfp6RUMY95EwL7GbXP9bByHLkKipATmNOw85a34eJ7cxSi9B\n"
+    "aX0Zll5QJ/oXWLWuY4zqEnw3CQU4bbsswiuk28Cnki7NgWNTlo0F2e0R8V9oDAnT\n"
+    "I0UWQu+HrlHLOHAaY/VSLlphKnnHS1YVLMVheOTjVyJBgmnafAqRnBXfyQpjO8M2\n"
+    "pJmDMQMsQkdkifaImmLt4FnwWxBD742xhdsDNIvx0WSrDwrJla7ucutTaV097gDQ\n"
+    "UVw/l/NyZe+RMsrEJ5FOb5ktYy3KxKTgOUMiGLj1zza5uuyZoisSyqzDHtWW\n"
+    "-----END CERTIFICATE REQUEST-----\n";
+
+}  // namespace satemu
