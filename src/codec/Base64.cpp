@@ -9,17 +9,38 @@ namespace {
 constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-constexpr int kNotInAlphabet = -1;
+// All bits set: a group of four values with one of these in it has bits
+// above its 24 data bits, so one test checks the four characters.
+constexpr std::uint32_t kNotInAlphabet = 0xFFFFFFFF;
 
-constexpr std::array<int, 256> makeDecodeTable() {
-  std::array<int, 256> table{};
-  for (int& value : table) value = kNotInAlphabet;
+constexpr std::array<std::uint32_t, 256> makeDecodeTable() {
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t& value : table) value = kNotInAlphabet;
   for (std::size_t i = 0; i < kAlphabet.size(); ++i)
-    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<int>(i);
+    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::uint32_t>(i);
   return table;
 }
 
-constexpr std::array<int, 256> kDecodeTable = makeDecodeTable();
+constexpr std::array<std::uint32_t, 256> kDecodeTable = makeDecodeTable();
+
+// Writes the first `count` bytes of a 24-bit group.
+char* writeGroup(char* out, std::uint32_t group, int count) {
+  for (int i = 0; i < count; ++i) out[i] = static_cast<char>(group >> (16 - 8 * i) & 0xFF);
+  return out + count;
+}
+
+// Decodes groups of four characters of the alphabet, the bulk of any text,
+// until one holds another character or fewer than four are left.
+const unsigned char* decodeWholeGroups(const unsigned char* in, const unsigned char* end,
+                                       char*& out) {
+  for (; end - in >= 4; in += 4) {
+    const std::uint32_t group = kDecodeTable[in[0]] << 18 | kDecodeTable[in[1]] << 12 |
+                                kDecodeTable[in[2]] << 6 | kDecodeTable[in[3]];
+    if (group > 0xFFFFFF) break;
+    out = writeGroup(out, group, 3);
+  }
+  return in;
+}
 
 }  // namespace
 
@@ -51,21 +72,28 @@ std::string encodeBase64(std::string_view bytes) {
 }
 
 std::string decodeBase64(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() / 4 * 3);
-  std::uint32_t accumulator = 0;
-  int bits = 0;
-  for (const char c : text) {
-    if (c == '=') break;
-    const int value = kDecodeTable[static_cast<unsigned char>(c)];
+  // Four characters give three bytes; a last incomplete group gives two at most.
+  std::string out(text.size() / 4 * 3 + 2, '\0');
+  char* written = out.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = in + text.size();
+  std::uint32_t group = 0;
+  int sextets = 0;
+  for (;;) {
+    if (sextets == 0) in = decodeWholeGroups(in, end, written);
+    if (in == end || *in == '=') break;
+    const std::uint32_t value = kDecodeTable[*in++];
     if (value == kNotInAlphabet) continue;
-    accumulator = (accumulator << 6 | static_cast<std::uint32_t>(value)) & 0xFFFFFF;
-    bits += 6;
-    if (bits >= 8) {
-      bits -= 8;
-      out += static_cast<char>(accumulator >> bits & 0xFF);
+    group = group << 6 | value;
+    if (++sextets == 4) {
+      written = writeGroup(written, group, 3);
+      group = 0;
+      sextets = 0;
     }
   }
+  // An incomplete group gives its whole bytes: two from three sextets, one from two.
+  written = writeGroup(written, group << (6 * (4 - sextets)), sextets * 6 / 8);
+  out.resize(static_cast<std::size_t>(written - out.data()));
   return out;
 }
 

@@ -31,6 +31,7 @@ void LogPage::layOutControls() {
   });
   MemoLogs.setReadOnly(true);
   MemoLogs.fixedPitch = true;
+  MemoLogs.largeText = true;
   MemoLogs.horizontalScrollBar = true;
   MemoLogs.wordWrap = false;
   MemoLogs.setFont({{}, 13, false, ui::kDefaultColor});

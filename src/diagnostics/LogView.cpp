@@ -1,6 +1,7 @@
 #include "diagnostics/LogView.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/Text.h"
 
@@ -31,10 +32,20 @@ std::size_t lineEnd(std::string_view log, std::size_t position) {
   return nextBreak == std::string_view::npos ? log.size() : nextBreak;
 }
 
+// The last occurrence of `marker`, or npos. The last block may lie megabytes
+// before the end, so the search skips ahead (Boyer-Moore-Horspool, run from
+// the end) where rfind would compare at every position.
+std::size_t lastOccurrence(std::string_view log, std::string_view marker) {
+  const auto found = std::search(
+      log.rbegin(), log.rend(), std::boyer_moore_horspool_searcher(marker.rbegin(), marker.rend()));
+  if (found == log.rend()) return std::string_view::npos;
+  return static_cast<std::size_t>(log.rend() - found) - marker.size();
+}
+
 // The last occurrence of either start marker, or npos.
 std::size_t lastStartMarker(std::string_view log) {
-  const std::size_t mirel = log.rfind(kStartMirel);
-  const std::size_t plain = log.rfind(kStartPlain);
+  const std::size_t mirel = lastOccurrence(log, kStartMirel);
+  const std::size_t plain = lastOccurrence(log, kStartPlain);
   if (mirel == std::string_view::npos) return plain;
   if (plain == std::string_view::npos) return mirel;
   return std::max(mirel, plain);

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -24,17 +25,35 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-void appendUtf16(std::u16string& out, char32_t c) {
+char16_t* writeUtf16(char16_t* out, char32_t c) {
   if (c < 0x10000) {
-    out += static_cast<char16_t>(c);
-  } else {
-    c -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (c >> 10));
-    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    *out = static_cast<char16_t>(c);
+    return out + 1;
   }
+  c -= 0x10000;
+  out[0] = static_cast<char16_t>(0xD800 + (c >> 10));
+  out[1] = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  return out + 2;
 }
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// Copies the ASCII bytes from `i` on, up to the first other byte or the end,
+// and returns where it stopped. Most of any text is ASCII: the run is found
+// eight bytes at a time, then widened in one loop the compiler vectorises.
+std::size_t copyAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i, char16_t*& out) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t end = i;
+  for (; n - end >= 8; end += 8) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, p + end, sizeof eight);
+    if ((eight & kHighBits) != 0) break;
+  }
+  while (end < n && p[end] < 0x80) ++end;
+  for (std::size_t k = i; k < end; ++k) out[k - i] = p[k];
+  out += end - i;
+  return end;
+}
 
 }  // namespace
 
@@ -46,16 +65,17 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 void appendFromUtf8(std::u16string& out, std::string_view bytes) {
+  // No byte gives more than one unit: a four-byte sequence gives two.
+  const std::size_t before = out.size();
+  out.resize(before + bytes.size());
+  char16_t* written = out.data() + before;
   const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::size_t n = bytes.size();
   std::size_t i = 0;
   while (i < n) {
+    i = copyAsciiRun(p, n, i, written);
+    if (i == n) break;
     const std::uint8_t b = p[i];
-    if (b < 0x80) {
-      out += static_cast<char16_t>(b);
-      ++i;
-      continue;
-    }
     int length = 0;
     char32_t c = 0;
     char32_t minimum = 0;
@@ -81,13 +101,14 @@ void appendFromUtf8(std::u16string& out, std::string_view bytes) {
       good = false;
     }
     if (good) {
-      appendUtf16(out, c);
+      written = writeUtf16(written, c);
       i += length;
     } else {
-      out += static_cast<char16_t>(kReplacement);
+      *written++ = static_cast<char16_t>(kReplacement);
       i += consumed;
     }
   }
+  out.resize(static_cast<std::size_t>(written - out.data()));
 }
 
 std::string toUtf8(std::u16string_view text) {

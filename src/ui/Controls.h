@@ -123,6 +123,9 @@ class Memo : public Edit {
  public:
   Memo(std::string name, Control* parent) : Edit(std::move(name), parent, Kind::Memo) {}
   bool fixedPitch = false;
+  // A read-only memo that may hold tens of megabytes (a device's log): shown
+  // by a viewer that draws only the lines on the screen.
+  bool largeText = false;
   bool horizontalScrollBar = false;
   bool verticalScrollBar = true;
   bool wordWrap = true;

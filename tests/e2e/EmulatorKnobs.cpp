@@ -54,6 +54,20 @@ std::string EmulatorKnobs::setLatency(int milliseconds) const {
   return run({"set", "knobs.latencyMs", std::to_string(milliseconds)});
 }
 
+std::string EmulatorKnobs::set(const std::vector<std::string>& fieldsAndValues) const {
+  std::vector<std::string> arguments{"set"};
+  arguments.insert(arguments.end(), fieldsAndValues.begin(), fieldsAndValues.end());
+  return run(arguments);
+}
+
+std::string EmulatorKnobs::sale() const {
+  return run({"sale"});
+}
+
+std::string EmulatorKnobs::cancelLastSale() const {
+  return run({"cancel"});
+}
+
 std::string EmulatorKnobs::slowNextCall(int milliseconds) const {
   return run({"slow", std::to_string(milliseconds), "1"});
 }

@@ -21,6 +21,11 @@ class EmulatorKnobs {
   std::string answerEmpty(bool empty) const;
   // Every call takes this long before it answers.
   std::string setLatency(int milliseconds) const;
+  // Sets fields of the state file: {"device.activated", "1", ...}.
+  std::string set(const std::vector<std::string>& fieldsAndValues) const;
+  // A sale (or the cancellation of the last sale) made on the device.
+  std::string sale() const;
+  std::string cancelLastSale() const;
   // Only the next call takes this long.
   std::string slowNextCall(int milliseconds) const;
   // "current" or "legacy": answers with or without the four-digit code.

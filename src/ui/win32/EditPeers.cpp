@@ -86,13 +86,23 @@ bool fontInstalled(const wchar_t* name) {
 
 }  // namespace
 
-Font MemoPeer::nativeFont() const {
-  Font font = control_.effectiveFont();
-  if (static_cast<const Memo&>(control_).fixedPitch) {
-    static const bool lucida = fontInstalled(L"Lucida Console");
-    font.name = lucida ? u"Lucida Console" : u"Courier New";
+Font memoFont(const Memo& memo) {
+  Font font = memo.effectiveFont();
+  if (memo.fixedPitch) {
+    // Windows has the first; a system without it (Wine) has one of the others.
+    static const std::u16string face = [] {
+      for (const char16_t* name : {u"Lucida Console", u"Courier New", u"Liberation Mono"}) {
+        if (fontInstalled(reinterpret_cast<const wchar_t*>(name))) return std::u16string(name);
+      }
+      return std::u16string(u"Courier");
+    }();
+    font.name = face;
   }
   return font;
+}
+
+Font MemoPeer::nativeFont() const {
+  return memoFont(static_cast<const Memo&>(control_));
 }
 
 void MemoPeer::update(Property property) {

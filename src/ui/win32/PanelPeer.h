@@ -15,7 +15,12 @@ class PanelPeer : public NativePeer {
   Creation creation() const override;
   bool takesFocus() const override { return false; }
   bool effectivelyVisible() const override;
-  void applyText() override { InvalidateRect(handle(), nullptr, TRUE); }
+  // The caption is the window text, which screen readers read; it is drawn
+  // by the panel itself.
+  void applyText() override {
+    NativePeer::applyText();
+    InvalidateRect(handle(), nullptr, TRUE);
+  }
   void update(Property property) override;
   LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
   void paint(HDC dc);

@@ -77,6 +77,46 @@ class MemoPeer : public EditPeer {
   void update(Property property) override;
 };
 
+// The font a memo is shown in: fixed-pitch memos take the first fixed-pitch
+// face the system has.
+Font memoFont(const Memo& memo);
+
+// A read-only view of a large text. The text stays in the model; the view
+// keeps only where each line starts and draws the lines on the screen, so
+// showing tens of megabytes costs one pass over them (an edit control needs
+// seconds for that). Scrolls with the keyboard, the wheel and the scroll
+// bars; Ctrl+C copies the whole text; WM_GETTEXT hands it out, so screen
+// readers and automation read it as they read an edit.
+class TextViewPeer : public NativePeer {
+ public:
+  using NativePeer::NativePeer;
+
+ private:
+  Creation creation() const override;
+  Font nativeFont() const override;
+  void created() override;
+  void applyText() override;
+  void update(Property property) override;
+  LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
+  void measureFont();
+  void paint(HDC dc);
+  void updateScrollBars();
+  void scrollTo(long long line, long long column);
+  void onScroll(int bar, WORD request);
+  bool onKey(WPARAM key);
+  void copyToClipboard() const;
+  int visibleLines() const;
+  int visibleColumns() const;
+  std::u16string_view line(std::size_t index) const;
+
+  std::vector<std::size_t> lineStarts_{0};
+  std::size_t longestLine_ = 0;
+  long long topLine_ = 0;
+  long long leftColumn_ = 0;
+  int lineHeight_ = 1;
+  int charWidth_ = 1;
+};
+
 // An edit showing a mask's punctuation; every key goes through EditMask so
 // the field only ever shows a well-formed mask.
 class MaskEditPeer : public EditPeer {

@@ -30,6 +30,8 @@ std::unique_ptr<NativePeer> makePeer(WindowHost& host, Control& control) {
     case Kind::RadioGroup:
       return std::make_unique<RadioGroupPeer>(host, control);
     case Kind::Memo:
+      if (static_cast<Memo&>(control).largeText)
+        return std::make_unique<TextViewPeer>(host, control);
       return std::make_unique<MemoPeer>(host, control);
     case Kind::Image:
       return std::make_unique<ImagePeer>(host, control);

@@ -75,6 +75,7 @@ WindowHost::WindowHost(HINSTANCE instance, HICON icon, const EventDispatcher& di
   InitCommonControlsEx(&controls);
   registerClass(instance_, L"QuorvelForm", icon_);
   registerClass(instance_, L"QuorvelPanel", nullptr);
+  registerClass(instance_, L"QuorvelTextView", nullptr);
   HDC screen = GetDC(nullptr);
   dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);

@@ -1,0 +1,259 @@
+// The diagnostics pages driven from outside the real program against the
+// emulator: the status listing, both end-to-end tests with their coupon shown
+// and kept in CFe.xml, "Abrir no Navegador" reaching the shell, the session
+// queries, the log whole and as its SuperLog view, saving it, and a large log
+// on the screen in time.
+#include <windows.h>
+
+#include <chrono>
+#include <iostream>
+
+#include "Polling.h"
+#include "QuorvelTest.h"
+#include "WindowActions.h"
+#include "WindowQueries.h"
+#include "platform/Xml.h"
+
+namespace e2e {
+namespace {
+
+constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
+constexpr wchar_t kCode[] = L"segredo1";
+
+LRESULT textLength(HWND control) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 60000, &length);
+  return static_cast<LRESULT>(length);
+}
+
+// Files of type .xml open, for one scenario, with a command that copies the
+// file it is given: the shell's "open" leaves a trace to look for. Wine reads
+// file types from the machine's classes only; the earlier type is restored.
+class XmlOpenedByCopy {
+ public:
+  explicit XmlOpenedByCopy(const std::filesystem::path& copy) {
+    wchar_t previous[256] = L"";
+    DWORD size = sizeof previous;
+    hadType_ = RegGetValueW(HKEY_CLASSES_ROOT, L".xml", nullptr, RRF_RT_REG_SZ, nullptr, previous,
+                            &size) == ERROR_SUCCESS;
+    previousType_ = previous;
+    setDefault(L"QuorvelE2E.xml\\shell\\open\\command",
+               L"C:\\windows\\system32\\cmd.exe /c copy /b \"%1\" \"" + copy.wstring() + L"\"");
+    setDefault(L".xml", L"QuorvelE2E.xml");
+  }
+  ~XmlOpenedByCopy() {
+    if (hadType_) {
+      setDefault(L".xml", previousType_);
+    } else {
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, L".xml");
+    }
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuorvelE2E.xml");
+  }
+  XmlOpenedByCopy(const XmlOpenedByCopy&) = delete;
+  XmlOpenedByCopy& operator=(const XmlOpenedByCopy&) = delete;
+
+ private:
+  static void setDefault(const wchar_t* key, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  bool hadType_ = false;
+  std::wstring previousType_;
+};
+
+class Diagnostics : public QuorvelTest {
+ protected:
+  void startActivated() {
+    start(DeviceLibrary::Emulator);
+    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
+                           "device.cnpj", "11222333000181", "device.cUF", "35"}),
+              "");
+    main_ = waitForMainWindow();
+    ASSERT_TRUE(main_);
+  }
+  // A sale made on the device from outside, by the associated application.
+  void associateAndSell() {
+    ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
+                           "device.signAC", "U2lnbmF0dXJl"}),
+              "");
+    ASSERT_EQ(knobs_->sale(), "");
+  }
+  // Confirms the code prompt that the click opened.
+  void confirmPrompt() {
+    HWND prompt = waitForWindow(kPromptCaption);
+    if (!prompt) return;
+    HWND edit = control(prompt, "EdtCodigo");
+    clickInto(edit);
+    type(edit, kCode);
+    pressEnter(edit);
+    waitUntilClosed(kPromptCaption);
+  }
+  void expectMessage(std::wstring_view text) {
+    const MessageBoxSeen box = waitForMessageBox();
+    if (!box.window) return;
+    EXPECT_EQ(toUtf8(box.text), toUtf8(text));
+    pressOk(box.window);
+    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  }
+  bool memoHolds(const char* memo, std::wstring_view text) {
+    return pollFor([&] { return controlText(main_, memo).find(text) != std::wstring::npos; });
+  }
+
+  HWND main_ = nullptr;
+};
+
+TEST_F(Diagnostics, StatusListing) {
+  startActivated();
+  click(control(main_, "BitBtnStatus"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoStatus", L" ESTADO_OPERACAO .. DESBLOQUEADO"))
+      << toUtf8(controlText(main_, "MemoStatus"));
+  const std::wstring listing = controlText(main_, "MemoStatus");
+  EXPECT_TRUE(listing.starts_with(L" \r\n NSERIE ........... ")) << toUtf8(listing);
+  EXPECT_NE(listing.find(L" CERT_EMISSAO ..... "), std::wstring::npos);
+  screenshot(main_, L"filled-8-TabStatus.png");
+  EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
+}
+
+TEST_F(Diagnostics, EndToEndTestsAndSessionQueries) {
+  startActivated();
+  click(control(main_, "BtnTestefimafim"));
+  ASSERT_TRUE(waitForPage(main_, "TabTeste"));
+
+  // Activation mode: only the taxpayer's CNPJ is asked for.
+  click(control(main_, "BtnTesteAtivacao"));
+  confirmPrompt();
+  HWND dialog = waitForWindow(kFimAFimCaption);
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(IsWindowEnabled(control(dialog, "EdtCNPJSw")));
+  HWND cnpj = control(dialog, "EdtCNPJContrib2");
+  clickInto(cnpj);
+  type(cnpj, L"11222333000181");
+  screenshot(dialog, L"dialog-TFFimAFim-ativacao.png");
+  pressEnter(cnpj);
+  expectMessage(L"09000: Emitido com sucesso");
+  EXPECT_TRUE(memoHolds("MemoCFe", L"\r\n  <infCFe")) << toUtf8(controlText(main_, "MemoCFe"));
+  EXPECT_EQ(toUtf8(controlText(main_, "Panel4")), "FIM-A-FIM ATIVAÇÃO");
+  screenshot(main_, L"filled-5-TabTeste-ativacao.png");
+  const std::optional<std::string> coupon = folder_->read(L"CFe.xml");
+  ASSERT_TRUE(coupon);
+  EXPECT_NO_THROW(platform::parseXml(*coupon)) << *coupon;
+  EXPECT_NE(coupon->find("S\xc3\xa3o"), std::string::npos) << "the emitter's name in UTF-8";
+
+  // "Abrir no Navegador" hands CFe.xml to the shell.
+  {
+    XmlOpenedByCopy association(folder_->file(L"opened.xml"));
+    EXPECT_TRUE(pollFor([&] { return IsWindowEnabled(control(main_, "BtnNaveg")) != FALSE; }));
+    click(control(main_, "BtnNaveg"));
+    EXPECT_TRUE(
+        pollFor([&] { return folder_->read(L"opened.xml") == coupon; }, std::chrono::seconds(30)))
+        << "the shell did not open CFe.xml";
+  }
+
+  // The session of that test, asked for by its number.
+  const std::wstring testSession = controlText(main_, "Edit1");
+  EXPECT_TRUE(isSixDigits(testSession));
+  click(control(main_, "BtnSessao"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoCFe", testSession + L"|09000|"))
+      << toUtf8(controlText(main_, "MemoCFe"));
+  EXPECT_EQ(toUtf8(controlText(main_, "Panel4")), "CONSULTAR NÚMERO DE SESSÃO");
+  EXPECT_NE(controlText(main_, "Edit1"), testSession) << "Edit1 holds the query's own number";
+
+  // Production mode with live data.
+  click(control(main_, "BtnTesteProducao"));
+  confirmPrompt();
+  dialog = waitForWindow(kFimAFimCaption);
+  ASSERT_TRUE(dialog);
+  for (const auto& [name, text] :
+       {std::pair{"EdtCNPJContrib2", L"11222333000181"}, std::pair{"EdtIEContrib", L"111222333444"},
+        std::pair{"EdtCNPJSw", L"11222333000009"}, std::pair{"EdtAssinatura", L"U2lnbmF0dXJl"}}) {
+    HWND field = control(dialog, name);
+    clickInto(field);
+    type(field, text);
+  }
+  screenshot(dialog, L"dialog-TFFimAFim-producao.png");
+  click(control(dialog, "BtnOk"));
+  expectMessage(L"09000: Emitido com sucesso");
+  EXPECT_EQ(toUtf8(controlText(main_, "Panel4")), "FIM-A-FIM PRODUÇÃO");
+
+  // The last fiscal session after a sale made on the device.
+  associateAndSell();
+  click(control(main_, "BtnSessaoFiscal"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoCFe", L"\r\nChave: CFe")) << toUtf8(controlText(main_, "MemoCFe"));
+  screenshot(main_, L"filled-5-TabTeste-sessao-fiscal.png");
+  const std::optional<std::string> sale = folder_->read(L"CFe.xml");
+  ASSERT_TRUE(sale);
+  EXPECT_NO_THROW(platform::parseXml(*sale)) << *sale;
+  EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
+}
+
+TEST_F(Diagnostics, LogWholeSuperLogAndSaving) {
+  startActivated();
+  // A sale: an exchange with the authority, which the device frames as a
+  // SuperLog block.
+  associateAndSell();
+  click(control(main_, "BitLogs"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoLogs", L"------------------------------------------------------"))
+      << toUtf8(controlText(main_, "MemoLogs"));
+  EXPECT_EQ(toUtf8(controlText(main_, "Panel11")), "EXTRAÇÃO DOS LOGS");
+  screenshot(main_, L"filled-9-TabLog.png");
+
+  click(control(main_, "BitSuperLog"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoLogs", L"\r\n   ")) << toUtf8(controlText(main_, "MemoLogs"));
+  EXPECT_EQ(toUtf8(controlText(main_, "Panel11")), "SuperLog MIREL");
+  screenshot(main_, L"filled-9-TabLog-superlog.png");
+
+  const std::filesystem::path saved = folder_->file(L"log salvo.txt");
+  HWND name = control(main_, "EdtLogs");
+  clickInto(name);
+  type(name, saved.wstring());
+  click(control(main_, "BtnLog2"));
+  expectMessage(L"Arquivo " + saved.wstring() + L" salvo com sucesso");
+  const std::optional<std::string> file = folder_->read(L"log salvo.txt");
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(file->ends_with("\r\n"));
+  EXPECT_EQ(file->find("\n"), file->find("\r\n") + 1) << "CR LF after every line";
+}
+
+// Tens of megabytes of log occur: a 20 MB log must be on the screen within two
+// seconds of the prompt's confirmation.
+TEST_F(Diagnostics, ALargeLogIsOnTheScreenInTime) {
+  startActivated();
+  ASSERT_EQ(knobs_->set({"knobs.hugeLogMegabytes", "20"}), "");
+  click(control(main_, "BitLogs"));
+  HWND prompt = waitForWindow(kPromptCaption);
+  ASSERT_TRUE(prompt);
+  HWND edit = control(prompt, "EdtCodigo");
+  type(edit, kCode);
+  const auto started = std::chrono::steady_clock::now();
+  pressEnter(edit);
+  HWND memo = control(main_, "MemoLogs");
+  const bool shown =
+      pollFor([&] { return textLength(memo) > 20'000'000; }, std::chrono::seconds(120));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
+  ASSERT_TRUE(shown);
+  std::cout << "A 20 MB log was on the screen " << elapsed.count()
+            << " ms after the prompt was confirmed (" << textLength(memo) << " characters)\n";
+  EXPECT_LT(elapsed.count(), 2000);
+  screenshot(main_, L"filled-9-TabLog-20MB.png");
+}
+
+// Devices built before the four-digit validation code: the query and the
+// status prompt work the same.
+TEST_F(Diagnostics, QueryAndStatusOnAnOlderDevice) {
+  startActivated();
+  ASSERT_EQ(knobs_->setLayout("legacy"), "");
+  click(control(main_, "BtnPrincipal"));
+  EXPECT_TRUE(pollFor([&] { return controlText(main_, "lbloperante") == L"SAT em operação"; }));
+  click(control(main_, "BitBtnStatus"));
+  confirmPrompt();
+  EXPECT_TRUE(memoHolds("MemoStatus", L" ESTADO_OPERACAO .. "));
+}
+
+}  // namespace
+}  // namespace e2e
