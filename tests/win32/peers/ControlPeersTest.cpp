@@ -213,3 +213,41 @@ TEST_F(PeerTest, EnterPressesTheDefaultButtonAndEscClosesNothing) {
 
 }  // namespace
 }  // namespace peer_tests
+
+namespace peer_tests {
+namespace {
+
+// The viewer of large memos hands its text out as an edit does, scrolls by
+// lines and pages, and goes to the end when asked.
+TEST_F(PeerTest, ALargeTextViewReadsAndScrollsLikeAMemo) {
+  ui::Memo log("MemoLogs", &form);
+  log.setBounds({0, 0, 300, 200});
+  log.setReadOnly(true);
+  log.fixedPitch = true;
+  log.largeText = true;
+  createAndShow();
+  HWND view = handleOf(log);
+  std::u16string text;
+  for (int i = 0; i < 5000; ++i) text += u"linha " + std::u16string(1, u'a' + i % 26) + u"\r\n";
+  log.setText(text);
+
+  EXPECT_EQ(SendMessageW(view, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(text.size()));
+  EXPECT_EQ(windowText(log), text);
+  const auto position = [&] {
+    SCROLLINFO info{sizeof info, SIF_POS | SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_VERT, &info);
+    return std::pair{info.nPos, info.nMax};
+  };
+  EXPECT_EQ(position(), (std::pair{0, 4999}));
+  sendKey(view, VK_NEXT);
+  EXPECT_GT(position().first, 5);
+  log.scrollToEnd();
+  const auto [top, last] = position();
+  EXPECT_GT(top, 4950);
+  EXPECT_LE(top, last);
+  SendMessageW(view, WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(position().first, 0);
+}
+
+}  // namespace
+}  // namespace peer_tests
