@@ -32,6 +32,15 @@ std::size_t lineEnd(std::string_view log, std::size_t position) {
   return nextBreak == std::string_view::npos ? log.size() : nextBreak;
 }
 
+// The LFs in the log, counted with find: its library scan is several times
+// faster on a large log than std::count.
+std::size_t lineBreaks(std::string_view log) {
+  std::size_t breaks = 0;
+  for (std::size_t at = log.find('\n'); at != std::string_view::npos; at = log.find('\n', at + 1))
+    ++breaks;
+  return breaks;
+}
+
 // The last occurrence of `marker`, or npos. The last block may lie megabytes
 // before the end, so the search skips ahead (Boyer-Moore-Horspool, run from
 // the end) where rfind would compare at every position.
@@ -58,7 +67,7 @@ std::string_view logUpToNul(std::string_view log) {
 }
 
 std::u16string wholeLogText(std::string_view log) {
-  const auto breaks = static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
+  const std::size_t breaks = lineBreaks(log);
   std::u16string text;
   text.reserve(log.size() + breaks + 2 + kDashLine.size() + 2);
   std::size_t start = 0;

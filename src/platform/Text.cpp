@@ -39,20 +39,19 @@ char16_t* writeUtf16(char16_t* out, char32_t c) {
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Copies the ASCII bytes from `i` on, up to the first other byte or the end,
-// and returns where it stopped. Most of any text is ASCII: the run is found
-// eight bytes at a time, then widened in one loop the compiler vectorises.
+// eight at a time while it can: most of any text is ASCII. Returns where it
+// stopped.
 std::size_t copyAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i, char16_t*& out) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  std::size_t end = i;
-  for (; n - end >= 8; end += 8) {
+  for (; n - i >= 8; i += 8) {
     std::uint64_t eight = 0;
-    std::memcpy(&eight, p + end, sizeof eight);
+    std::memcpy(&eight, p + i, sizeof eight);
     if ((eight & kHighBits) != 0) break;
+    for (int k = 0; k < 8; ++k) out[k] = p[i + k];
+    out += 8;
   }
-  while (end < n && p[end] < 0x80) ++end;
-  for (std::size_t k = i; k < end; ++k) out[k - i] = p[k];
-  out += end - i;
-  return end;
+  for (; i < n && p[i] < 0x80; ++i) *out++ = p[i];
+  return i;
 }
 
 }  // namespace

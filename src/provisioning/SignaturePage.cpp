@@ -8,7 +8,6 @@
 
 namespace provisioning {
 
-
 SignaturePage::SignaturePage(ui::PageControl& pages, page::PageContext& context)
     : frame(&pages, "TabAssocAss", "PanelAssocAss", u"ASSOCIAR APLIC. COMERCIAL"),
       LabelCodAtiv3("LabelCodAtiv3", &frame.sheet),

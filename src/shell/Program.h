@@ -4,10 +4,10 @@
 // puts native windows on it; the tests drive it headless.
 #include <filesystem>
 
+#include "diagnostics/UFimaFim.h"
 #include "platform/Clock.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
-#include "diagnostics/UFimaFim.h"
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
