@@ -26,6 +26,10 @@ void StatusPage::layOutControls() {
   MemoStatus.setReadOnly(true);
   MemoStatus.fixedPitch = true;
   MemoStatus.setFont({{}, 13, false, ui::kDefaultColor});
+  // A long value scrolls instead of wrapping, which costs the edit control
+  // time that grows with the square of one long word.
+  MemoStatus.wordWrap = false;
+  MemoStatus.horizontalScrollBar = true;
   MemoStatus.setAnchors({true, true, true, true});
   EdtCodAtiv4.setPasswordChar(u'*');
   EdtCodAtiv4.setVisible(false);
@@ -63,13 +67,18 @@ void StatusPage::BtnStatusClick() {
   context_.runner.run(command);
 }
 
-// Line by line, so that a field that cannot be read ends the listing with the
-// lines before it shown.
+// Built as one text, set once; a field that cannot be read ends the listing
+// with the lines before it shown.
 void StatusPage::list(const page::AnswerFields& CamposRetorno) {
-  MemoStatus.clear();
-  MemoStatus.addLine(u" ");
-  for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
-    MemoStatus.addLine(statusLine(field, CamposRetorno[field]));
+  std::u16string listing = u" \r\n";
+  try {
+    for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
+      listing += statusLine(field, CamposRetorno[field]) + u"\r\n";
+  } catch (...) {
+    MemoStatus.setText(std::move(listing));
+    throw;
+  }
+  MemoStatus.setText(std::move(listing));
 }
 
 }  // namespace diagnostics

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/Text.h"
+#include "ui/BoundedDialogs.h"
 
 namespace page {
 
@@ -106,9 +107,11 @@ void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
   const std::size_t codeField = shifted ? 4 : 3;
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
   authority_.MemoSefaz.clear();
-  authority_.MemoSefaz.addLine(u"Código: " + platform::fromUtf8(CamposRetorno[codeField]));
+  // The memo wraps its lines: a long field is cut so it shows at once.
+  authority_.MemoSefaz.addLine(
+      ui::cutForWindow(u"Código: " + platform::fromUtf8(CamposRetorno[codeField])));
   authority_.MemoSefaz.addLine(u"");
-  authority_.MemoSefaz.addLine(platform::fromUtf8(CamposRetorno[codeField + 1]));
+  authority_.MemoSefaz.addLine(ui::cutForWindow(platform::fromUtf8(CamposRetorno[codeField + 1])));
   dialogs_.showModal(authority_.window);
 }
 

@@ -64,6 +64,8 @@ std::optional<int> wholeNumber(std::u16string_view text) {
   return static_cast<int>(value);
 }
 
+constexpr std::uintmax_t kLargestParametersFile = 1024 * 1024;
+
 }  // namespace
 
 ParameterDataset::ParameterDataset(const std::filesystem::path& folder, ui::Dialogs& dialogs)
@@ -78,6 +80,12 @@ void ParameterDataset::open() {
   record_.reset();
   if (!platform::fileExists(file_)) return;
   try {
+    // A real file is a few kilobytes: one far larger is damage, not settings,
+    // and is never read whole into memory.
+    if (platform::fileSize(file_) > kLargestParametersFile) {
+      startWithDefaultsAfterDamage("arquivo grande demais");
+      return;
+    }
     record_ = readDataPacket(platform::readFile(file_));
   } catch (const platform::FileError& error) {
     startWithDefaultsAfterDamage(error.what());

@@ -6,11 +6,11 @@ namespace shell {
 
 Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
                  std::filesystem::path programFolder)
-    : sessions(clock),
+    : dialogs_(dialogs),
+      sessions(clock),
       valida(prompt),
-      main({dialogs, library, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
-      fimAFim(prompt, main.cds, dialogs),
-      dialogs_(dialogs),
+      main({dialogs_, library, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
+      fimAFim(prompt, main.cds, dialogs_),
       programFolder_(std::move(programFolder)) {}
 
 void Program::start() {

@@ -11,6 +11,7 @@
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
+#include "ui/BoundedDialogs.h"
 #include "ui/Dialogs.h"
 
 namespace shell {
@@ -25,6 +26,11 @@ class Program {
   // Creates the settings files that are missing, then the windows, each once.
   void start();
 
+ private:
+  // What every window of the program shows goes through this; made first.
+  ui::BoundedDialogs dialogs_;
+
+ public:
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
   TFValida valida;
@@ -34,7 +40,6 @@ class Program {
   diagnostics::TFFimAFim fimAFim;
 
  private:
-  ui::Dialogs& dialogs_;
   std::filesystem::path programFolder_;
 };
 

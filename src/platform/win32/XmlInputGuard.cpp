@@ -175,6 +175,39 @@ class ReferenceGuard {
   std::string out_;
 };
 
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A document must be a declaration, comments and processing instructions
+// and then an element. Wine's reader fails an internal assertion (the process
+// ends) on a document that stops inside or right after its declaration, so
+// such a text is refused before it gets there.
+void checkPrologue(std::string_view utf8) {
+  std::size_t position = 0;
+  for (;;) {
+    while (position < utf8.size() && isBlank(utf8[position])) ++position;
+    const std::string_view rest = utf8.substr(position);
+    const char* end = rest.starts_with("<!--") ? "-->" : rest.starts_with("<?") ? "?>" : nullptr;
+    if (!end) break;
+    const std::size_t close = rest.find(end, 2);
+    if (close == std::string_view::npos) throw XmlError("Documento XML incompleto");
+    position += close + std::char_traits<char>::length(end);
+  }
+  const bool element = position + 1 < utf8.size() && utf8[position] == '<' &&
+                       utf8[position + 1] != '/' && utf8[position + 1] != '!';
+  if (!element) throw XmlError("Documento XML sem elemento raiz");
+}
+
+// Blanks before the root element of a document without a declaration are
+// allowed, but Wine's reader refuses them: they are dropped here.
+std::string_view withoutLeadingBlanks(std::string_view utf8) {
+  std::size_t first = 0;
+  while (first < utf8.size() && isBlank(utf8[first])) ++first;
+  if (first == 0 || utf8.substr(first).starts_with("<?xml")) return utf8;
+  return utf8.substr(first);
+}
+
 }  // namespace
 
 std::string guardedXmlInput(std::string_view document) {
@@ -191,7 +224,8 @@ std::string guardedXmlInput(std::string_view document) {
     return std::string(document);
   }
   checkCharacters(utf8);
-  return ReferenceGuard(utf8).run();
+  checkPrologue(utf8);
+  return ReferenceGuard(withoutLeadingBlanks(utf8)).run();
 }
 
 std::string restoredXmlValue(std::string_view value) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ui/BoundedDialogs.h"
 #include "ui/EventDispatcher.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/WindowHost.h"
@@ -28,6 +29,8 @@ class Win32Ui {
 
  private:
   Win32Dialogs dialogs_;
+  // The report of an unexpected failure may carry an answer's text.
+  BoundedDialogs boundedDialogs_{dialogs_};
   EventDispatcher dispatcher_;
   WindowHost host_;
 };

@@ -154,3 +154,20 @@ TEST_F(CommandRunner, TheWaitIndicationGoesWhenTheCallFails) {
 }
 
 }  // namespace
+
+namespace {
+
+// A long field would take a wrapping window time that grows with the square
+// of its length: what a window shows of an answer is cut.
+TEST_F(CommandRunner, LongFieldsAreCutForTheWindowsThatShowThem) {
+  const std::string longText(1024 * 1024, 'x');
+  runWithCode(u"12345678", "1|16000|" + longText + "|0|" + longText);
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0], u"16000: " + std::u16string(3993, u'x') + u" ...");
+  const std::vector<std::u16string> lines = program.msefaz.MemoSefaz.lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2], std::u16string(4000, u'x') + u" ...");
+  EXPECT_EQ(main.StatusBar.text().size(), 114u);
+}
+
+}  // namespace

@@ -186,9 +186,25 @@ TEST(Xml, MalformedDocumentsThrowXmlError) {
       "<a>&#0;</a>",
       "<a><b>texto cortado",
       "<DATAPACKET Version=\"2.0\"><METADATA>cut off here",
+      // Cut inside or right after the declaration.
+      "<?x",
+      "<?xm",
+      "<?xml",
+      "<?xml version=\"1.0\" standalone=\"yes\"?>",
+      "<?xml version=\"1.0\" standalone=\"yes\"?>  ",
+      "<?xml version=\"1.0\"?><!-- só um comentário -->",
   };
   for (const std::string& document : documents) {
     EXPECT_THROW(parseXml(document), XmlError) << document;
+  }
+}
+
+TEST(Xml, BlanksBeforeTheRootOfADocumentWithoutDeclarationAreAllowed) {
+  for (const char* document :
+       {" <a x=\"1\"/>", "\r\n<a x=\"1\"/>", "\t\n <!-- c --> <a x=\"1\"/>"}) {
+    const XmlElement root = parseXml(document);
+    EXPECT_EQ(root.name, "a") << document;
+    ASSERT_NE(root.attribute("x"), nullptr) << document;
   }
 }
 

@@ -94,10 +94,16 @@ TEST_F(DamagedParametros, IsReportedKeptAsideAndReplacedByTheDefault) {
   fieldRenamed.replace(fieldRenamed.find("attrname=\"uf\""), 13, "attrname=\"estado\"");
   widthChanged.replace(widthChanged.find("WIDTH=\"688\""), 11, "WIDTH=\"10\"");
   typeChanged.replace(typeChanged.find("fieldtype=\"i4\""), 14, "fieldtype=\"string\"");
+  // Well formed, but far larger than any real settings file.
+  std::string huge(kDefaultParametros);
+  huge.insert(huge.find("<DATAPACKET"), "<!-- " + std::string(1024 * 1024, 'x') + " -->");
   const std::string damaged[] = {
       "",
       "lixo",
+      std::string(kDefaultParametros.substr(0, 38)),
+      "<?xml",
       std::string(kDefaultParametros.substr(0, 300)),
+      huge,
       "<?xml version=\"1.0\"?><outro/>",
       "<DATAPACKET Version=\"2.0\"><ROWDATA/></DATAPACKET>",
       fieldMissing,
