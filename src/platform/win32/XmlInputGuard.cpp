@@ -184,7 +184,7 @@ bool isBlank(char c) {
 // ends) on a document that stops inside or right after its declaration, so
 // such a text is refused before it gets there.
 void checkPrologue(std::string_view utf8) {
-  std::size_t position = 0;
+  std::size_t position = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   for (;;) {
     while (position < utf8.size() && isBlank(utf8[position])) ++position;
     const std::string_view rest = utf8.substr(position);
