@@ -9,19 +9,27 @@ namespace {
 constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-// All bits set: a group of four values with one of these in it has bits
-// above its 24 data bits, so one test checks the four characters.
-constexpr std::uint32_t kNotInAlphabet = 0xFFFFFFFF;
+// Each character's value placed where it goes in a 24-bit group of four
+// (shifted by 18, 12, 6 or 0 bits), so a group is four lookups joined by OR.
+// A character outside the alphabet sets the top eight bits instead, so one
+// comparison checks all four.
+constexpr std::uint32_t kNotInAlphabet = 0xFF000000;
 
-constexpr std::array<std::uint32_t, 256> makeDecodeTable() {
-  std::array<std::uint32_t, 256> table{};
+using DecodeTable = std::array<std::uint32_t, 256>;
+
+constexpr DecodeTable makeDecodeTable(int shift) {
+  DecodeTable table{};
   for (std::uint32_t& value : table) value = kNotInAlphabet;
   for (std::size_t i = 0; i < kAlphabet.size(); ++i)
-    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::uint32_t>(i);
+    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::uint32_t>(i) << shift;
   return table;
 }
 
-constexpr std::array<std::uint32_t, 256> kDecodeTable = makeDecodeTable();
+constexpr std::array<DecodeTable, 4> kDecodeTables = {makeDecodeTable(18), makeDecodeTable(12),
+                                                      makeDecodeTable(6), makeDecodeTable(0)};
+
+// One character's value, unshifted.
+constexpr const DecodeTable& kDecodeTable = kDecodeTables[3];
 
 // Writes the first `count` bytes of a 24-bit group.
 char* writeGroup(char* out, std::uint32_t group, int count) {
@@ -34,8 +42,8 @@ char* writeGroup(char* out, std::uint32_t group, int count) {
 const unsigned char* decodeWholeGroups(const unsigned char* in, const unsigned char* end,
                                        char*& out) {
   for (; end - in >= 4; in += 4) {
-    const std::uint32_t group = kDecodeTable[in[0]] << 18 | kDecodeTable[in[1]] << 12 |
-                                kDecodeTable[in[2]] << 6 | kDecodeTable[in[3]];
+    const std::uint32_t group = kDecodeTables[0][in[0]] | kDecodeTables[1][in[1]] |
+                                kDecodeTables[2][in[2]] | kDecodeTables[3][in[3]];
     if (group > 0xFFFFFF) break;
     out = writeGroup(out, group, 3);
   }

@@ -68,6 +68,7 @@ void AtomicFileWriter::commit() {
   const bool written = static_cast<bool>(out_);
   out_.close();
   if (!written || out_.fail()) throw FileError(describe("Erro ao gravar o arquivo", target_));
+  flushToDisk(temporary_);
   replaceFile(temporary_, target_);
   committed_ = true;
 }

@@ -64,6 +64,9 @@ void writeLines(const std::filesystem::path& path, const std::vector<std::string
 // temporary file, atomically. Throws FileError.
 void writeTextLines(const std::filesystem::path& path, std::u16string_view text);
 
+// Makes the file's bytes reach the disk, so a rename after it never leaves an
+// empty file behind a power cut; throws FileError.
+void flushToDisk(const std::filesystem::path& path);
 // Renames a file over another, replacing it in one step; throws FileError.
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/time.h>
 #include <time.h>
 #include <unistd.h>
@@ -15,6 +16,13 @@ std::filesystem::path executableFolder() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::current_path() : self.parent_path();
+}
+
+void flushToDisk(const std::filesystem::path& path) {
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
+  if (descriptor >= 0) ::close(descriptor);
+  if (!flushed) throw FileError("Erro ao gravar o arquivo: " + utf8Path(path));
 }
 
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {

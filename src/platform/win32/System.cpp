@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/win32/LibrarySearch.h"
 
 namespace platform {
 
@@ -20,6 +21,14 @@ std::filesystem::path executableFolder() {
   return std::filesystem::path(buffer).parent_path();
 }
 
+void flushToDisk(const std::filesystem::path& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool flushed = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!flushed) throw FileError("Erro ao gravar o arquivo: " + utf8Path(path));
+}
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw FileError("Erro ao gravar o arquivo: " + utf8Path(to));
@@ -32,10 +41,35 @@ TimeOfDay localTimeOfDay() {
   return {time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
 }
 
+namespace {
+#ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
+constexpr DWORD LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR = 0x00000100;
+#endif
+#ifndef LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+constexpr DWORD LOAD_LIBRARY_SEARCH_DEFAULT_DIRS = 0x00001000;
+#endif
+}  // namespace
+
+void restrictLibrarySearch() {
+  // Resolved at run time: Windows 7 has it only with an update.
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefault =
+      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  SetDllDirectoryW(L"");
+}
+
 bool DynamicLibrary::load(const std::filesystem::path& path) {
   release();
-  // The altered search path lets the maker's own DLLs beside SAT.DLL be found.
-  handle_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  // The maker's own DLLs beside SAT.DLL and the system's folders are searched,
+  // never the current folder or PATH.
+  handle_ = LoadLibraryExW(path.c_str(), nullptr,
+                           LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  // A Windows without those flags refuses them; it searches the folder of
+  // SAT.DLL first with the altered search path.
+  if (!handle_ && GetLastError() == ERROR_INVALID_PARAMETER)
+    handle_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   return handle_ != nullptr;
 }
 

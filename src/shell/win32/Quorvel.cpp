@@ -3,14 +3,15 @@
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/win32/LibrarySearch.h"
 #include "satlib/LoadedSatLibrary.h"
 #include "shell/Program.h"
 #include "ui/win32/Win32Ui.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The current folder is never searched for libraries: SAT.DLL comes from
-  // the program's own folder only.
-  SetDllDirectoryW(L"");
+  // the program's own folder only, its dependencies from beside it.
+  platform::restrictLibrarySearch();
 
   ui::win32::Win32Ui windows(instance, shell::kApplicationTitle,
                              LoadIconW(instance, MAKEINTRESOURCEW(1)));
