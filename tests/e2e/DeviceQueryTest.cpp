@@ -108,6 +108,25 @@ TEST_F(DeviceQuery, WaitTextIsPaintedWhileTheDeviceWorks) {
   expectOutcome(main, kInOperation, L"08000");
 }
 
+// Nothing can be done while the device works: clicks given meanwhile are
+// dropped, not replayed as more queries once it has answered.
+TEST_F(DeviceQuery, ClicksDuringTheCallAreDropped) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  ASSERT_EQ(knobs_->slowNextCall(3000), "");
+  click(control(main, "BtnPrincipal"));
+  EXPECT_TRUE(pollFor(
+      [&] { return !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr); },
+      std::chrono::milliseconds(2500)))
+      << "the query did not start";
+  for (int i = 0; i < 3; ++i) clickWithMouse(control(main, "BitBtn6"));
+  expectOutcome(main, kInOperation, L"08000");
+  Sleep(1000);
+  EXPECT_EQ(knobs_->linesContaining("referente função ConsultarSAT"), 1)
+      << "a click given during the call ran later";
+}
+
 TEST_F(DeviceQuery, EmptyAnswerIsReportedAndTheProgramGoesOn) {
   start(DeviceLibrary::Emulator);
   HWND main = waitForMainWindow();

@@ -83,7 +83,7 @@ class Diagnostics : public QuorvelTest {
     HWND prompt = waitForWindow(kPromptCaption);
     if (!prompt) return;
     HWND edit = control(prompt, "EdtCodigo");
-    clickInto(edit);
+    clickWithMouse(edit);
     type(edit, kCode);
     pressEnter(edit);
     waitUntilClosed(kPromptCaption);
@@ -127,7 +127,7 @@ TEST_F(Diagnostics, EndToEndTestsAndSessionQueries) {
   ASSERT_TRUE(dialog);
   EXPECT_FALSE(IsWindowEnabled(control(dialog, "EdtCNPJSw")));
   HWND cnpj = control(dialog, "EdtCNPJContrib2");
-  clickInto(cnpj);
+  clickWithMouse(cnpj);
   type(cnpj, L"11222333000181");
   screenshot(dialog, L"dialog-TFFimAFim-ativacao.png");
   pressEnter(cnpj);
@@ -169,7 +169,7 @@ TEST_F(Diagnostics, EndToEndTestsAndSessionQueries) {
        {std::pair{"EdtCNPJContrib2", L"11222333000181"}, std::pair{"EdtIEContrib", L"111222333444"},
         std::pair{"EdtCNPJSw", L"11222333000009"}, std::pair{"EdtAssinatura", L"U2lnbmF0dXJl"}}) {
     HWND field = control(dialog, name);
-    clickInto(field);
+    clickWithMouse(field);
     type(field, text);
   }
   screenshot(dialog, L"dialog-TFFimAFim-producao.png");
@@ -209,7 +209,7 @@ TEST_F(Diagnostics, LogWholeSuperLogAndSaving) {
 
   const std::filesystem::path saved = folder_->file(L"log salvo.txt");
   HWND name = control(main_, "EdtLogs");
-  clickInto(name);
+  clickWithMouse(name);
   type(name, saved.wstring());
   click(control(main_, "BtnLog2"));
   expectMessage(L"Arquivo " + saved.wstring() + L" salvo com sucesso");

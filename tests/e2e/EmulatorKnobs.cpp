@@ -91,6 +91,14 @@ std::string EmulatorKnobs::stateValue(const std::string& key) const {
   return {};
 }
 
+int EmulatorKnobs::linesContaining(const std::string& text) const {
+  std::ifstream state(stateFile_);
+  int count = 0;
+  std::string line;
+  while (std::getline(state, line)) count += line.find(text) != std::string::npos;
+  return count;
+}
+
 std::string EmulatorKnobs::run(const std::vector<std::string>& arguments) const {
   std::wstring commandLine = L"--state " + quoted(stateFile_.wstring());
   std::string shown = "satemu";

@@ -33,6 +33,9 @@ class EmulatorKnobs {
   // A value of the device's state file as it is now ("emergencyCode",
   // "slowCalls"); empty when the file does not hold it.
   std::string stateValue(const std::string& key) const;
+  // How many lines of the state file contain the text (the device's log
+  // holds a line for each call it received).
+  int linesContaining(const std::string& text) const;
 
  private:
   std::string run(const std::vector<std::string>& arguments) const;

@@ -41,7 +41,7 @@ class Provisioning : public QuorvelTest {
   // As a user does: a click into the field, then the keys.
   void typeInto(const char* name, std::wstring_view text) {
     HWND field = control(main_, name);
-    clickInto(field);
+    clickWithMouse(field);
     EXPECT_TRUE(pollFor([&] { return focusedWindow(main_) == field; }))
         << name << " did not take the focus; it is on " << GetDlgCtrlID(focusedWindow(main_));
     type(field, text);

@@ -17,7 +17,7 @@ void pressOk(HWND box) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
 }
 
-void clickInto(HWND field) {
+void clickWithMouse(HWND field) {
   const LPARAM inside = MAKELPARAM(3, 3);
   PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, inside);
   PostMessageW(field, WM_LBUTTONUP, 0, inside);

@@ -12,8 +12,9 @@ void click(HWND button);
 void close(HWND window);
 // Presses a message box's OK button.
 void pressOk(HWND box);
-// A click into a field, which takes the focus as it would from the mouse.
-void clickInto(HWND field);
+// A click with the mouse, as input: a field takes the focus, a button is
+// pressed.
+void clickWithMouse(HWND field);
 // One WM_CHAR per character, as typing on the keyboard delivers them.
 void type(HWND edit, std::wstring_view text);
 // Enter through the program's own message loop, where the default button

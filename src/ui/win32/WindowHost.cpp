@@ -247,9 +247,20 @@ HBRUSH WindowHost::brush(Color color) {
 }
 
 void WindowHost::setWaitCursor(bool wait) {
+  // Clicks and keys given while the device worked are dropped, never replayed
+  // once it has answered: nothing can be done during a device call.
+  if (waitCursor_ && !wait) discardPendingInput();
   waitCursor_ = wait;
   // Shown at once: the thread may block in a library call before any message.
   SetCursor(LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void WindowHost::discardPendingInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
 }
 
 void WindowHost::requestFocus(HWND control) {

@@ -55,6 +55,7 @@ class WindowHost {
  private:
   void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds);
   void processMessage(MSG& message);
+  void discardPendingInput();
   bool pressDefaultButton(const MSG& message);
   FormPeer* formPeerOf(const Form& form) const;
 
