@@ -74,7 +74,12 @@ void CommandRunner::run(const Command& command) {
 void CommandRunner::callLibrary(const Command& command, const std::u16string& code) {
   WaitIndication waiting(*this);
   NumSessao_ = sessions_.geranumsessao();
-  Retorno_ = command.call(library_, std::stoi(NumSessao_), platform::toAnsi(code));
+  const int sessao = std::stoi(NumSessao_);
+  const std::string codigo = platform::toAnsi(code);
+  std::string answer;
+  // The call may run on another thread: it touches nothing but these.
+  dialogs_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
+  Retorno_ = std::move(answer);
 }
 
 void CommandRunner::CursorWait() {

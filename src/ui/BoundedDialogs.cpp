@@ -43,4 +43,8 @@ void BoundedDialogs::reportUnexpected(const std::u16string& description) {
   dialogs_.reportUnexpected(cutForWindow(description));
 }
 
+void BoundedDialogs::whileDeviceWorks(const std::function<void()>& call) {
+  dialogs_.whileDeviceWorks(call);
+}
+
 }  // namespace ui

@@ -27,6 +27,7 @@ class BoundedDialogs : public Dialogs {
   void showModal(Form& form) override;
   void openWithShell(const std::u16string& path) override;
   void reportUnexpected(const std::u16string& description) override;
+  void whileDeviceWorks(const std::function<void()>& call) override;
 
  private:
   Dialogs& dialogs_;

@@ -2,6 +2,7 @@
 // Every modal interaction of the program goes through this interface: the
 // Win32 implementation shows real windows, the tests' one records the calls
 // and answers from a script.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,10 @@ class Dialogs {
   // The report of an unexpected failure: an error box captioned with the
   // application title that carries the failure's description.
   virtual void reportUnexpected(const std::u16string& description) = 0;
+  // Runs a device call. Nothing else can be done meanwhile, but the windows
+  // stay painted and movable; returns once the call has, rethrowing what it
+  // threw.
+  virtual void whileDeviceWorks(const std::function<void()>& call) = 0;
 };
 
 }  // namespace ui

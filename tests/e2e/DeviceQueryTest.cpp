@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::wstring_view kInOperation = L"SAT em operação";
 constexpr std::wstring_view kOutOfOperation = L"SAT inoperante";
+constexpr std::wstring_view kWaitText = L"Aguardando retorno do SAT ...";
 
 class DeviceQuery : public QuorvelTest {
  protected:
@@ -87,25 +88,38 @@ TEST_F(DeviceQuery, AuthorityCodeOpensItsWindow) {
   EXPECT_EQ(toUtf8(controlText(main, "lbloperante")), toUtf8(kInOperation));
 }
 
-// The library call blocks the program's only thread; the wait text must have
-// been painted before it, or the user sees a frozen window.
-TEST_F(DeviceQuery, WaitTextIsPaintedWhileTheDeviceWorks) {
+// While the device works the window shows the wait text, keeps answering
+// and painting, and takes no input; the answer is shown as before.
+TEST_F(DeviceQuery, TheWindowStaysAliveWhileTheDeviceWorks) {
   start(DeviceLibrary::Emulator);
   HWND main = waitForMainWindow();
   ASSERT_TRUE(main);
   HWND status = control(main, "StatusBar");
   ASSERT_FALSE(showsTextOnTheLeft(status)) << "the status bar is empty after start";
-  ASSERT_EQ(knobs_->setLatency(4000), "");
+  ASSERT_EQ(knobs_->slowNextCall(6000), "");
   click(control(main, "BtnPrincipal"));
-  const auto blockedWithWaitText = [&] {
-    const bool blocked = !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr);
-    return blocked && showsTextOnTheLeft(status);
-  };
-  EXPECT_TRUE(pollFor(blockedWithWaitText, std::chrono::milliseconds(3000)))
+  EXPECT_TRUE(pollFor([&] { return controlText(main, "StatusBar") == kWaitText; },
+                      std::chrono::milliseconds(3000)));
+  EXPECT_TRUE(pollFor([&] { return showsTextOnTheLeft(status); }, std::chrono::milliseconds(3000)))
       << "no wait text on the screen while the device works";
   EXPECT_EQ(saveScreenshot(main, L"query-waiting.png"), "");
-  ASSERT_EQ(knobs_->setLatency(0), "");
+
+  // Painted again after being spoilt, answering, deaf to clicks.
+  InvalidateRect(main, nullptr, TRUE);
+  EXPECT_TRUE(pollFor([&] { return !GetUpdateRect(main, nullptr, FALSE); },
+                      std::chrono::milliseconds(2000)))
+      << "the window was not repainted during the call";
+  DWORD_PTR ignored = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored))
+      << "the window does not answer during the call";
+  clickWithMouse(control(main, "BtnConfRede"));
+  close(main);
+  Sleep(300);
+  EXPECT_EQ(controlText(main, "StatusBar"), kWaitText) << "the call is still running";
+  EXPECT_TRUE(IsWindowVisible(control(main, "TabMirel"))) << "a click changed the page";
+
   expectOutcome(main, kInOperation, L"08000");
+  EXPECT_TRUE(IsWindow(main)) << "the close box given during the call closed the program";
 }
 
 // Nothing can be done while the device works: clicks given meanwhile are
@@ -116,9 +130,8 @@ TEST_F(DeviceQuery, ClicksDuringTheCallAreDropped) {
   ASSERT_TRUE(main);
   ASSERT_EQ(knobs_->slowNextCall(3000), "");
   click(control(main, "BtnPrincipal"));
-  EXPECT_TRUE(pollFor(
-      [&] { return !SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr); },
-      std::chrono::milliseconds(2500)))
+  EXPECT_TRUE(pollFor([&] { return controlText(main, "StatusBar") == kWaitText; },
+                      std::chrono::milliseconds(2500)))
       << "the query did not start";
   for (int i = 0; i < 3; ++i) clickWithMouse(control(main, "BitBtn6"));
   expectOutcome(main, kInOperation, L"08000");

@@ -27,6 +27,7 @@ class SilentDialogs : public ui::Dialogs {
   void showModal(ui::Form&) override {}
   void openWithShell(const std::u16string&) override {}
   void reportUnexpected(const std::u16string&) override {}
+  void whileDeviceWorks(const std::function<void()>& call) override { call(); }
 };
 
 std::string fieldOne(const std::string& answer) {

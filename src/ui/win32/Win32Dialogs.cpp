@@ -107,6 +107,10 @@ void Win32Dialogs::openWithShell(const std::u16string& path) {
   ShellExecuteW(GetActiveWindow(), L"open", wide(path), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void Win32Dialogs::whileDeviceWorks(const std::function<void()>& call) {
+  host_->whileDeviceWorks(call);
+}
+
 void Win32Dialogs::reportUnexpected(const std::u16string& description) {
   centredMessageBox(description, title_, MB_OK | MB_ICONERROR);
 }

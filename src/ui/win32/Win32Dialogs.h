@@ -24,6 +24,7 @@ class Win32Dialogs : public Dialogs {
   void showModal(Form& form) override;
   void openWithShell(const std::u16string& path) override;
   void reportUnexpected(const std::u16string& description) override;
+  void whileDeviceWorks(const std::function<void()>& call) override;
 
  private:
   std::u16string title_;

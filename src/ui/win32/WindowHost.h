@@ -4,6 +4,7 @@
 // here too: DPI scaling, fonts, brushes, the application-wide wait cursor.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -11,6 +12,7 @@
 
 #include "ui/Controls.h"
 #include "ui/EventDispatcher.h"
+#include "ui/win32/DeviceThread.h"
 
 namespace ui::win32 {
 
@@ -33,6 +35,9 @@ class WindowHost {
   int runMessageLoop();
   // Handles the messages already queued (tests drive windows with this).
   void processPendingMessages();
+  // Runs the call on the device thread while this thread keeps the windows
+  // painted and movable and drops every input to them.
+  void whileDeviceWorks(const std::function<void()>& call);
 
   // The native window of a control, or nullptr when it has none.
   HWND handleOf(const Control& control) const;
@@ -56,6 +61,7 @@ class WindowHost {
   void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds);
   void processMessage(MSG& message);
   void discardPendingInput();
+  static bool takenWhileDeviceWorks(const MSG& message);
   bool pressDefaultButton(const MSG& message);
   FormPeer* formPeerOf(const Form& form) const;
 
@@ -68,6 +74,7 @@ class WindowHost {
   std::vector<std::unique_ptr<NativePeer>> peers_;
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
+  DeviceThread deviceThread_;
 };
 
 }  // namespace ui::win32

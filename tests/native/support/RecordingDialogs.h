@@ -52,6 +52,8 @@ class RecordingDialogs : public ui::Dialogs {
   void showModal(ui::Form& form) override;
   void openWithShell(const std::u16string& path) override;
   void reportUnexpected(const std::u16string& description) override;
+  // Headless, the call runs at once.
+  void whileDeviceWorks(const std::function<void()>& call) override { call(); }
 
  private:
   std::optional<std::u16string> nextFile();
