@@ -6,6 +6,9 @@
 // message box is read; the settings files are read from the folder.
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "Polling.h"
 #include "QuorvelTest.h"
 #include "WindowActions.h"
@@ -70,6 +73,25 @@ class Provisioning : public QuorvelTest {
     DWORD_PTR state = 0;
     SendMessageTimeoutW(control(main_, name), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
     return state == BST_CHECKED;
+  }
+
+  // No activation code is ever written down, except the emulated device's
+  // own record of its codes.
+  void expectNoFileHolds(const std::vector<std::string>& codes) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_->path())) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream file(entry.path(), std::ios::binary);
+      std::string line;
+      while (std::getline(file, line)) {
+        const bool deviceRecord =
+            line.starts_with("activationCode =") || line.starts_with("emergencyCode =");
+        if (entry.path().filename() == "satemu-state.ini" && deviceRecord) continue;
+        for (const std::string& code : codes) {
+          EXPECT_EQ(line.find(code), std::string::npos)
+              << code << " written in " << entry.path().filename().string() << ": " << line;
+        }
+      }
+    }
   }
 
   void activate() {
@@ -208,6 +230,7 @@ TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
     EXPECT_NE(stored.find(field), std::string::npos) << field << " in\n" << stored;
   }
   EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
+  expectNoFileHolds({"segredo1", "segredo2", "segredo3", emergency});
 }
 
 // Older devices answer the association without the four-digit code.
