@@ -117,6 +117,7 @@ std::optional<std::string> takeForcedAnswer(const Command& command, Knobs& knobs
 }
 
 std::optional<std::string> deliver(const Command& command, std::string answer, const Knobs& knobs) {
+  if (knobs.form == AnswerForm::Crash) throw CrashRequested{};
   if (knobs.form == AnswerForm::Null) return std::nullopt;
   if (knobs.form == AnswerForm::Empty) return std::string();
   if (knobs.wrongSessionEcho) {

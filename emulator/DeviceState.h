@@ -42,7 +42,11 @@ struct Parameterisation {
   std::string cRegTrib = "3";
 };
 
-enum class AnswerForm { Normal, Empty, Null };
+enum class AnswerForm { Normal, Empty, Null, Crash };
+
+// Thrown past every handler of the device when the answer form is Crash: the
+// exported function then faults as a broken library would.
+struct CrashRequested {};
 enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
 
 // Which SuperLog blocks ExtrairLogs shows. Every exchange with the authority

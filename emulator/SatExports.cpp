@@ -1,9 +1,14 @@
 // The exported entry points. Each copies its arguments, runs the command under
 // one lock (the device does one thing at a time) and returns a buffer that
 // stays valid until the next call.
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "Answer.h"
 #include "Command.h"
@@ -40,7 +45,7 @@ Command command(Function function, int sessao, const char* codigo = nullptr) {
   return c;
 }
 
-char* answer(const Command& c) {
+char* answerLocked(const Command& c) {
   static std::mutex deviceLock;
   static std::string buffer;
   const std::lock_guard<std::mutex> lock(deviceLock);
@@ -55,6 +60,19 @@ char* answer(const Command& c) {
   if (!result) return nullptr;
   buffer = std::move(*result);
   return buffer.data();
+}
+
+// The knob "crash": the call faults with an access violation, as a broken
+// maker's library would, once the device lock is released.
+char* answer(const Command& c) {
+  try {
+    return answerLocked(c);
+  } catch (const satemu::CrashRequested&) {
+  }
+#ifdef _WIN32
+  RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+#endif
+  std::abort();
 }
 
 }  // namespace

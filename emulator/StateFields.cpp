@@ -138,9 +138,10 @@ std::vector<StateField> makeFields() {
       textField("knobs", "forcedAnswer", SATEMU_MEMBER(knobs.forcedAnswer)),
       intField("knobs", "forcedCalls", SATEMU_MEMBER(knobs.forcedCalls)),
       enumField("knobs", "answer",
-                std::array<std::pair<AnswerForm, const char*>, 3>{{{AnswerForm::Normal, "normal"},
+                std::array<std::pair<AnswerForm, const char*>, 4>{{{AnswerForm::Normal, "normal"},
                                                                    {AnswerForm::Empty, "empty"},
-                                                                   {AnswerForm::Null, "null"}}},
+                                                                   {AnswerForm::Null, "null"},
+                                                                   {AnswerForm::Crash, "crash"}}},
                 SATEMU_MEMBER(knobs.form)),
       enumField("knobs", "encoding",
                 std::array<std::pair<AnswerEncoding, const char*>, 3>{

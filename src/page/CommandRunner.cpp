@@ -1,6 +1,7 @@
 #include "page/CommandRunner.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "platform/Text.h"
 #include "ui/BoundedDialogs.h"
@@ -78,7 +79,12 @@ void CommandRunner::callLibrary(const Command& command, const std::u16string& co
   const std::string codigo = platform::toAnsi(code);
   std::string answer;
   // The call may run on another thread: it touches nothing but these.
-  dialogs_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
+  try {
+    dialogs_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
+  } catch (const ui::DeviceCallFaulted&) {
+    throw std::runtime_error(std::string("O SAT.DLL falhou ao executar ") +
+                             satlib::entryPointName(command.entryPoint) + ".");
+  }
   Retorno_ = std::move(answer);
 }
 

@@ -4,6 +4,7 @@
 // and answers from a script.
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace ui {
@@ -15,6 +16,12 @@ struct FileDialogOptions {
   std::u16string filter;            // "Text|*.txt|All|*.*"; empty: none
   std::u16string defaultExtension;  // without the dot; empty: none
   std::u16string initialName;
+};
+
+// A device call that faulted inside the device library (an access violation
+// in the maker's code) instead of returning.
+struct DeviceCallFaulted : std::runtime_error {
+  DeviceCallFaulted() : std::runtime_error("SAT.DLL falhou") {}
 };
 
 class Dialogs {
@@ -40,7 +47,7 @@ class Dialogs {
   virtual void reportUnexpected(const std::u16string& description) = 0;
   // Runs a device call. Nothing else can be done meanwhile, but the windows
   // stay painted and movable; returns once the call has, rethrowing what it
-  // threw.
+  // threw, or throwing DeviceCallFaulted when it crashed.
   virtual void whileDeviceWorks(const std::function<void()>& call) = 0;
 };
 

@@ -160,6 +160,26 @@ TEST_F(DeviceQuery, EmptyAnswerIsReportedAndTheProgramGoesOn) {
   expectOutcome(main, kInOperation, L"08000");
 }
 
+// A crash inside the maker's library is reported and the program goes on.
+TEST_F(DeviceQuery, AFaultInsideTheLibraryIsReported) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    ASSERT_EQ(knobs_->set({"knobs.answer", "crash"}), "");
+    click(control(main, "BtnPrincipal"));
+    const MessageBoxSeen box = waitForMessageBox();
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ(toUtf8(box.text), "O SAT.DLL falhou ao executar ConsultarSAT.");
+    EXPECT_EQ(toUtf8(controlText(main, "StatusBar")), "") << "the wait text is gone";
+    pressOk(box.window);
+    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  }
+  ASSERT_EQ(knobs_->set({"knobs.answer", "normal"}), "");
+  click(control(main, "BtnPrincipal"));
+  expectOutcome(main, kInOperation, L"08000");
+}
+
 TEST_F(DeviceQuery, WorksWithTheCdeclLibrary) {
   start(DeviceLibrary::CdeclEmulator);
   HWND main = waitForMainWindow();

@@ -1,7 +1,9 @@
 #pragma once
 // The one thread every device call runs on. Makers' libraries may keep state
 // per thread, so it is always the same thread; it starts with the first call
-// and ends with the program.
+// and ends with the program. A call that faults inside the library (an
+// access violation in the maker's code) is abandoned and reported as
+// DeviceCallFaulted instead of ending the process.
 #include <windows.h>
 
 #include <exception>
@@ -25,6 +27,7 @@ class DeviceThread {
  private:
   static DWORD WINAPI threadMain(LPVOID self);
   void serve();
+  void runCall();
 
   HANDLE thread_ = nullptr;
   HANDLE callReady_ = nullptr;

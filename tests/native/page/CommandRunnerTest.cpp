@@ -144,6 +144,14 @@ TEST_F(CommandRunner, MissingEntryPointIsAClearErrorAndNoCall) {
 
 namespace {
 
+TEST_F(CommandRunner, AFaultInsideTheLibraryIsReportedWithTheEntryPoint) {
+  library.duringCall = [] { throw ui::DeviceCallFaulted(); };
+  runWithCode(u"12345678", "unused");
+  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected),
+            std::vector<std::u16string>{u"O SAT.DLL falhou ao executar BloquearSAT."});
+  EXPECT_EQ(main.cursor(), ui::Cursor::Default);
+}
+
 TEST_F(CommandRunner, TheWaitIndicationGoesWhenTheCallFails) {
   library.duringCall = [] { throw std::runtime_error("a fault inside the library"); };
   runWithCode(u"12345678", "unused");
