@@ -199,10 +199,13 @@ std::string describe(const Shown& shown) {
   return out.str();
 }
 
+// A NULL answer counts as an empty one; the commands take turns with both.
 TEST_F(DeviceFaults, AnEmptyAnswerIsReportedOrSilencedAsEachCommandSays) {
+  bool null = false;
   for (const PageCommand& command : commands()) {
     SCOPED_TRACE(command.name);
-    ASSERT_EQ(knobs_->answerEmpty(true), "");
+    null = !null;
+    ASSERT_EQ(knobs_->set({"knobs.answer", null ? "null" : "empty"}), "");
     command.run();
     const Shown shown = collect();
     // One report of an unexpected failure, or nothing where the command reads
@@ -230,10 +233,16 @@ TEST_F(DeviceFaults, ABusyDeviceIsShownWithItsCodeAndMessage) {
   }
 }
 
+// Text that is not UTF-8 (malformed, or Windows-1252 from a device that
+// ignores the rule), Base64 broken by line breaks.
 TEST_F(DeviceFaults, BrokenTextAndBrokenBase64AreSurvived) {
+  bool malformed = false;
   for (const PageCommand& command : commands()) {
     SCOPED_TRACE(command.name);
-    ASSERT_EQ(knobs_->set({"knobs.encoding", "invalid-utf-8", "knobs.crlfInBase64", "1"}), "");
+    malformed = !malformed;
+    ASSERT_EQ(knobs_->set({"knobs.encoding", malformed ? "invalid-utf-8" : "windows-1252",
+                           "knobs.crlfInBase64", "1"}),
+              "");
     command.run();
     collect();
     expectTheProgramGoesOn(command.name);
@@ -245,6 +254,25 @@ TEST_F(DeviceFaults, BrokenTextAndBrokenBase64AreSurvived) {
   EXPECT_TRUE(pollFor([&] {
     return controlText(main_, "MemoLogs").find(L"Recebida mensagem") != std::wstring::npos;
   })) << toUtf8(controlText(main_, "MemoLogs").substr(0, 400));
+}
+
+// Answers with too few fields or with more than the command knows.
+TEST_F(DeviceFaults, MissingAndExtraFieldsAreSurvived) {
+  bool missing = false;
+  for (const PageCommand& command : commands()) {
+    SCOPED_TRACE(command.name);
+    missing = !missing;
+    ASSERT_EQ(knobs_->forceAnswer(missing ? "{sessao}|99999"
+                                          : "{sessao}|99999|x|||a|b|c|d|e|f|g|h|i|j|k|l|m|n"),
+              "");
+    command.run();
+    const Shown shown = collect();
+    if (!missing) {
+      for (const auto& text : shown)
+        EXPECT_EQ(text.find(L"Índice"), std::wstring::npos) << "extra fields failed a reading";
+    }
+    expectTheProgramGoesOn(command.name);
+  }
 }
 
 }  // namespace

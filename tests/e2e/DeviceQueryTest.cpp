@@ -180,6 +180,29 @@ TEST_F(DeviceQuery, AFaultInsideTheLibraryIsReported) {
   expectOutcome(main, kInOperation, L"08000");
 }
 
+// A long authority field once took the window tens of seconds to wrap; what
+// it shows is cut, so it opens at once.
+TEST_F(DeviceQuery, ALongAuthorityMessageOpensAtOnce) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  forceAnswer("{sessao}|08000|ok|1|" + std::string(30000, 'x'));
+  const auto started = std::chrono::steady_clock::now();
+  click(control(main, "BtnPrincipal"));
+  HWND sefaz = waitForWindow(kSefazCaption);
+  ASSERT_TRUE(sefaz);
+  DWORD_PTR ignored = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(sefaz, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
+  std::cout << "The authority window with a 30000-character message answered after "
+            << elapsed.count() << " ms\n";
+  EXPECT_LT(elapsed.count(), 1000);
+  EXPECT_LT(controlText(sefaz, "MemoSefaz").size(), 4100u);
+  close(sefaz);
+  EXPECT_TRUE(waitUntilClosed(kSefazCaption));
+}
+
 TEST_F(DeviceQuery, WorksWithTheCdeclLibrary) {
   start(DeviceLibrary::CdeclEmulator);
   HWND main = waitForMainWindow();
