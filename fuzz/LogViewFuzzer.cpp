@@ -1,0 +1,79 @@
+// The log page's views of a log: the log up to its first NUL, the whole log
+// with CR LF line ends, and its last SuperLog block, each compared with what
+// reading the log line by line gives.
+#include <algorithm>
+#include <vector>
+
+#include "FuzzExpect.h"
+#include "diagnostics/LogView.h"
+#include "platform/Text.h"
+
+namespace {
+
+using fuzzing::expect;
+
+constexpr std::u16string_view kDashLine = u"------------------------------------------------------";
+constexpr std::string_view kStartMarkers[] = {
+    "SAT|info|================= SuperLog MIREL ==================",
+    "SAT|info|==================== SuperLog =====================",
+};
+constexpr std::string_view kEndMarker =
+    "SAT|info|===================================================";
+constexpr std::u16string_view kNotFound =
+    u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
+constexpr std::size_t kLinePrefix = 24;
+
+std::vector<std::string_view> linesOf(std::string_view log) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t end = log.find('\n'); end != log.npos; end = log.find('\n', start)) {
+    lines.push_back(log.substr(start, end - start));
+    start = end + 1;
+  }
+  lines.push_back(log.substr(start));
+  return lines;
+}
+
+bool holdsStartMarker(std::string_view line) {
+  return line.find(kStartMarkers[0]) != line.npos || line.find(kStartMarkers[1]) != line.npos;
+}
+
+std::u16string expectedWholeLog(std::string_view log) {
+  std::u16string text;
+  for (const std::string_view line : linesOf(log)) text += platform::fromUtf8(line) + u"\r\n";
+  return text + std::u16string(kDashLine) + u"\r\n";
+}
+
+// From the last line with a start marker through the first line at or after
+// it with the end marker.
+std::u16string expectedSuperLog(std::string_view log) {
+  const std::vector<std::string_view> lines = linesOf(log);
+  auto first = std::find_if(lines.rbegin(), lines.rend(), holdsStartMarker);
+  if (first == lines.rend()) return std::u16string(kNotFound);
+  const auto begin = first.base() - 1;
+  const auto last = std::find_if(
+      begin, lines.end(), [](std::string_view line) { return line.find(kEndMarker) != line.npos; });
+  if (last == lines.end()) return std::u16string(kNotFound);
+  std::u16string text = u"\r\n";
+  for (auto line = begin; line <= last; ++line) {
+    text += u"   ";
+    if (line->size() > kLinePrefix) text += platform::fromUtf8(line->substr(kLinePrefix));
+    text += u"\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+  const std::string_view log = fuzzing::bytesOf(data, size);
+  const std::string_view upToNul = diagnostics::logUpToNul(log);
+  expect(log.starts_with(upToNul) && upToNul.find('\0') == upToNul.npos &&
+             (upToNul.size() == log.size() || log[upToNul.size()] == '\0'),
+         "the log not cut at its first NUL");
+  expect(diagnostics::wholeLogText(log) == expectedWholeLog(log),
+         "whole log differs from its lines");
+  expect(diagnostics::superLogText(log) == expectedSuperLog(log),
+         "SuperLog differs from the last block of lines");
+  return 0;
+}
