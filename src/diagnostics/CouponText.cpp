@@ -24,10 +24,15 @@ std::vector<std::string_view> couponLines(std::string_view coupon) {
 
 std::u16string FormatXMLString(std::string_view XmlString) {
   const platform::XmlDocument document = platform::parseXmlDocument(XmlString);
+  // The text is written in UTF-8 whatever the declaration says (the memo
+  // shows characters, not bytes); it is parsed once more as what it is, so
+  // what is shown is a document, not just text.
+  platform::XmlDeclaration asWritten = document.declaration;
+  if (!asWritten.encoding.empty()) asWritten.encoding = "utf-8";
+  platform::parseXmlDocument(
+      platform::writeXml(document.root, platform::XmlLayout::Indented, asWritten));
   std::string indented =
       platform::writeXml(document.root, platform::XmlLayout::Indented, document.declaration);
-  // Parsed once more: what is shown is a document, not just text.
-  platform::parseXmlDocument(indented);
   while (indented.ends_with("\r\n")) indented.resize(indented.size() - 2);
   return platform::fromUtf8(indented);
 }
