@@ -118,6 +118,9 @@ void TFAtivacao::layOutSidePanel() {
 }
 
 void TFAtivacao::FormCreate() {
+  // The page control has the focus when the window opens, so Enter right
+  // after start runs nothing.
+  PageControl.setFocus();
   cds.open();
   if (!platform::fileExists(services_.programFolder / "SAT.DLL")) {
     services_.dialogs.showMessage(u"Erro: SAT.DLL não foi encotrada.");

@@ -7,6 +7,7 @@ TFMSefaz::TFMSefaz() : ui::Form("TFMSefaz"), MemoSefaz("MemoSefaz", this) {
   borderStyle = ui::BorderStyle::Sizeable;
   minimizeBox = false;
   maximizeBox = false;
+  closesWithEscapeAndEnter = true;
   setFont({u"Tahoma", 11, false, ui::kDefaultColor});
   MemoSefaz.setAlign(ui::Align::Client);
   MemoSefaz.setReadOnly(true);

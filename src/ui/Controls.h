@@ -204,6 +204,8 @@ class Form : public Control {
   bool minimizeBox = true;
   bool maximizeBox = true;
   bool scrollsWhenSmall = false;
+  // Esc and Enter close the window (a window that only shows a message).
+  bool closesWithEscapeAndEnter = false;
 
   Handler onShow;
   Handler onResize;

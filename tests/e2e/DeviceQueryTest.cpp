@@ -83,9 +83,30 @@ TEST_F(DeviceQuery, AuthorityCodeOpensItsWindow) {
   EXPECT_NE(memo.find(L"Código: 0"), std::wstring::npos) << toUtf8(memo);
   EXPECT_NE(memo.find(L"Mensagem da SEFAZ"), std::wstring::npos) << toUtf8(memo);
   screenshot(sefaz, L"sefaz.png");
-  close(sefaz);
-  waitUntilClosed(kSefazCaption);
+  // Esc closes it, and Enter the next time.
+  const LPARAM escape = static_cast<LPARAM>(MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC)) << 16 | 1;
+  PostMessageW(control(sefaz, "MemoSefaz"), WM_KEYDOWN, VK_ESCAPE, escape);
+  EXPECT_TRUE(waitUntilClosed(kSefazCaption));
   EXPECT_EQ(toUtf8(controlText(main, "lbloperante")), toUtf8(kInOperation));
+  forceAnswer("123456|08000|SAT em operacao|0|Mensagem da SEFAZ");
+  click(control(main, "BtnPrincipal"));
+  sefaz = waitForWindow(kSefazCaption);
+  ASSERT_TRUE(sefaz);
+  pressEnter(control(sefaz, "MemoSefaz"));
+  EXPECT_TRUE(waitUntilClosed(kSefazCaption));
+}
+
+// The page control has the focus when the window opens: Enter runs nothing.
+TEST_F(DeviceQuery, EnterRightAfterStartRunsNothing) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForMainWindow();
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(pollFor([&] { return focusedWindow(main) == control(main, "PageControl"); }))
+      << "the focus is on control " << GetDlgCtrlID(focusedWindow(main));
+  pressEnter(control(main, "PageControl"));
+  Sleep(1000);
+  EXPECT_EQ(knobs_->linesContaining("referente função ConsultarSAT"), 0);
+  EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
 }
 
 // While the device works the window shows the wait text, keeps answering

@@ -105,6 +105,13 @@ Font MemoPeer::nativeFont() const {
   return memoFont(static_cast<const Memo&>(control_));
 }
 
+// A little room between the frame and the text, so the caret and the first
+// letter do not touch the border.
+void MemoPeer::created() {
+  const int margin = host_.scale(4);
+  SendMessageW(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+}
+
 void MemoPeer::update(Property property) {
   EditPeer::update(property);
   if (property != Property::ScrollToEnd) return;

@@ -73,6 +73,7 @@ class MemoPeer : public EditPeer {
 
  private:
   Creation creation() const override;
+  void created() override;
   Font nativeFont() const override;
   void update(Property property) override;
 };

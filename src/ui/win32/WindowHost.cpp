@@ -101,6 +101,10 @@ void WindowHost::createWindow(Form& form, bool isMain) {
   if (isMain) mainWindow_ = formPeer.handle();
   std::vector<int> usedIds;
   createControls(form, formPeer.handle(), usedIds);
+  // Where the program put the focus before the window existed.
+  if (const Control* focused = form.focusedControl()) {
+    if (HWND control = handleOf(*focused)) formPeer.setPendingFocus(control);
+  }
 }
 
 void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds) {
@@ -227,8 +231,12 @@ bool WindowHost::takenWhileDeviceWorks(const MSG& message) {
 }
 
 void WindowHost::processMessage(MSG& message) {
-  // Esc closes nothing in this program; it only folds a dropped list.
-  if (isEscape(message) && !droppedComboBox(GetFocus())) return;
+  // Esc closes only a window that shows a message; elsewhere it just folds a
+  // dropped list.
+  if (isEscape(message) && !droppedComboBox(GetFocus())) {
+    if (message.message == WM_KEYDOWN) closeIfItClosesWithKeys(message.hwnd);
+    return;
+  }
   if (pressDefaultButton(message)) return;
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && dynamic_cast<FormPeer*>(NativePeer::fromHandle(root)) &&
@@ -255,8 +263,17 @@ bool WindowHost::pressDefaultButton(const MSG& message) {
   if (const Button* button = defaultButtonIn(form->form())) {
     NativePeer* peer = NativePeer::fromHandle(handleOf(*button));
     if (peer) peer->command(BN_CLICKED);
+  } else {
+    closeIfItClosesWithKeys(focus);
   }
   return true;
+}
+
+void WindowHost::closeIfItClosesWithKeys(HWND window) {
+  HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+  auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(root));
+  if (form && form->form().closesWithEscapeAndEnter)
+    dispatcher_.run([form] { form->form().close(); });
 }
 
 HFONT WindowHost::font(const Font& font) {

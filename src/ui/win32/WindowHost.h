@@ -63,6 +63,7 @@ class WindowHost {
   void discardPendingInput();
   static bool takenWhileDeviceWorks(const MSG& message);
   bool pressDefaultButton(const MSG& message);
+  void closeIfItClosesWithKeys(HWND window);
   FormPeer* formPeerOf(const Form& form) const;
 
   HINSTANCE instance_;
