@@ -7,6 +7,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/XmlParseSupport.h"
 
@@ -27,6 +28,20 @@ std::string text(const xmlChar* value) {
   return value == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(value));
 }
 
+// libxml2 keeps every '&' of a namespace declaration's value as "&#38;" (it
+// does so for attribute values it does not expand, and a declaration's value
+// is never expanded later), so "&#38;" there always stands for '&'.
+std::string namespaceValue(const xmlChar* href) {
+  std::string value = text(href);
+  constexpr std::string_view kKeptAmpersand = "&#38;";
+  std::string::size_type at = 0;
+  while ((at = value.find(kKeptAmpersand, at)) != std::string::npos) {
+    value.replace(at, kKeptAmpersand.size(), "&");
+    ++at;
+  }
+  return value;
+}
+
 std::string qualifiedName(const xmlChar* name, const xmlNs* ns) {
   if (ns == nullptr || ns->prefix == nullptr) return text(name);
   return text(ns->prefix) + ":" + text(name);
@@ -39,7 +54,7 @@ XmlElement convert(const xmlNode* node) {
        declaration = declaration->next) {
     const std::string name =
         declaration->prefix == nullptr ? "xmlns" : "xmlns:" + text(declaration->prefix);
-    element.attributes.emplace_back(name, text(declaration->href));
+    element.attributes.emplace_back(name, namespaceValue(declaration->href));
   }
   for (const xmlAttr* attribute = node->properties; attribute != nullptr;
        attribute = attribute->next) {

@@ -20,4 +20,12 @@ TEST(FormatXMLString, ADocumentInAnotherEncodingKeepsItsDeclarationAndCharacters
   EXPECT_THROW(diagnostics::FormatXMLString("<CFe><emit>"), platform::XmlError);
 }
 
+// Found by fuzzing: an '&' in a namespace declaration's value was shown as
+// "&amp;#38;", so each showing changed the coupon a little more.
+TEST(FormatXMLString, ANamespaceValueWithAnAmpersandIsShownUnchanged) {
+  EXPECT_EQ(platform::toUtf8(diagnostics::FormatXMLString(
+                "<CFe xmlns:p=\"urn:a&amp;b\"><p:x>1</p:x></CFe>")),
+            "<CFe xmlns:p=\"urn:a&amp;b\">\r\n  <p:x>1</p:x>\r\n</CFe>");
+}
+
 }  // namespace
