@@ -23,8 +23,8 @@ TEST(FormatXMLString, ADocumentInAnotherEncodingKeepsItsDeclarationAndCharacters
 // Found by fuzzing: an '&' in a namespace declaration's value was shown as
 // "&amp;#38;", so each showing changed the coupon a little more.
 TEST(FormatXMLString, ANamespaceValueWithAnAmpersandIsShownUnchanged) {
-  EXPECT_EQ(platform::toUtf8(diagnostics::FormatXMLString(
-                "<CFe xmlns:p=\"urn:a&amp;b\"><p:x>1</p:x></CFe>")),
+  EXPECT_EQ(platform::toUtf8(
+                diagnostics::FormatXMLString("<CFe xmlns:p=\"urn:a&amp;b\"><p:x>1</p:x></CFe>")),
             "<CFe xmlns:p=\"urn:a&amp;b\">\r\n  <p:x>1</p:x>\r\n</CFe>");
 }
 
