@@ -52,12 +52,18 @@ quorvel_ensure_wine_prefix() {
   fi
 }
 
-# Configures (once) and builds one preset.
+# Configures (once) and builds one preset. Builds take a lock, so two scripts
+# started side by side build one after the other: the machine has two cores
+# and two builds at once would take longer than both in turn.
 quorvel_build() {
   local preset=$1
   shift
-  if [ ! -f "$root/build/$preset/build.ninja" ]; then
-    cmake --preset "$preset" -S "$root" >/dev/null
-  fi
-  cmake --build "$root/build/$preset" -j2 "$@"
+  mkdir -p "$root/build"
+  (
+    flock 9
+    if [ ! -f "$root/build/$preset/build.ninja" ]; then
+      cmake --preset "$preset" -S "$root" >/dev/null
+    fi
+    cmake --build "$root/build/$preset" -j2 "$@"
+  ) 9>"$root/build/.build-lock"
 }

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
-#include <sstream>
 
 namespace platform {
 
@@ -35,39 +33,48 @@ std::uintmax_t fileSize(const std::filesystem::path& path) {
 }
 
 std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(openFile(path, "rb"), std::fclose);
   if (!in) throw FileError(describe("Não foi possível abrir o arquivo", path));
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) throw FileError(describe("Erro ao ler o arquivo", path));
-  return std::move(content).str();
+  // Read in pieces rather than by the file's size, which a file still growing
+  // (or a device that has none) would not give right.
+  constexpr std::size_t kPiece = 1 << 16;
+  std::string content;
+  for (;;) {
+    const std::size_t had = content.size();
+    content.resize(had + kPiece);
+    const std::size_t got = std::fread(content.data() + had, 1, kPiece, in.get());
+    content.resize(had + got);
+    if (got < kPiece) break;
+  }
+  if (std::ferror(in.get())) throw FileError(describe("Erro ao ler o arquivo", path));
+  return content;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+    : target_(std::move(target)), out_(nullptr, std::fclose) {
   static std::atomic<unsigned> counter{0};
   temporary_ = target_;
   temporary_ += ".tmp" + std::to_string(++counter);
-  out_.open(temporary_, std::ios::binary | std::ios::trunc);
+  out_.reset(openFile(temporary_, "wb"));
   if (!out_) throw FileError(describe("Não foi possível criar o arquivo", target_));
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
   if (committed_) return;
-  out_.close();
+  out_.reset();
   std::error_code ignored;
   std::filesystem::remove(temporary_, ignored);
 }
 
 void AtomicFileWriter::write(std::string_view bytes) {
-  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) throw FileError(describe("Erro ao gravar o arquivo", target_));
+  if (std::fwrite(bytes.data(), 1, bytes.size(), out_.get()) != bytes.size())
+    throw FileError(describe("Erro ao gravar o arquivo", target_));
 }
 
 void AtomicFileWriter::commit() {
-  out_.flush();
-  const bool written = static_cast<bool>(out_);
-  out_.close();
-  if (!written || out_.fail()) throw FileError(describe("Erro ao gravar o arquivo", target_));
+  const bool written = std::fflush(out_.get()) == 0 && !std::ferror(out_.get());
+  const bool closed = std::fclose(out_.release()) == 0;
+  if (!written || !closed) throw FileError(describe("Erro ao gravar o arquivo", target_));
   flushToDisk(temporary_);
   replaceFile(temporary_, target_);
   committed_ = true;

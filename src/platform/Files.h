@@ -2,8 +2,9 @@
 // File services. Every write goes to a temporary file beside the target and is
 // renamed over it, so a crash never leaves half a file.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,7 +47,7 @@ class AtomicFileWriter {
  private:
   std::filesystem::path target_;
   std::filesystem::path temporary_;
-  std::ofstream out_;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out_;
   bool committed_ = false;
 };
 
@@ -63,6 +64,12 @@ void writeLines(const std::filesystem::path& path, const std::vector<std::string
 // code page, each followed by CR LF, the last one too; streamed through a
 // temporary file, atomically. Throws FileError.
 void writeTextLines(const std::filesystem::path& path, std::u16string_view text);
+
+// Opens a file with C stdio's mode letters ("rb", "wb"), the path taken as the
+// system names it; nullptr when it cannot. Files are read and written through
+// stdio rather than streams, which would bring the whole locale machinery
+// into the executable.
+std::FILE* openFile(const std::filesystem::path& path, const char* mode);
 
 // Makes the file's bytes reach the disk, so a rename after it never leaves an
 // empty file behind a power cut; throws FileError.

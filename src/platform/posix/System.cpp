@@ -18,6 +18,10 @@ std::filesystem::path executableFolder() {
   return error ? std::filesystem::current_path() : self.parent_path();
 }
 
+std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
 void flushToDisk(const std::filesystem::path& path) {
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;

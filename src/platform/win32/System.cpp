@@ -21,6 +21,11 @@ std::filesystem::path executableFolder() {
   return std::filesystem::path(buffer).parent_path();
 }
 
+std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
+  const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(path.c_str(), wideMode.c_str());
+}
+
 void flushToDisk(const std::filesystem::path& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
