@@ -37,13 +37,13 @@ std::u16string FormatXMLString(std::string_view XmlString) {
   return platform::fromUtf8(indented);
 }
 
-void writeCFeXml(const std::filesystem::path& folder, const std::vector<std::string_view>& lines) {
+void writeCFeXml(const platform::Path& folder, const std::vector<std::string_view>& lines) {
   std::string content;
   for (const std::string_view line : lines) {
     content += line;
     content += "\r\n";
   }
-  platform::writeFileAtomically(folder / "CFe.xml", content);
+  platform::writeFileAtomically(folder / u"CFe.xml", content);
 }
 
 }  // namespace diagnostics

@@ -1,10 +1,10 @@
 #pragma once
 // Coupons as the tests page shows and keeps them: the lines of a decoded
 // coupon, the indented form for the memo, and CFe.xml beside the program.
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+#include "platform/Path.h"
 
 namespace diagnostics {
 
@@ -22,6 +22,6 @@ std::u16string FormatXMLString(std::string_view XmlString);
 
 // Replaces CFe.xml with these lines, each followed by CR LF, their bytes as
 // they are (a coupon stays the UTF-8 it says it is); atomically.
-void writeCFeXml(const std::filesystem::path& folder, const std::vector<std::string_view>& lines);
+void writeCFeXml(const platform::Path& folder, const std::vector<std::string_view>& lines);
 
 }  // namespace diagnostics

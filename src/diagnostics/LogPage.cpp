@@ -109,7 +109,7 @@ void LogPage::BtnLog2Click() {
   try {
     // A name of blanks names no file on Windows; it fails the same way here.
     if (platform::trimmed(name).empty()) throw platform::FileError("no file name");
-    platform::writeTextLines(std::filesystem::path(name), MemoLogs.text());
+    platform::writeTextLines(platform::Path(name), MemoLogs.text());
   } catch (const platform::FileError&) {
     context_.dialogs.showMessage(u"Erro ao tentar salvar o arquivo: " + name);
     return;

@@ -167,8 +167,8 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   if (fimAFim_.fromFile()) {
     // Under "Arquivo" the box names the file; what the device needs is the
     // signature it holds, read as the association page reads it.
-    std::optional<std::u16string> assinatura =
-        page::readSignatureFile(values.assinatura, context_.dialogs, fimAFim_.EdtAssinatura);
+    std::optional<std::u16string> assinatura = page::readSignatureFile(
+        platform::Path(values.assinatura), context_.dialogs, fimAFim_.EdtAssinatura);
     if (!assinatura) return std::nullopt;
     values.assinatura = platform::trimmed(*assinatura);
   }
@@ -178,8 +178,7 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
 void TestsPage::showTestCoupon(const page::AnswerFields& CamposRetorno) {
   const bool issued = CamposRetorno[1] == "09000";
   if (!issued) {
-    std::error_code ignored;
-    std::filesystem::remove(cfeXml(), ignored);
+    platform::removeFile(cfeXml());
   }
   context_.runner.showCodeAndMessage(CamposRetorno);
   context_.runner.MostraMSefaz(CamposRetorno);
@@ -195,7 +194,7 @@ void TestsPage::showTestCoupon(const page::AnswerFields& CamposRetorno) {
 
 void TestsPage::BtnNavegClick() {
   if (platform::fileExists(cfeXml()) && !MemoCFe.text().empty())
-    context_.dialogs.openWithShell(cfeXml().u16string());
+    context_.dialogs.openWithShell(cfeXml().text());
 }
 
 void TestsPage::BtnSessaoClick() {

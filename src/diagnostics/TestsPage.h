@@ -9,6 +9,7 @@
 #include "diagnostics/UFimaFim.h"
 #include "page/PageContext.h"
 #include "page/PageFrame.h"
+#include "platform/Files.h"
 
 namespace diagnostics {
 
@@ -47,7 +48,7 @@ class TestsPage {
   void showTestCoupon(const page::AnswerFields& CamposRetorno);
   void querySession(satlib::EntryPoint entryPoint, int consultedSession);
   void showConsultedAnswer(const page::AnswerFields& CamposRetorno);
-  std::filesystem::path cfeXml() const { return context_.programFolder / "CFe.xml"; }
+  platform::Path cfeXml() const { return context_.programFolder / u"CFe.xml"; }
 
   page::PageContext& context_;
   TFFimAFim& fimAFim_;

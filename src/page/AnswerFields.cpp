@@ -31,13 +31,29 @@ bool isFourDigitCode(std::string_view field) {
          std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-AnswerFields::AnswerFields(std::string_view answer) {
+namespace {
+
+// Enough of an answer to recognise it in a report (a log's answer runs to
+// megabytes), cut before a character rather than inside one.
+std::string startOf(std::string_view answer) {
+  constexpr std::size_t kShown = 200;
+  if (answer.size() <= kShown) return std::string(answer);
+  std::size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(answer[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(answer.substr(0, cut)) + " ...";
+}
+
+}  // namespace
+
+AnswerFields::AnswerFields(std::string_view answer) : shownAnswer_(startOf(answer)) {
   ExtractStrings2("|", "", answer, &fields_);
 }
 
 const std::string& AnswerFields::operator[](std::size_t index) const {
   if (index >= fields_.size()) {
-    throw std::out_of_range("Índice de lista fora dos limites (" + std::to_string(index) + ").");
+    // Fields are counted from 1 for people: index 1 is the answer's second field.
+    throw MissingAnswerField("A resposta do SAT não tem o campo " + std::to_string(index + 1) +
+                             ".\r\nResposta recebida: \"" + shownAnswer_ + "\"");
   }
   return fields_[index];
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Splitting a device answer into its fields.
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,12 @@ int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
 bool isFourDigitCode(std::string_view field);
 
 // The fields of one answer (CamposRetorno). Asking for a field the answer does
-// not have throws, as indexing past the end of a list does.
+// not have throws MissingAnswerField, as indexing past the end of a list does,
+// with a description a user can act on.
+struct MissingAnswerField : std::out_of_range {
+  using std::out_of_range::out_of_range;
+};
+
 class AnswerFields {
  public:
   AnswerFields() = default;
@@ -30,6 +36,8 @@ class AnswerFields {
 
  private:
   std::vector<std::string> fields_;
+  // The start of the answer, for the description of a missing field.
+  std::string shownAnswer_;
 };
 
 }  // namespace page

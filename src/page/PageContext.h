@@ -2,7 +2,7 @@
 // What every page is built from: the runner, the parameter dataset, the
 // dialogs, the prompt's outcome, the main window's services and the folder
 // the program's files live in.
-#include <filesystem>
+#include "platform/Path.h"
 
 #include "page/CommandRunner.h"
 #include "page/PageHost.h"
@@ -18,7 +18,7 @@ struct PageContext {
   ui::Dialogs& dialogs;
   PromptOutcome& prompt;
   PageHost& host;
-  std::filesystem::path programFolder;
+  platform::Path programFolder;
 };
 
 }  // namespace page

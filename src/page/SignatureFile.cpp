@@ -9,7 +9,7 @@ namespace page {
 namespace {
 constexpr std::uintmax_t kLargestSignatureFile = 64 * 1024;
 
-std::string joinedLines(const std::filesystem::path& file) {
+std::string joinedLines(const platform::Path& file) {
   if (platform::fileSize(file) > kLargestSignatureFile) throw platform::FileError("too large");
   std::string joined;
   for (const std::string& line : platform::readLines(file)) joined += line;
@@ -18,8 +18,8 @@ std::string joinedLines(const std::filesystem::path& file) {
 }
 }  // namespace
 
-std::optional<std::u16string> readSignatureFile(const std::filesystem::path& file,
-                                                ui::Dialogs& dialogs, ui::Control& field) {
+std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Dialogs& dialogs,
+                                                ui::Control& field) {
   if (!platform::fileExists(file)) {
     refuseInput(dialogs, u"Arquivo especificado não foi encontrado!", field);
     return std::nullopt;

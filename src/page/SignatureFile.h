@@ -3,9 +3,9 @@
 // code page, joined without separators. The file is untrusted: a signature is
 // 344 characters, so a file larger than 64 KB, or one holding NUL bytes, is no
 // signature and is refused as unreadable.
-#include <filesystem>
 #include <optional>
 #include <string>
+#include "platform/Path.h"
 
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
@@ -14,7 +14,7 @@ namespace page {
 
 // The signature in the named file; when the file is missing or unreadable the
 // user is told so, the field is focused, and nothing is returned.
-std::optional<std::u16string> readSignatureFile(const std::filesystem::path& file,
-                                                ui::Dialogs& dialogs, ui::Control& field);
+std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Dialogs& dialogs,
+                                                ui::Control& field);
 
 }  // namespace page

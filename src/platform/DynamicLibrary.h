@@ -1,8 +1,8 @@
 #pragma once
 // A shared library loaded by full path: LoadLibraryExW on Windows, dlopen
 // elsewhere. Kept loaded until the object is destroyed.
-#include <filesystem>
 #include <string>
+#include "platform/Path.h"
 
 namespace platform {
 
@@ -15,7 +15,7 @@ class DynamicLibrary {
 
   // Loads the library, releasing any held one first. Returns false when it
   // cannot be loaded.
-  bool load(const std::filesystem::path& path);
+  bool load(const platform::Path& path);
   void release();
   bool loaded() const { return handle_ != nullptr; }
 

@@ -9,30 +9,17 @@ namespace platform {
 
 namespace {
 
-std::string describe(const char* what, const std::filesystem::path& path) {
+std::string describe(const char* what, const Path& path) {
   return std::string(what) + ": " + utf8Path(path);
 }
 
 }  // namespace
 
-std::string utf8Path(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+std::string utf8Path(const Path& path) {
+  return toUtf8(path.text());
 }
 
-bool fileExists(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
-std::uintmax_t fileSize(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) throw FileError(describe("Não foi possível ler o tamanho do arquivo", path));
-  return size;
-}
-
-std::string readFile(const std::filesystem::path& path) {
+std::string readFile(const Path& path) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(openFile(path, "rb"), std::fclose);
   if (!in) throw FileError(describe("Não foi possível abrir o arquivo", path));
   // Read in pieces rather than by the file's size, which a file still growing
@@ -50,11 +37,10 @@ std::string readFile(const std::filesystem::path& path) {
   return content;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+AtomicFileWriter::AtomicFileWriter(Path target)
     : target_(std::move(target)), out_(nullptr, std::fclose) {
   static std::atomic<unsigned> counter{0};
-  temporary_ = target_;
-  temporary_ += ".tmp" + std::to_string(++counter);
+  temporary_ = target_ + (u".tmp" + fromUtf8(std::to_string(++counter)));
   out_.reset(openFile(temporary_, "wb"));
   if (!out_) throw FileError(describe("Não foi possível criar o arquivo", target_));
 }
@@ -62,8 +48,7 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
 AtomicFileWriter::~AtomicFileWriter() {
   if (committed_) return;
   out_.reset();
-  std::error_code ignored;
-  std::filesystem::remove(temporary_, ignored);
+  removeFile(temporary_);
 }
 
 void AtomicFileWriter::write(std::string_view bytes) {
@@ -80,13 +65,13 @@ void AtomicFileWriter::commit() {
   committed_ = true;
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void writeFileAtomically(const Path& path, std::string_view bytes) {
   AtomicFileWriter file(path);
   file.write(bytes);
   file.commit();
 }
 
-std::vector<std::string> readLines(const std::filesystem::path& path) {
+std::vector<std::string> readLines(const Path& path) {
   const std::string content = readFile(path);
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -104,7 +89,7 @@ std::vector<std::string> readLines(const std::filesystem::path& path) {
   return lines;
 }
 
-void writeLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+void writeLines(const Path& path, const std::vector<std::string>& lines) {
   std::size_t size = 0;
   for (const auto& line : lines) size += line.size() + 2;
   std::string content;
@@ -116,7 +101,7 @@ void writeLines(const std::filesystem::path& path, const std::vector<std::string
   writeFileAtomically(path, content);
 }
 
-void writeTextLines(const std::filesystem::path& path, std::u16string_view text) {
+void writeTextLines(const Path& path, std::u16string_view text) {
   // Converted a piece at a time, each piece ending after a line break, so no
   // character is cut in two and the ANSI copy never holds the whole text.
   constexpr std::size_t kPiece = 1 << 20;

@@ -3,12 +3,12 @@
 // renamed over it, so a crash never leaves half a file.
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+#include "platform/Path.h"
 
 namespace platform {
 
@@ -17,17 +17,23 @@ struct FileError : std::runtime_error {
 };
 
 // A path as UTF-8 text, for messages.
-std::string utf8Path(const std::filesystem::path& path);
+std::string utf8Path(const Path& path);
 
 // The folder that holds the running executable.
-std::filesystem::path executableFolder();
+Path executableFolder();
 
-bool fileExists(const std::filesystem::path& path);
+// True for a file with contents (not a folder, a device or a pipe).
+bool fileExists(const Path& path);
 
 // The size of a regular file in bytes; throws FileError.
-std::uintmax_t fileSize(const std::filesystem::path& path);
+std::uintmax_t fileSize(const Path& path);
+// Removes a file; false when there was none or it could not be removed.
+bool removeFile(const Path& path) noexcept;
+// Renames a file to a name no file has yet; false when the name is taken or
+// the rename fails.
+bool renameToFreeName(const Path& from, const Path& to) noexcept;
 // Reads the whole file; throws FileError.
-std::string readFile(const std::filesystem::path& path);
+std::string readFile(const Path& path);
 
 // A file written through a temporary file beside it, renamed over the target
 // by commit(); dropped without commit() it leaves the target untouched. So a
@@ -36,7 +42,7 @@ std::string readFile(const std::filesystem::path& path);
 class AtomicFileWriter {
  public:
   // Creates the temporary file; throws FileError.
-  explicit AtomicFileWriter(std::filesystem::path target);
+  explicit AtomicFileWriter(Path target);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -45,36 +51,36 @@ class AtomicFileWriter {
   void commit();                       // throws FileError
 
  private:
-  std::filesystem::path target_;
-  std::filesystem::path temporary_;
+  Path target_;
+  Path temporary_;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> out_;
   bool committed_ = false;
 };
 
 // Writes the whole file atomically (temporary file + rename); throws FileError.
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+void writeFileAtomically(const Path& path, std::string_view bytes);
 
 // Lines of 8-bit text: LF, CR LF or CR end a line; a last line without an
 // ending counts.
-std::vector<std::string> readLines(const std::filesystem::path& path);
+std::vector<std::string> readLines(const Path& path);
 
 // Writes each line followed by CR LF, atomically; throws FileError.
-void writeLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+void writeLines(const Path& path, const std::vector<std::string>& lines);
 // Writes the lines of a text whose lines end in CR LF (a memo's) in the ANSI
 // code page, each followed by CR LF, the last one too; streamed through a
 // temporary file, atomically. Throws FileError.
-void writeTextLines(const std::filesystem::path& path, std::u16string_view text);
+void writeTextLines(const Path& path, std::u16string_view text);
 
 // Opens a file with C stdio's mode letters ("rb", "wb"), the path taken as the
 // system names it; nullptr when it cannot. Files are read and written through
 // stdio rather than streams, which would bring the whole locale machinery
 // into the executable.
-std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+std::FILE* openFile(const Path& path, const char* mode);
 
 // Makes the file's bytes reach the disk, so a rename after it never leaves an
 // empty file behind a power cut; throws FileError.
-void flushToDisk(const std::filesystem::path& path);
+void flushToDisk(const Path& path);
 // Renames a file over another, replacing it in one step; throws FileError.
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+void replaceFile(const Path& from, const Path& to);
 
 }  // namespace platform

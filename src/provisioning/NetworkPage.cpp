@@ -160,7 +160,7 @@ void NetworkPage::storeInRecord() {
 }
 
 std::optional<std::string> NetworkPage::networkDocument() {
-  const std::filesystem::path file = context_.programFolder / "ConfRede.xml";
+  const platform::Path file = context_.programFolder / u"ConfRede.xml";
   if (!platform::fileExists(file)) {
     context_.dialogs.showMessage(u"Arquivo ConfRede.xml não foi encontrado!");
     return std::nullopt;

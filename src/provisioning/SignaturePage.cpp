@@ -3,6 +3,7 @@
 #include "page/InputChecks.h"
 #include "page/PageLayout.h"
 #include "page/SignatureFile.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "validation/Cnpj.h"
 
@@ -93,8 +94,8 @@ void SignaturePage::Button3Click() {
 }
 
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
-  std::optional<std::u16string> assinatura =
-      page::readSignatureFile(EdtAssinatura.text(), context_.dialogs, EdtAssinatura);
+  std::optional<std::u16string> assinatura = page::readSignatureFile(
+      platform::Path(EdtAssinatura.text()), context_.dialogs, EdtAssinatura);
   if (assinatura) context_.dialogs.showMessage(*assinatura);
   return assinatura;
 }

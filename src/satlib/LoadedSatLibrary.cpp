@@ -1,5 +1,6 @@
 #include "satlib/LoadedSatLibrary.h"
 
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "satlib/EntryPointCall.h"
 #include "ui/Dialogs.h"
@@ -10,14 +11,14 @@ MissingEntryPoint::MissingEntryPoint(EntryPoint entry)
     : std::runtime_error(std::string("A função ") + entryPointName(entry) +
                          " não está disponível: SAT.DLL não foi carregada ou não a exporta.") {}
 
-LoadedSatLibrary::LoadedSatLibrary(std::filesystem::path programFolder, ui::Dialogs& dialogs)
+LoadedSatLibrary::LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(dialogs) {}
 
 bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
-  const std::filesystem::path fullPath = programFolder_ / std::filesystem::path(xDLL);
+  const platform::Path fullPath = programFolder_ / xDLL;
   funcoesSAT_ = {};
   if (!library_.load(fullPath)) {
-    const std::u16string shown = fullPath.u16string();
+    const std::u16string shown = fullPath.text();
     dialogs_.systemError(u"Erro ao carregar a DLL: " + shown, u"Erro!");
     return false;
   }

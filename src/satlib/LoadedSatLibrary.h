@@ -1,7 +1,7 @@
 #pragma once
 // SAT.DLL loaded from the program's folder, called through its entry points.
-#include <filesystem>
 #include <string>
+#include "platform/Path.h"
 
 #include "platform/DynamicLibrary.h"
 #include "satlib/SatLibrary.h"
@@ -14,7 +14,7 @@ namespace satlib {
 
 class LoadedSatLibrary : public SatLibrary {
  public:
-  LoadedSatLibrary(std::filesystem::path programFolder, ui::Dialogs& dialogs);
+  LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs);
 
   // Loads xDLL from the program's folder and fills FuncoesSAT. On failure
   // shows the plain system message naming the full path and returns false.
@@ -47,7 +47,7 @@ class LoadedSatLibrary : public SatLibrary {
  private:
   void* entry(EntryPoint entry) const;
 
-  std::filesystem::path programFolder_;
+  platform::Path programFolder_;
   ui::Dialogs& dialogs_;
   platform::DynamicLibrary library_;
   FuncoesSAT funcoesSAT_;

@@ -7,7 +7,7 @@ namespace settings {
 namespace {
 
 // False when the file was missing and could not be written.
-bool writeIfMissing(const std::filesystem::path& file, std::string_view defaultDocument) {
+bool writeIfMissing(const platform::Path& file, std::string_view defaultDocument) {
   if (platform::fileExists(file)) return true;
   try {
     platform::writeFileAtomically(file, defaultDocument);
@@ -19,12 +19,12 @@ bool writeIfMissing(const std::filesystem::path& file, std::string_view defaultD
 
 }  // namespace
 
-void CheckConfigs(const std::filesystem::path& folder, ui::Dialogs& dialogs) {
-  if (!writeIfMissing(folder / "ConfRede.xml", kDefaultConfRede)) {
+void CheckConfigs(const platform::Path& folder, ui::Dialogs& dialogs) {
+  if (!writeIfMissing(folder / u"ConfRede.xml", kDefaultConfRede)) {
     dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"ConfRede.xml\"!");
     return;
   }
-  if (!writeIfMissing(folder / "Parametros.xml", kDefaultParametros)) {
+  if (!writeIfMissing(folder / u"Parametros.xml", kDefaultParametros)) {
     dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"Parametros.xml\"!");
   }
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include <filesystem>
+#include "platform/Path.h"
 
 #include "ui/Dialogs.h"
 
@@ -8,6 +8,6 @@ namespace settings {
 // Writes each settings file that is missing from `folder` with its default
 // document. Existing files are never read or touched. When ConfRede.xml
 // cannot be written, Parametros.xml is not looked at.
-void CheckConfigs(const std::filesystem::path& folder, ui::Dialogs& dialogs);
+void CheckConfigs(const platform::Path& folder, ui::Dialogs& dialogs);
 
 }  // namespace settings

@@ -6,7 +6,7 @@
 
 namespace settings {
 
-void geraxml(const ParameterDataset& cds, const std::filesystem::path& folder) {
+void geraxml(const ParameterDataset& cds, const platform::Path& folder) {
   platform::XmlElement config{.name = "config"};
   const auto add = [&](std::string_view field) {
     config.children.push_back(
@@ -32,7 +32,7 @@ void geraxml(const ParameterDataset& cds, const std::filesystem::path& folder) {
   }
   // The line break after the root keeps the file byte for byte what the first
   // start writes for the default record.
-  platform::writeFileAtomically(folder / "ConfRede.xml",
+  platform::writeFileAtomically(folder / u"ConfRede.xml",
                                 platform::writeXml(config, platform::XmlLayout::Compact) + "\r\n");
 }
 

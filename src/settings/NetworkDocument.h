@@ -1,5 +1,5 @@
 #pragma once
-#include <filesystem>
+#include "platform/Path.h"
 
 #include "settings/ParameterDataset.h"
 
@@ -9,6 +9,6 @@ namespace settings {
 // current parameter record and writes it into `folder`, replacing any earlier
 // one. A `proxy` that is not a whole number throws ConversionError before
 // anything is written.
-void geraxml(const ParameterDataset& cds, const std::filesystem::path& folder);
+void geraxml(const ParameterDataset& cds, const platform::Path& folder);
 
 }  // namespace settings

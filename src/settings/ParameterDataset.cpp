@@ -26,27 +26,24 @@ std::string timestamp() {
 }
 
 // Renames the file to a name beside it that no file has yet.
-std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file) {
+std::optional<platform::Path> moveAside(const platform::Path& file) {
   const std::string stamp = timestamp();
   for (int attempt = 1; attempt <= 100; ++attempt) {
-    std::filesystem::path aside = file;
-    aside += ".danificado-";
-    aside += stamp;
+    std::u16string name = file.text() + u".danificado-" + platform::fromUtf8(stamp);
     if (attempt > 1) {
-      aside += "-";
-      aside += std::to_string(attempt);
+      name += u'-';
+      name += platform::fromUtf8(std::to_string(attempt));
     }
-    std::error_code error;
-    if (std::filesystem::exists(aside, error) || error) continue;
-    std::filesystem::rename(file, aside, error);
-    if (error) return std::nullopt;
-    return aside;
+    const platform::Path aside = platform::Path(name);
+    if (platform::renameToFreeName(file, aside)) return aside;
+    if (platform::fileExists(aside)) continue;
+    return std::nullopt;
   }
   return std::nullopt;
 }
 
-std::u16string quoted(const std::filesystem::path& path) {
-  return u'"' + path.u16string() + u'"';
+std::u16string quoted(const platform::Path& path) {
+  return u'"' + path.text() + u'"';
 }
 
 std::optional<int> wholeNumber(std::u16string_view text) {
@@ -68,8 +65,8 @@ constexpr std::uintmax_t kLargestParametersFile = 1024 * 1024;
 
 }  // namespace
 
-ParameterDataset::ParameterDataset(const std::filesystem::path& folder, ui::Dialogs& dialogs)
-    : file_(folder / "Parametros.xml"), dialogs_(dialogs) {}
+ParameterDataset::ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs)
+    : file_(folder / u"Parametros.xml"), dialogs_(dialogs) {}
 
 void ParameterDataset::open() {
   if (open_) return;

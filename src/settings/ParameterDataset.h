@@ -8,11 +8,11 @@
 // them. Without a post the file is never rewritten, so its bytes stay as they
 // were. A file that cannot be read is reported, renamed aside (never
 // overwritten) and replaced by the first-start default.
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include "platform/Path.h"
 
 #include "settings/ParameterFields.h"
 #include "ui/Dialogs.h"
@@ -33,7 +33,7 @@ struct ConversionError : std::runtime_error {
 class ParameterDataset {
  public:
   // Works on Parametros.xml in `folder`; `dialogs` hears of a damaged file.
-  ParameterDataset(const std::filesystem::path& folder, ui::Dialogs& dialogs);
+  ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs);
 
   bool isOpen() const { return open_; }
   // Loads the file if there is one; otherwise starts without a record. Does
@@ -64,7 +64,7 @@ class ParameterDataset {
   void startWithDefaultsAfterDamage(const std::string& reason);
   void save();
 
-  std::filesystem::path file_;
+  platform::Path file_;
   ui::Dialogs& dialogs_;
   bool open_ = false;
   bool editing_ = false;

@@ -5,7 +5,7 @@
 namespace shell {
 
 Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
-                 std::filesystem::path programFolder)
+                 platform::Path programFolder)
     : dialogs_(dialogs),
       sessions(clock),
       valida(prompt),

@@ -2,7 +2,7 @@
 // The whole program without its platform: the windows, the library access and
 // the session numbers, created in the start-up order. The Win32 entry point
 // puts native windows on it; the tests drive it headless.
-#include <filesystem>
+#include "platform/Path.h"
 
 #include "diagnostics/UFimaFim.h"
 #include "platform/Clock.h"
@@ -21,7 +21,7 @@ inline constexpr char16_t kApplicationTitle[] = u"Mirel - Programa de Ativação
 class Program {
  public:
   Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
-          std::filesystem::path programFolder);
+          platform::Path programFolder);
 
   // Creates the settings files that are missing, then the windows, each once.
   void start();
@@ -40,7 +40,7 @@ class Program {
   diagnostics::TFFimAFim fimAFim;
 
  private:
-  std::filesystem::path programFolder_;
+  platform::Path programFolder_;
 };
 
 }  // namespace shell

@@ -122,7 +122,7 @@ void TFAtivacao::FormCreate() {
   // after start runs nothing.
   PageControl.setFocus();
   cds.open();
-  if (!platform::fileExists(services_.programFolder / "SAT.DLL")) {
+  if (!platform::fileExists(services_.programFolder / u"SAT.DLL")) {
     services_.dialogs.showMessage(u"Erro: SAT.DLL não foi encotrada.");
     terminateRequested_ = true;
   } else if (!services_.library.CarregaDLL(u"SAT.DLL")) {

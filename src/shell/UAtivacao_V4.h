@@ -3,7 +3,7 @@
 // of a page control without tabs; the status bar shows the last answer. The
 // window only assembles: each page owns its controls and handlers, and asks
 // the window for the few services of page::PageHost.
-#include <filesystem>
+#include "platform/Path.h"
 
 #include "diagnostics/HomePage.h"
 #include "diagnostics/LogPage.h"
@@ -35,7 +35,7 @@ struct MainWindowServices {
   ui::Dialogs& dialogs;
   satlib::SatLibrary& library;
   satlib::SessionNumbers& sessions;
-  std::filesystem::path programFolder;
+  platform::Path programFolder;
   page::PromptOutcome& prompt;
   TFValida& valida;
   TFMSefaz& msefaz;

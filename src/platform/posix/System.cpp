@@ -5,32 +5,68 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace platform {
 
-std::filesystem::path executableFolder() {
+Path executableFolder() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::current_path() : self.parent_path();
+  return Path(error ? std::filesystem::current_path() : self.parent_path());
 }
 
-std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
-  return std::fopen(path.c_str(), mode);
+const std::u16string_view Path::kSeparators = u"/";
+
+namespace {
+
+// The path as the UTF-8 bytes the system's calls take.
+std::string native(const Path& path) {
+  return toUtf8(path.text());
 }
 
-void flushToDisk(const std::filesystem::path& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}  // namespace
+
+bool fileExists(const Path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(native(path), error);
+}
+
+std::uintmax_t fileSize(const Path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(native(path), error);
+  if (error) throw FileError("Não foi possível ler o tamanho do arquivo: " + utf8Path(path));
+  return size;
+}
+
+bool removeFile(const Path& path) noexcept {
+  std::error_code error;
+  return std::filesystem::remove(native(path), error);
+}
+
+bool renameToFreeName(const Path& from, const Path& to) noexcept {
+  // link() fails when the name is taken, so no other file is ever replaced.
+  if (link(native(from).c_str(), native(to).c_str()) != 0) return false;
+  return unlink(native(from).c_str()) == 0;
+}
+
+std::FILE* openFile(const Path& path, const char* mode) {
+  return std::fopen(native(path).c_str(), mode);
+}
+
+void flushToDisk(const Path& path) {
+  const int descriptor = ::open(native(path).c_str(), O_RDONLY | O_CLOEXEC);
   const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
   if (descriptor >= 0) ::close(descriptor);
   if (!flushed) throw FileError("Erro ao gravar o arquivo: " + utf8Path(path));
 }
 
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) {
+void replaceFile(const Path& from, const Path& to) {
+  if (std::rename(native(from).c_str(), native(to).c_str()) != 0) {
     throw FileError("Erro ao gravar o arquivo: " + utf8Path(to));
   }
 }
@@ -43,9 +79,9 @@ TimeOfDay localTimeOfDay() {
   return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)};
 }
 
-bool DynamicLibrary::load(const std::filesystem::path& path) {
+bool DynamicLibrary::load(const Path& path) {
   release();
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  handle_ = dlopen(native(path).c_str(), RTLD_NOW | RTLD_LOCAL);
   return handle_ != nullptr;
 }
 

@@ -1,41 +1,91 @@
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "platform/win32/LibrarySearch.h"
 
 namespace platform {
 
-std::filesystem::path executableFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
+Path executableFolder() {
+  std::u16string buffer(MAX_PATH, u'\0');
   for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(buffer.data()),
+                                            static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       buffer.resize(length);
       break;
     }
     buffer.resize(buffer.size() * 2);
   }
-  return std::filesystem::path(buffer).parent_path();
+  return Path(std::move(buffer)).parent();
 }
 
-std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
+const std::u16string_view Path::kSeparators = u"\\/";
+
+namespace {
+
+// The path as the wide text the system's calls take; char16_t and wchar_t
+// are the same UTF-16 unit on Windows.
+const wchar_t* wide(const Path& path) {
+  return reinterpret_cast<const wchar_t*>(path.text().c_str());
+}
+
+}  // namespace
+
+namespace {
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const Path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(wide(path), GetFileExInfoStandard, &data)) return std::nullopt;
+  return data;
+}
+
+bool isRegular(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+  return (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+}  // namespace
+
+bool fileExists(const Path& path) {
+  const auto data = attributesOf(path);
+  return data && isRegular(*data);
+}
+
+std::uintmax_t fileSize(const Path& path) {
+  const auto data = attributesOf(path);
+  if (!data || !isRegular(*data))
+    throw FileError("Não foi possível ler o tamanho do arquivo: " + utf8Path(path));
+  return (std::uintmax_t{data->nFileSizeHigh} << 32) | data->nFileSizeLow;
+}
+
+bool removeFile(const Path& path) noexcept {
+  return DeleteFileW(wide(path)) != 0;
+}
+
+bool renameToFreeName(const Path& from, const Path& to) noexcept {
+  // Without MOVEFILE_REPLACE_EXISTING the rename fails when the name is taken.
+  return MoveFileExW(wide(from), wide(to), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::FILE* openFile(const Path& path, const char* mode) {
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-  return _wfopen(path.c_str(), wideMode.c_str());
+  return _wfopen(wide(path), wideMode.c_str());
 }
 
-void flushToDisk(const std::filesystem::path& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+void flushToDisk(const Path& path) {
+  HANDLE file = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   const bool flushed = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!flushed) throw FileError("Erro ao gravar o arquivo: " + utf8Path(path));
 }
 
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+void replaceFile(const Path& from, const Path& to) {
+  if (!MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw FileError("Erro ao gravar o arquivo: " + utf8Path(to));
   }
 }
@@ -65,16 +115,16 @@ void restrictLibrarySearch() {
   SetDllDirectoryW(L"");
 }
 
-bool DynamicLibrary::load(const std::filesystem::path& path) {
+bool DynamicLibrary::load(const Path& path) {
   release();
   // The maker's own DLLs beside SAT.DLL and the system's folders are searched,
   // never the current folder or PATH.
-  handle_ = LoadLibraryExW(path.c_str(), nullptr,
+  handle_ = LoadLibraryExW(wide(path), nullptr,
                            LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   // A Windows without those flags refuses them; it searches the folder of
   // SAT.DLL first with the altered search path.
   if (!handle_ && GetLastError() == ERROR_INVALID_PARAMETER)
-    handle_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    handle_ = LoadLibraryExW(wide(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   return handle_ != nullptr;
 }
 

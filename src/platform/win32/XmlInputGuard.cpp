@@ -194,6 +194,8 @@ void checkPrologue(std::string_view utf8) {
     if (close == std::string_view::npos) throw XmlError("Documento XML incompleto");
     position += close + std::char_traits<char>::length(end);
   }
+  if (utf8.substr(position).starts_with("<!DOCTYPE"))
+    throw XmlError("Documento XML com DOCTYPE não é aceito");
   const bool element = position + 1 < utf8.size() && utf8[position] == '<' &&
                        utf8[position + 1] != '/' && utf8[position + 1] != '!';
   if (!element) throw XmlError("Documento XML sem elemento raiz");

@@ -146,12 +146,45 @@ class TreeBuilder {
   std::optional<XmlElement> root_;
 };
 
+// What the reader's error means, in words a user can act on; the code stays
+// at the end for support.
+const char* meaningOf(HRESULT result) {
+  switch (static_cast<unsigned long>(result)) {
+    case WC_E_DTDPROHIBITED:
+    case WC_E_DECLDOCTYPE:
+      return "DOCTYPE não é aceito";
+    case MX_E_INPUTEND:
+    case WC_E_MOREDATA:
+      return "o documento termina antes do fim";
+    case MX_E_ENCODING:
+    case MX_E_ENCODINGSWITCH:
+    case MX_E_ENCODINGSIGNATURE:
+    case WC_E_ENCNAME:
+      return "codificação de caracteres inválida ou não suportada";
+    case WC_E_XMLCHARACTER:
+      return "caractere não permitido em XML";
+    case WC_E_ELEMENTMATCH:
+      return "uma marca de fim não corresponde à marca de início";
+    case WC_E_UNIQUEATTRIBUTE:
+      return "atributo repetido";
+    case WC_E_UNDECLAREDENTITY:
+      return "referência a uma entidade desconhecida";
+    case WC_E_ROOTELEMENT:
+      return "o documento deve ter um único elemento raiz";
+    case SC_E_MAXELEMENTDEPTH:
+      return "elementos aninhados em profundidade demais";
+    default:
+      return "erro de sintaxe";
+  }
+}
+
 std::string describeFailure(IXmlReader& reader, HRESULT result) {
   UINT line = 0;
   reader.GetLineNumber(&line);
   char code[16];
   wsprintfA(code, "0x%08lX", static_cast<unsigned long>(result));
-  return "Documento XML inválido (linha " + std::to_string(line) + "): erro " + code;
+  return "Documento XML inválido (linha " + std::to_string(line) + "): " + meaningOf(result) +
+         " (código " + code + ")";
 }
 
 }  // namespace

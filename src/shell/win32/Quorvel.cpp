@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   ui::win32::Win32Ui windows(instance, shell::kApplicationTitle,
                              LoadIconW(instance, MAKEINTRESOURCEW(1)));
-  const std::filesystem::path folder = platform::executableFolder();
+  const platform::Path folder = platform::executableFolder();
   satlib::LoadedSatLibrary library(folder, windows.dialogs());
   shell::Program program(windows.dialogs(), library, platform::systemClock(), folder);
 

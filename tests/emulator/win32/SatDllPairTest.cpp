@@ -72,7 +72,8 @@ template <typename Convention>
 std::vector<std::string> walk(const std::wstring& dll, const std::string& stateFile) {
   using E = Entries<Convention>;
   // Each build gets its own device, without latency: the state file is named per load.
-  platform::writeFileAtomically(stateFile, "[knobs]\nlatencyMs = 0\nactivationLatencyMs = 0\n");
+  platform::writeFileAtomically(std::filesystem::path(stateFile),
+                                "[knobs]\nlatencyMs = 0\nactivationLatencyMs = 0\n");
   _putenv_s("QUORVEL_SATEMU_STATE", stateFile.c_str());
   HMODULE module = LoadLibraryW(dll.c_str());
   EXPECT_NE(module, nullptr) << "LoadLibraryW failed: " << GetLastError();

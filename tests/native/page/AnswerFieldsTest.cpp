@@ -35,11 +35,27 @@ TEST(ExtractStrings2, SkipsWhiteSpaceOnlyAtTheStartOfAField) {
   EXPECT_EQ(page::ExtractStrings2("|", "", "a|b", nullptr), 0);
 }
 
-TEST(AnswerFields, AskingPastTheLastFieldThrows) {
+// The report names the missing field as people count and shows the answer,
+// cut before a character when it is long.
+TEST(AnswerFields, AskingPastTheLastFieldSaysWhichFieldTheAnswerLacks) {
   const page::AnswerFields fields("1|2");
   EXPECT_EQ(fields.count(), 2u);
   EXPECT_EQ(fields[1], "2");
-  EXPECT_THROW(fields[2], std::out_of_range);
+  try {
+    (void)fields[2];
+    FAIL() << "a missing field was read";
+  } catch (const page::MissingAnswerField& missing) {
+    EXPECT_STREQ(missing.what(),
+                 "A resposta do SAT não tem o campo 3.\r\nResposta recebida: \"1|2\"");
+  }
+  const std::string accented = std::string(199, 'a') + "\xc3\xa7" + std::string(100, 'b');
+  try {
+    (void)page::AnswerFields(accented)[5];
+    FAIL() << "a missing field was read";
+  } catch (const page::MissingAnswerField& missing) {
+    EXPECT_TRUE(std::string(missing.what()).ends_with(std::string(199, 'a') + " ...\""))
+        << missing.what();
+  }
   EXPECT_THROW(page::AnswerFields("")[0], std::out_of_range);
 }
 

@@ -42,4 +42,34 @@ TEST(Lines, ReadAnyLineEndingAndWriteCrLf) {
   EXPECT_EQ(platform::readLines(file), (std::vector<std::string>{"x", "", "\xe7"}));
 }
 
+TEST(Path, JoinsNamesAndFindsTheFolderWithTheSystemsSeparator) {
+  using platform::Path;
+  const char16_t separator = Path::kSeparators.front();
+  const Path folder(u"pasta");
+  EXPECT_EQ((folder / u"SAT.DLL").text(), u"pasta" + std::u16string(1, separator) + u"SAT.DLL");
+  EXPECT_EQ((folder / u"SAT.DLL").parent(), folder);
+  EXPECT_EQ((Path(u"pasta") + u".tmp1").text(), u"pasta.tmp1");
+  // A folder that already ends in a separator gets no second one.
+  EXPECT_EQ((Path(u"/") / u"x").text(), u"/x");
+  EXPECT_EQ(Path(u"/x").parent().text(), u"/");
+  EXPECT_TRUE(Path(u"x").parent().empty());
+  EXPECT_EQ((Path() / u"x").text(), u"x");
+}
+
+// A damaged settings file is moved to a free name: an earlier copy under the
+// name is never replaced.
+TEST(RenameToFreeName, NeverReplacesAFile) {
+  TemporaryFolder folder;
+  const platform::Path from = folder.path() / "a";
+  const platform::Path taken = folder.path() / "b";
+  platform::writeFileAtomically(from, "new");
+  platform::writeFileAtomically(taken, "old");
+  EXPECT_FALSE(platform::renameToFreeName(from, taken));
+  EXPECT_EQ(platform::readFile(taken), "old");
+  EXPECT_TRUE(platform::renameToFreeName(from, folder.path() / "c"));
+  EXPECT_FALSE(platform::fileExists(from));
+  EXPECT_TRUE(platform::removeFile(folder.path() / "c"));
+  EXPECT_FALSE(platform::removeFile(folder.path() / "c"));
+}
+
 }  // namespace

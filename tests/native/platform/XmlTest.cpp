@@ -164,8 +164,15 @@ TEST(Xml, RefusesEveryDocumentWithADoctypeSoNoEntityIsEverResolved) {
       "<!DOCTYPE a [<!ENTITY l \"lol\"><!ENTITY l2 \"&l;&l;&l;&l;\">]><a>&l2;</a>",
       "<!DOCTYPE a><a/>",
   };
+  // The refusal says why, on both readers, so the damaged-file message does.
   for (const std::string& document : documents) {
-    EXPECT_THROW(parseXml(document), XmlError) << document;
+    try {
+      parseXml(document);
+      ADD_FAILURE() << "accepted: " << document;
+    } catch (const XmlError& error) {
+      EXPECT_NE(std::string(error.what()).find("DOCTYPE não é aceito"), std::string::npos)
+          << error.what();
+    }
   }
   std::filesystem::remove(secret);
 }
