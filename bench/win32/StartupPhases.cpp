@@ -34,6 +34,24 @@ class StepClock {
   LARGE_INTEGER last_;
 };
 
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK countWithChildren(HWND window, LPARAM count) {
+  countWindow(window, count);
+  EnumChildWindows(window, countWindow, count);
+  return TRUE;
+}
+
+// Every window of this thread, top-level and child.
+int windowsOfThisThread() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), countWithChildren, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -50,13 +68,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     clock.step("start: settings, SAT.DLL, pages");
     windows.createWindow(program.main, true);
     clock.step("main window's native controls");
-    windows.createWindow(program.valida, false);
-    windows.createWindow(program.fimAFim, false);
-    windows.createWindow(program.msefaz, false);
-    clock.step("other windows");
     windows.showMain(program.main);
     clock.step("shown and painted");
   });
+  std::printf("(%d windows in all)\n", windowsOfThisThread());
 
   std::printf("-- inside those steps, on their own:\n");
   clock.step("(printing)");

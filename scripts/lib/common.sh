@@ -38,7 +38,8 @@ quorvel_ensure_display() {
   exit 1
 }
 
-# Creates the Wine prefix once; later runs find it ready.
+# Creates the Wine prefix once; later runs find it ready. The fonts step runs
+# every time, so that prefixes made before it get it too.
 quorvel_ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX ..."
@@ -50,6 +51,25 @@ quorvel_ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  quorvel_ensure_wine_fonts
+}
+
+# Debian's Wine 8 looks for the fonts of fonts-wine in
+# "Z:\usr\share\wine\../fonts", a path its file layer refuses (WINEDEBUG=+file
+# says "not found (c0000033)"), so it never loads them. Without Marlett the
+# frame Wine draws shows its caption buttons as the letters "0 1 r". Windows
+# keeps Marlett in the Fonts folder, which Wine reads at every start: a copy
+# there is enough. Only Marlett: the program's Tahoma stays the one fontconfig
+# offers (Wine's own Tahoma Bold looks regular at the program's sizes).
+quorvel_ensure_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" shipped=/usr/share/wine/fonts
+  if [ -f "$fonts/marlett.ttf" ]; then return; fi
+  if [ ! -f "$shipped/marlett.ttf" ]; then
+    echo "No $shipped/marlett.ttf (package fonts-wine): caption buttons will show as letters" >&2
+    return
+  fi
+  mkdir -p "$fonts"
+  cp "$shipped/marlett.ttf" "$fonts/marlett.ttf"
 }
 
 # Configures (once) and builds one preset. Builds take a lock, so two scripts

@@ -22,10 +22,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int exitCode = 0;
   windows.dispatcher().run([&] {
     program.start();
+    // The prompt, the test-sale dialog and the authority window are created
+    // when first shown: a start that needs none of them does not wait for them.
     windows.createWindow(program.main, true);
-    windows.createWindow(program.valida, false);
-    windows.createWindow(program.fimAFim, false);
-    windows.createWindow(program.msefaz, false);
     // A start that asked to end leaves before the main window appears.
     if (!program.main.terminateRequested()) {
       windows.showMain(program.main);

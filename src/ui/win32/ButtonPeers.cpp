@@ -4,6 +4,8 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <functional>
+
 #include "ui/win32/Peers.h"
 #include "ui/win32/WindowHost.h"
 
@@ -19,7 +21,28 @@ bool ButtonPeer::ownerDrawn() const {
   return (GetWindowLongW(handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
+Font ButtonPeer::nativeFont() const {
+  Font font = control_.effectiveFont();
+  std::u16string caption = control_.text();
+  std::erase(caption, u'&');
+  const int room = host_.scale(control_.bounds().width) - 2 * host_.scale(4);
+  if (caption.empty() || room <= 0) return font;
+  HDC dc = GetDC(nullptr);
+  constexpr int kSmallest = 9;  // pixels at 96 DPI: still readable
+  while (font.height > kSmallest) {
+    HGDIOBJ old = SelectObject(dc, host_.font(font));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide(caption), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    if (size.cx <= room) break;
+    --font.height;
+  }
+  ReleaseDC(nullptr, dc);
+  return font;
+}
+
 void ButtonPeer::update(Property property) {
+  if (property == Property::Text) applyFont();
   if (property != Property::Font) return;
   // A caption that takes a colour later (the device query's side button)
   // turns the button into one we draw; it stays so.
@@ -35,7 +58,65 @@ void ButtonPeer::command(WORD notification) {
   host_.dispatcher().run([this] { static_cast<Button&>(control_).click(); });
 }
 
+namespace {
+
+using ButtonVisit = std::function<void(ButtonPeer&)>;
+
+BOOL CALLBACK visitIfButton(HWND child, LPARAM visit) {
+  if (auto* button = dynamic_cast<ButtonPeer*>(NativePeer::fromHandle(child)))
+    (*reinterpret_cast<const ButtonVisit*>(visit))(*button);
+  return TRUE;
+}
+
+// Every push button of the window that holds `window`.
+void forEachButton(HWND window, const ButtonVisit& visit) {
+  EnumChildWindows(GetAncestor(window, GA_ROOT), visitIfButton, reinterpret_cast<LPARAM>(&visit));
+}
+
+}  // namespace
+
+void ButtonPeer::showAsDefault(bool isDefault) {
+  if (defaultLook_ == isDefault) return;
+  defaultLook_ = isDefault;
+  if (ownerDrawn())
+    InvalidateRect(handle(), nullptr, FALSE);
+  else
+    SendMessageW(handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void ButtonPeer::focusMoved(HWND to) {
+  ButtonPeer* focused = dynamic_cast<ButtonPeer*>(NativePeer::fromHandle(to));
+  if (focused && GetAncestor(to, GA_ROOT) != GetAncestor(handle(), GA_ROOT)) focused = nullptr;
+  forEachButton(handle(), [focused](ButtonPeer& button) {
+    button.showAsDefault(focused ? &button == focused : button.modelDefault());
+  });
+}
+
 LRESULT ButtonPeer::subclassMessage(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_SETFOCUS:
+      focusMoved(handle());
+      break;
+    case WM_KILLFOCUS:
+      focusMoved(reinterpret_cast<HWND>(w));
+      break;
+    case WM_GETDLGCODE:
+      // What a push button answers, which the dialog manager asks of the
+      // focused control when Enter is pressed.
+      if (ownerDrawn())
+        return DLGC_BUTTON | (defaultLook_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      break;
+    case BM_SETSTYLE:
+      // Made default or not by the dialog manager: an owner-drawn button keeps
+      // its type and draws the default frame itself.
+      if (ownerDrawn()) {
+        showAsDefault((w & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
   // An owner-drawn button is not told when the mouse enters or leaves it.
   if (ownerDrawn() && message == WM_MOUSEMOVE && !hot_) {
     hot_ = true;
@@ -55,7 +136,7 @@ bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
   const bool disabled = item.itemState & ODS_DISABLED;
   const bool pressed = item.itemState & ODS_SELECTED;
   const bool focused = item.itemState & ODS_FOCUS;
-  const bool isDefault = static_cast<const Button&>(control_).isDefault;
+  const bool isDefault = defaultLook_;
   RECT content = box;
   if (HTHEME theme = OpenThemeData(handle(), L"BUTTON")) {
     const int state = disabled                 ? PBS_DISABLED
@@ -77,7 +158,7 @@ bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
     if (pressed) OffsetRect(&content, 1, 1);
   }
-  HGDIOBJ oldFont = SelectObject(dc, host_.font(control_.effectiveFont()));
+  HGDIOBJ oldFont = SelectObject(dc, host_.font(nativeFont()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : textColor());
   UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;

@@ -106,8 +106,9 @@ Font MemoPeer::nativeFont() const {
 }
 
 // A little room between the frame and the text, so the caret and the first
-// letter do not touch the border.
-void MemoPeer::created() {
+// letter do not touch the border; set after the font, which resets it.
+void MemoPeer::applyFont() {
+  EditPeer::applyFont();
   const int margin = host_.scale(4);
   SendMessageW(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }

@@ -53,6 +53,31 @@ void FormPeer::fitWindowToDesign() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A window that can be resized is never made smaller than its design, so
+// every page shows whole; only a screen smaller than that leaves it smaller,
+// and then it scrolls.
+void FormPeer::limitTracking(MINMAXINFO& limits) const {
+  RECT frame{0, 0, host_.scale(designed_.width), host_.scale(designed_.height)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  limits.ptMinTrackSize.x = std::min(frame.right - frame.left, work.right - work.left);
+  limits.ptMinTrackSize.y = std::min(frame.bottom - frame.top, work.bottom - work.top);
+}
+
+POINT FormPeer::childOrigin(const Control& child) const {
+  if (child.kind() != Kind::StatusBar) return scroll_;
+  // The status bar carries every answer of the device: it stays at the foot
+  // of the visible area while the rest scrolls under it.
+  RECT client;
+  GetClientRect(handle(), &client);
+  const Rect& bar = child.bounds();
+  return {0, std::max<LONG>(0, host_.scale(bar.top + bar.height) - client.bottom)};
+}
+
 void FormPeer::update(Property property) {
   switch (property) {
     case Property::Cursor:
@@ -105,6 +130,12 @@ LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       if (w != SIZE_MINIMIZED && tracksClientSize_) clientResized();
       return 0;
+    case WM_GETMINMAXINFO:
+      if (tracksClientSize_ && form_.borderStyle == BorderStyle::Sizeable) {
+        limitTracking(*reinterpret_cast<MINMAXINFO*>(l));
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       host_.dispatcher().run([this] { form_.close(); });
       return 0;
@@ -162,27 +193,48 @@ void FormPeer::clientResized() {
   resizingFromUser_ = true;
   host_.dispatcher().run([&] { form_.setClientSizeFromUser(width, height); });
   resizingFromUser_ = false;
+  // Its place in the model may not change while the visible area does.
+  for (Control* child : form_.children()) {
+    if (child->kind() == Kind::StatusBar && child->peer())
+      child->peer()->modelChanged(Property::Bounds);
+  }
 }
 
 void FormPeer::updateScrollBars() {
+  // Decided from the client area the window would have without scroll bars:
+  // deciding from the area left beside the bars already shown would keep
+  // them once the window is back at its design size.
   RECT client;
   GetClientRect(handle(), &client);
+  const LONG_PTR style = GetWindowLongPtrW(handle(), GWL_STYLE);
+  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  LONG width = client.right + ((style & WS_VSCROLL) ? barWidth : 0);
+  LONG height = client.bottom + ((style & WS_HSCROLL) ? barHeight : 0);
+  const int designWidth = host_.scale(designed_.width);
+  const int designHeight = host_.scale(designed_.height);
+  bool horizontal = width < designWidth;
+  bool vertical = height < designHeight;
+  if (horizontal && !vertical) vertical = height - barHeight < designHeight;
+  if (vertical && !horizontal) horizontal = width - barWidth < designWidth;
+  if (vertical) width -= barWidth;
+  if (horizontal) height -= barHeight;
+
   const POINT before = scroll_;
-  const auto set = [&](int bar, int designedExtent, LONG clientExtent, LONG& position) {
-    const int extent = host_.scale(designedExtent);
-    position = std::clamp<LONG>(position, 0, std::max<LONG>(0, extent - clientExtent));
+  // A page as large as the range hides the bar.
+  const auto set = [&](int bar, int extent, LONG shown, LONG& position) {
+    position = std::clamp<LONG>(position, 0, std::max<LONG>(0, extent - shown));
     SCROLLINFO info{sizeof info,
                     SIF_RANGE | SIF_PAGE | SIF_POS,
                     0,
                     extent - 1,
-                    static_cast<UINT>(clientExtent),
+                    static_cast<UINT>(shown),
                     static_cast<int>(position),
                     0};
     SetScrollInfo(handle(), bar, &info, TRUE);
   };
-  set(SB_HORZ, designed_.width, client.right, scroll_.x);
-  GetClientRect(handle(), &client);
-  set(SB_VERT, designed_.height, client.bottom, scroll_.y);
+  set(SB_HORZ, designWidth, horizontal ? width : designWidth, scroll_.x);
+  set(SB_VERT, designHeight, vertical ? height : designHeight, scroll_.y);
   if (before.x != scroll_.x || before.y != scroll_.y) moveChildren();
 }
 

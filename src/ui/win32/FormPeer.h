@@ -13,7 +13,7 @@ class FormPeer : public NativePeer {
   Form& form() const { return form_; }
   bool isMain() const { return isMain_; }
   bool holdsChildren() const override { return true; }
-  POINT childOrigin() const override { return scroll_; }
+  POINT childOrigin(const Control& child) const override;
 
   void centreOnScreen();
   // Focus asked for while the window was hidden, given once it shows.
@@ -30,6 +30,7 @@ class FormPeer : public NativePeer {
   LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
 
   void fitWindowToDesign();
+  void limitTracking(MINMAXINFO& limits) const;
   void clientResized();
   void updateScrollBars();
   void scroll(int bar, WORD request);

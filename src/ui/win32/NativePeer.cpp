@@ -45,6 +45,7 @@ void NativePeer::create(HWND parent, int controlId) {
     registerHandle(window);
     subclass();
   }
+  if (!parent) host_.takeDpiOf(window);  // before created() sizes the frame
   created();
   applyFont();
   applyText();
@@ -70,6 +71,12 @@ LRESULT CALLBACK NativePeer::classWindowProc(HWND window, UINT message, WPARAM w
 LRESULT NativePeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
   LRESULT result = 0;
   if (routeFromChild(message, w, l, result)) return result;
+  if (message == WM_DPICHANGED && attached_) {
+    // Per-monitor aware: only top-level windows are told, with the new DPI
+    // in the high word and the rectangle Windows suggests in lParam.
+    host_.dpiChanged(handle_, HIWORD(w), *reinterpret_cast<const RECT*>(l));
+    return 0;
+  }
   return DefWindowProcW(handle_, message, w, l);
 }
 
@@ -192,7 +199,7 @@ RECT NativePeer::nativeBounds() const {
   POINT origin{0, 0};
   if (const Control* parent = control_.parent()) {
     if (auto* parentPeer = dynamic_cast<NativePeer*>(parent->peer()))
-      origin = parentPeer->childOrigin();
+      origin = parentPeer->childOrigin(control_);
   }
   // Scaling both edges keeps neighbouring controls adjacent at any DPI.
   return {host_.scale(b.left) - origin.x, host_.scale(b.top) - origin.y,

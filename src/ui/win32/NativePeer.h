@@ -30,7 +30,7 @@ class NativePeer : public ControlPeer {
   // Whether the children of this control are native children of this window.
   virtual bool holdsChildren() const { return false; }
   // Where this window's client origin lies, in device pixels (scrolled forms).
-  virtual POINT childOrigin() const { return {0, 0}; }
+  virtual POINT childOrigin(const Control& /*child*/) const { return {0, 0}; }
 
   void modelChanged(Property property) override;
 
@@ -64,7 +64,7 @@ class NativePeer : public ControlPeer {
   virtual void applyVisible();
   virtual bool effectivelyVisible() const { return control_.visible(); }
   virtual Font nativeFont() const { return control_.effectiveFont(); }
-  void applyFont();
+  virtual void applyFont();
 
   virtual LRESULT windowMessage(UINT message, WPARAM w, LPARAM l);
   // WM_ERASEBKGND: fills the client area with the colour.

@@ -40,8 +40,18 @@ class ButtonPeer : public NativePeer {
   void update(Property property) override;
   bool captionColoured() const { return control_.font().color != kDefaultColor; }
   bool ownerDrawn() const;
+  // The caption's font, a little smaller where the caption would otherwise
+  // run under the focus rectangle.
+  Font nativeFont() const override;
   LRESULT subclassMessage(UINT message, WPARAM w, LPARAM l) override;
+  // As in a dialog, the focused push button is the one Enter presses and the
+  // only one drawn as the default; with the focus elsewhere, the button the
+  // program made the default is again.
+  void focusMoved(HWND to);
+  void showAsDefault(bool isDefault);
+  bool modelDefault() const { return static_cast<const Button&>(control_).isDefault; }
   bool hot_ = false;
+  bool defaultLook_ = modelDefault();
 };
 
 class CheckBoxPeer : public NativePeer {
@@ -73,7 +83,7 @@ class MemoPeer : public EditPeer {
 
  private:
   Creation creation() const override;
-  void created() override;
+  void applyFont() override;
   Font nativeFont() const override;
   void update(Property property) override;
 };
@@ -192,6 +202,7 @@ class StatusBarPeer : public NativePeer {
   bool takesFocus() const override { return false; }
   void created() override;
   void update(Property property) override;
+  void applyBounds() override;
 };
 
 }  // namespace ui::win32

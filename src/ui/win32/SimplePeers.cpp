@@ -78,6 +78,16 @@ void StatusBarPeer::created() {
   // One part across the bar, so that WM_SETTEXT and WM_GETTEXT reach it.
   int ends[] = {-1};
   SendMessageW(handle(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(ends));
+  // Above its siblings, which scroll under it in a window smaller than its
+  // design. It takes no focus, so the Tab order does not change.
+  SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void StatusBarPeer::applyBounds() {
+  NativePeer::applyBounds();
+  // The bar draws its part's edges from its size: without a whole repaint
+  // the edges of earlier sizes stay on the screen.
+  InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void StatusBarPeer::update(Property property) {

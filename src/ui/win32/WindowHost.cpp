@@ -60,6 +60,14 @@ bool droppedComboBox(HWND window) {
          SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0);
 }
 
+// Resolved at run time: Windows 7 and 8 have no per-window DPI.
+int dpiOfWindow(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
+}
+
 bool isEscape(const MSG& message) {
   const bool key =
       (message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.wParam == VK_ESCAPE;
@@ -90,6 +98,32 @@ WindowHost::~WindowHost() {
   peers_.clear();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+void WindowHost::takeDpiOf(HWND topLevelWindow) {
+  if (dpiFromWindow_) return;
+  dpiFromWindow_ = true;
+  if (const int dpi = dpiOfWindow(topLevelWindow); dpi > 0) dpi_ = std::max(96, dpi);
+}
+
+void WindowHost::dpiChanged(HWND window, int dpi, const RECT& suggested) {
+  dpi_ = std::max(96, dpi);
+  // The fonts first: a label without a size measures its text with its font.
+  std::map<std::tuple<std::u16string, int, bool>, HFONT> previousFonts;
+  previousFonts.swap(fonts_);
+  for (const auto& peer : peers_) {
+    if (dynamic_cast<FormPeer*>(peer.get()))
+      peer->modelChanged(Property::Font);  // and its children
+  }
+  for (auto& [key, font] : previousFonts) DeleteObject(font);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The other forms fit their frames to their design at the new scale; the
+  // controls are placed as the model has them, whether or not it moved them.
+  for (const auto& peer : peers_) {
+    if (peer->handle() != window) peer->modelChanged(Property::Bounds);
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void WindowHost::createWindow(Form& form, bool isMain) {

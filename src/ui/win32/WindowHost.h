@@ -48,6 +48,14 @@ class WindowHost {
   const EventDispatcher& dispatcher() const { return dispatcher_; }
   int scale(int modelPixels) const { return MulDiv(modelPixels, dpi_, 96); }
   int unscale(int devicePixels) const { return MulDiv(devicePixels, 96, dpi_); }
+  int dpi() const { return dpi_; }
+  // The first top-level window sets the DPI: that of its monitor where
+  // Windows tells it (10 and later), the screen's otherwise.
+  void takeDpiOf(HWND topLevelWindow);
+  // WM_DPICHANGED: window went to a monitor of another DPI. Fonts are made
+  // anew, every control is placed again at the new scale and window takes
+  // the rectangle Windows suggests.
+  void dpiChanged(HWND window, int dpi, const RECT& suggested);
   HFONT font(const Font& font);
   HBRUSH brush(Color color);
   bool waitCursor() const { return waitCursor_; }
@@ -70,6 +78,7 @@ class WindowHost {
   HICON icon_;
   const EventDispatcher& dispatcher_;
   int dpi_ = 96;
+  bool dpiFromWindow_ = false;
   HWND mainWindow_ = nullptr;
   bool waitCursor_ = false;
   std::vector<std::unique_ptr<NativePeer>> peers_;
