@@ -113,6 +113,23 @@ void MemoPeer::applyFont() {
   SendMessageW(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
+const std::u16string* MemoPeer::searchableText() const {
+  return static_cast<const Memo&>(control_).readOnly() ? &control_.text() : nullptr;
+}
+
+std::pair<std::size_t, std::size_t> MemoPeer::selectedRange() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
+
+void MemoPeer::selectRange(std::size_t start, std::size_t end) {
+  SendMessageW(handle(), EM_SETSEL, start, static_cast<LPARAM>(end));
+  SendMessageW(handle(), EM_SCROLLCARET, 0, 0);
+}
+
 void MemoPeer::update(Property property) {
   EditPeer::update(property);
   if (property != Property::ScrollToEnd) return;

@@ -169,6 +169,10 @@ LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_ERASEBKGND:
       return eraseBackground(w, form_.color());
     default:
+      if (message == host_.textFinder().findMessage()) {
+        host_.textFinder().onFindMessage(*reinterpret_cast<const FINDREPLACEW*>(l));
+        return 0;
+      }
       break;
   }
   return NativePeer::windowMessage(message, w, l);

@@ -4,8 +4,10 @@
 // here; each kind adds what is its own.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/Control.h"
 
@@ -29,6 +31,11 @@ class NativePeer : public ControlPeer {
   static NativePeer* fromHandle(HWND window);
   // Whether the children of this control are native children of this window.
   virtual bool holdsChildren() const { return false; }
+  // The text a Find searches in this control, or nullptr where there is none
+  // (a read-only memo has one), and the selection in it, [start, end).
+  virtual const std::u16string* searchableText() const { return nullptr; }
+  virtual std::pair<std::size_t, std::size_t> selectedRange() const { return {0, 0}; }
+  virtual void selectRange(std::size_t /*start*/, std::size_t /*end*/) {}
   // Where this window's client origin lies, in device pixels (scrolled forms).
   virtual POINT childOrigin(const Control& /*child*/) const { return {0, 0}; }
 

@@ -80,6 +80,9 @@ class EditPeer : public NativePeer {
 class MemoPeer : public EditPeer {
  public:
   using EditPeer::EditPeer;
+  const std::u16string* searchableText() const override;
+  std::pair<std::size_t, std::size_t> selectedRange() const override;
+  void selectRange(std::size_t start, std::size_t end) override;
 
  private:
   Creation creation() const override;
@@ -101,6 +104,11 @@ Font memoFont(const Memo& memo);
 class TextViewPeer : public NativePeer {
  public:
   using NativePeer::NativePeer;
+  const std::u16string* searchableText() const override { return &control_.text(); }
+  std::pair<std::size_t, std::size_t> selectedRange() const override {
+    return {selStart_, selEnd_};
+  }
+  void selectRange(std::size_t start, std::size_t end) override;
 
  private:
   Creation creation() const override;
@@ -126,6 +134,10 @@ class TextViewPeer : public NativePeer {
   long long leftColumn_ = 0;
   int lineHeight_ = 1;
   int charWidth_ = 1;
+  std::size_t selStart_ = 0;
+  std::size_t selEnd_ = 0;
+  std::size_t lineOf(std::size_t position) const;
+  void paintSelection(HDC dc, std::size_t line, int row) const;
 };
 
 // An edit showing a mask's punctuation; every key goes through EditMask so

@@ -50,6 +50,7 @@ void TextViewPeer::applyText() {
   if (lineStarts_.size() > 1 && lineStarts_.back() == text.size()) lineStarts_.pop_back();
   topLine_ = 0;
   leftColumn_ = 0;
+  selStart_ = selEnd_ = 0;
   updateScrollBars();
   InvalidateRect(handle(), nullptr, TRUE);
 }
@@ -71,6 +72,57 @@ std::u16string_view TextViewPeer::line(std::size_t index) const {
   std::u16string_view view(text.data() + start, end - start);
   while (!view.empty() && (view.back() == u'\n' || view.back() == u'\r')) view.remove_suffix(1);
   return view;
+}
+
+std::size_t TextViewPeer::lineOf(std::size_t position) const {
+  const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
+  return static_cast<std::size_t>(after - lineStarts_.begin()) - 1;
+}
+
+void TextViewPeer::selectRange(std::size_t start, std::size_t end) {
+  const std::size_t size = control_.text().size();
+  selStart_ = std::min(start, size);
+  selEnd_ = std::clamp(end, selStart_, size);
+  // Into view: a line off the screen comes a third of the way down, a column
+  // off it a little in from the left edge.
+  const std::size_t lineIndex = lineOf(selStart_);
+  const auto line = static_cast<long long>(lineIndex);
+  long long top = topLine_;
+  if (line < topLine_ || line >= topLine_ + visibleLines()) top = line - visibleLines() / 3;
+  const auto column = static_cast<long long>(selStart_ - lineStarts_[lineIndex]);
+  const auto width = static_cast<long long>(selEnd_ - selStart_);
+  long long left = leftColumn_;
+  if (column < leftColumn_ || column + width > leftColumn_ + visibleColumns())
+    left = std::max(0LL, column - 8);
+  scrollTo(top, left);
+  InvalidateRect(handle(), nullptr, FALSE);
+}
+
+// The selected part of one line on the screen, drawn over the line.
+void TextViewPeer::paintSelection(HDC dc, std::size_t lineIndex, int row) const {
+  const std::u16string_view text = line(lineIndex);
+  const std::size_t lineStart = lineStarts_[lineIndex];
+  const auto left = static_cast<std::size_t>(leftColumn_);
+  const std::size_t from = std::max({selStart_, lineStart + left, lineStart});
+  const std::size_t to = std::min(selEnd_, lineStart + text.size());
+  if (from >= to) return;
+  const std::u16string_view before = text.substr(left, from - lineStart - left);
+  const std::u16string_view selected = text.substr(from - lineStart, to - from);
+  SIZE offset{};
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(before.data()),
+                        static_cast<int>(before.size()), &offset);
+  GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(selected.data()),
+                        static_cast<int>(selected.size()), &extent);
+  const int x = host_.scale(kMargin) + offset.cx;
+  const RECT box{x, row * lineHeight_, x + extent.cx, (row + 1) * lineHeight_};
+  const COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  const COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+  ExtTextOutW(dc, x, box.top, ETO_OPAQUE | ETO_CLIPPED, &box,
+              reinterpret_cast<const wchar_t*>(selected.data()), static_cast<UINT>(selected.size()),
+              nullptr);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
 }
 
 int TextViewPeer::visibleLines() const {
@@ -228,6 +280,7 @@ void TextViewPeer::paint(HDC dc) {
     ExtTextOutW(dc, margin, row * lineHeight_, ETO_CLIPPED, &client,
                 reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()),
                 nullptr);
+    paintSelection(dc, index, row);
   }
   if (GetFocus() == handle()) DrawFocusRect(dc, &client);
   SelectObject(dc, old);
@@ -249,6 +302,25 @@ LRESULT TextViewPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_SETTEXT:
       return TRUE;  // the text comes from the model only
+    case EM_GETSEL: {
+      // As an edit answers, so automation reads the selection the same way.
+      if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(selStart_);
+      if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(selEnd_);
+      const auto word = [](std::size_t position) {
+        return std::min<std::size_t>(position, 0xFFFF);
+      };
+      return static_cast<LRESULT>(MAKELONG(word(selStart_), word(selEnd_)));
+    }
+    case EM_SETSEL: {
+      const auto start = static_cast<INT_PTR>(w);
+      const auto end = static_cast<INT_PTR>(l);
+      if (start < 0)
+        selectRange(selEnd_, selEnd_);
+      else
+        selectRange(static_cast<std::size_t>(start),
+                    end < 0 ? text.size() : static_cast<std::size_t>(end));
+      return 0;
+    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_SIZE:

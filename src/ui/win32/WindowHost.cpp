@@ -271,6 +271,7 @@ void WindowHost::processMessage(MSG& message) {
     if (message.message == WM_KEYDOWN) closeIfItClosesWithKeys(message.hwnd);
     return;
   }
+  if (textFinder_.takeKey(message) || textFinder_.takeDialogMessage(message)) return;
   if (pressDefaultButton(message)) return;
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && dynamic_cast<FormPeer*>(NativePeer::fromHandle(root)) &&

@@ -13,6 +13,7 @@
 #include "ui/Controls.h"
 #include "ui/EventDispatcher.h"
 #include "ui/win32/DeviceThread.h"
+#include "ui/win32/TextFinder.h"
 
 namespace ui::win32 {
 
@@ -63,6 +64,7 @@ class WindowHost {
   // Focuses the control now, or when its window shows if it is hidden.
   void requestFocus(HWND control);
   void mainWindowDestroyed();
+  TextFinder& textFinder() { return textFinder_; }
   void wakeMessageLoop() const;
 
  private:
@@ -76,6 +78,7 @@ class WindowHost {
 
   HINSTANCE instance_;
   HICON icon_;
+  TextFinder textFinder_;
   const EventDispatcher& dispatcher_;
   int dpi_ = 96;
   bool dpiFromWindow_ = false;

@@ -1,0 +1,93 @@
+#include "ui/win32/TextFinder.h"
+
+#include "ui/win32/NativePeer.h"
+
+namespace ui::win32 {
+
+namespace {
+
+// The control with the focus when it has a text to search.
+NativePeer* searchableWithFocus() {
+  NativePeer* peer = NativePeer::fromHandle(GetFocus());
+  return peer && peer->searchableText() ? peer : nullptr;
+}
+
+}  // namespace
+
+TextFinder::TextFinder() : findMessage_(RegisterWindowMessageW(FINDMSGSTRINGW)) {}
+
+bool TextFinder::takeKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  const bool control = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+  const bool findKey = control && message.wParam == 'F';
+  if (!findKey && message.wParam != VK_F3) return false;
+  NativePeer* peer = searchableWithFocus();
+  if (!peer) {
+    // F3 in the Find dialog itself goes on in the text it searches.
+    const bool inDialog = dialog_ && (GetFocus() == dialog_ || IsChild(dialog_, GetFocus()));
+    if (findKey || !inDialog || search_.what.empty()) return false;
+    findNext();
+    return true;
+  }
+  if (findKey || search_.what.empty()) {
+    open(peer->handle());
+  } else {
+    target_ = peer->handle();
+    findNext();
+  }
+  return true;
+}
+
+bool TextFinder::takeDialogMessage(MSG& message) const {
+  return dialog_ && IsWindow(dialog_) && IsDialogMessageW(dialog_, &message);
+}
+
+void TextFinder::open(HWND target) {
+  target_ = target;
+  if (dialog_ && IsWindow(dialog_)) {
+    SetFocus(dialog_);
+    return;
+  }
+  request_ = {};
+  request_.lStructSize = sizeof request_;
+  request_.hwndOwner = GetAncestor(target, GA_ROOT);
+  // Down, without case, unless the last search said otherwise.
+  request_.Flags = (search_.down ? FR_DOWN : 0) | (search_.matchCase ? FR_MATCHCASE : 0) |
+                   (search_.wholeWord ? FR_WHOLEWORD : 0);
+  request_.lpstrFindWhat = what_;
+  request_.wFindWhatLen = static_cast<WORD>(std::size(what_));
+  dialog_ = FindTextW(&request_);
+}
+
+void TextFinder::onFindMessage(const FINDREPLACEW& request) {
+  if (request.Flags & FR_DIALOGTERM) {
+    dialog_ = nullptr;
+    return;
+  }
+  if (!(request.Flags & FR_FINDNEXT)) return;
+  search_.what.assign(reinterpret_cast<const char16_t*>(what_));
+  search_.down = request.Flags & FR_DOWN;
+  search_.matchCase = request.Flags & FR_MATCHCASE;
+  search_.wholeWord = request.Flags & FR_WHOLEWORD;
+  findNext();
+}
+
+void TextFinder::findNext() {
+  NativePeer* peer = NativePeer::fromHandle(target_);
+  const std::u16string* text = peer ? peer->searchableText() : nullptr;
+  if (!text || search_.what.empty()) return;
+  // From the end of the selection going down, from its start going up, so a
+  // match already selected is passed over.
+  const auto [start, end] = peer->selectedRange();
+  const auto found = findText(*text, search_, search_.down ? end : start);
+  if (found) {
+    peer->selectRange(*found, *found + search_.what.size());
+    return;
+  }
+  const std::u16string message = u"Não foi possível encontrar \"" + search_.what + u"\".";
+  MessageBoxW(dialog_ ? dialog_ : GetAncestor(target_, GA_ROOT),
+              reinterpret_cast<const wchar_t*>(message.c_str()), L"Localizar",
+              MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace ui::win32

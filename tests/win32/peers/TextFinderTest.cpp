@@ -1,0 +1,99 @@
+// Ctrl+F and F3 in read-only memos, through the system's Find dialog.
+#include <windows.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include "peers/PeerFixture.h"
+
+namespace peer_tests {
+namespace {
+
+class TextFinderTest : public PeerTest {
+ protected:
+  void pressWithControl(HWND window, UINT key) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    host.processPendingMessages();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+  }
+  void press(HWND window, UINT key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    host.processPendingMessages();
+  }
+  // The Find dialog the form owns, or nullptr.
+  HWND findDialog() const {
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
+      if (GetWindow(dialog, GW_OWNER) == handleOf(form)) return dialog;
+    }
+    return nullptr;
+  }
+  void findNextFromDialog(HWND dialog, const wchar_t* what) {
+    SetDlgItemTextW(dialog, edt1, what);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    host.processPendingMessages();
+  }
+  static std::pair<DWORD, DWORD> selectionOf(HWND window) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+};
+
+TEST_F(TextFinderTest, CtrlFFindsInTheLogViewerAndF3FindsTheNextMatch) {
+  ui::Memo log("MemoLogs", &form);
+  log.setBounds({0, 0, 400, 150});
+  log.setReadOnly(true);
+  log.largeText = true;
+  ui::Memo coupon("MemoCFe", &form);
+  coupon.setBounds({0, 150, 400, 150});
+  coupon.setReadOnly(true);
+  createAndShow();
+  std::u16string text;
+  for (int i = 0; i < 2000; ++i) text += u"20261210101010|SAT|info|Recebida mensagem\r\n";
+  const std::size_t first = text.size() + 26;
+  text += u"20261210235959|SEFAZ|erro|Falha na comunicação\r\n";
+  const std::size_t second = text.size() + 26;
+  text += u"20261210235959|SEFAZ|erro|Falha na comunicação\r\n";
+  log.setText(text);
+  coupon.setText(u"<CFe>\r\n  <emit>\r\n    <xNome>Emitente</xNome>\r\n  </emit>\r\n</CFe>");
+  SetFocus(handleOf(log));
+
+  pressWithControl(handleOf(log), 'F');
+  HWND dialog = findDialog();
+  ASSERT_NE(dialog, nullptr) << "Ctrl+F opened no Find dialog";
+  findNextFromDialog(dialog, L"FALHA NA COMUNICAÇÃO");
+  EXPECT_EQ(selectionOf(handleOf(log)), std::make_pair(DWORD(first), DWORD(first + 20)));
+  press(handleOf(log), VK_F3);
+  EXPECT_EQ(selectionOf(handleOf(log)), std::make_pair(DWORD(second), DWORD(second + 20)));
+
+  // The coupon's memo is an edit: the same keys work there.
+  SetFocus(handleOf(coupon));
+  pressWithControl(handleOf(coupon), 'F');
+  findNextFromDialog(dialog, L"xnome");
+  EXPECT_EQ(selectionOf(handleOf(coupon)), std::make_pair(DWORD(22), DWORD(27)));
+  press(handleOf(coupon), VK_F3);
+  EXPECT_EQ(selectionOf(handleOf(coupon)), std::make_pair(DWORD(38), DWORD(43)));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  host.processPendingMessages();
+  EXPECT_EQ(findDialog(), nullptr);
+}
+
+TEST_F(TextFinderTest, AnEditableMemoKeepsItsOwnCtrlF) {
+  ui::Memo notes("MemoNotas", &form);
+  notes.setBounds({0, 0, 400, 150});
+  createAndShow();
+  SetFocus(handleOf(notes));
+  pressWithControl(handleOf(notes), 'F');
+  EXPECT_EQ(findDialog(), nullptr);
+}
+
+}  // namespace
+}  // namespace peer_tests
