@@ -17,10 +17,14 @@ NativePeer* searchableWithFocus() {
 TextFinder::TextFinder() : findMessage_(RegisterWindowMessageW(FINDMSGSTRINGW)) {}
 
 bool TextFinder::takeKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return false;
+  // Ctrl+F as a key, or as the character it types (^F), which is what a
+  // program driving the window by messages can send.
+  constexpr WPARAM kControlF = 0x06;
   const bool control = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
-  const bool findKey = control && message.wParam == 'F';
-  if (!findKey && message.wParam != VK_F3) return false;
+  const bool findKey = (message.message == WM_KEYDOWN && control && message.wParam == 'F') ||
+                       (message.message == WM_CHAR && message.wParam == kControlF);
+  const bool nextKey = message.message == WM_KEYDOWN && message.wParam == VK_F3;
+  if (!findKey && !nextKey) return false;
   NativePeer* peer = searchableWithFocus();
   if (!peer) {
     // F3 in the Find dialog itself goes on in the text it searches.

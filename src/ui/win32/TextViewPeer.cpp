@@ -302,6 +302,10 @@ LRESULT TextViewPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_SETTEXT:
       return TRUE;  // the text comes from the model only
+    case EM_GETLINECOUNT:
+      return static_cast<LRESULT>(lineStarts_.size());
+    case EM_GETFIRSTVISIBLELINE:
+      return static_cast<LRESULT>(topLine_);
     case EM_GETSEL: {
       // As an edit answers, so automation reads the selection the same way.
       if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(selStart_);
