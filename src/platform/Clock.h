@@ -10,6 +10,13 @@ struct TimeOfDay {
   int millisecond = 0;  // 0..999
 };
 
+struct DateTime {
+  int year = 1980;
+  int month = 1;  // 1..12
+  int day = 1;    // 1..31
+  TimeOfDay time;
+};
+
 class Clock {
  public:
   virtual ~Clock() = default;
@@ -21,5 +28,7 @@ const Clock& systemClock();
 
 // The local time of day, read from the operating system.
 TimeOfDay localTimeOfDay();
+// The local date and time of day, read from the operating system at once.
+DateTime localDateTime();
 
 }  // namespace platform

@@ -13,8 +13,11 @@ constexpr std::size_t kMaximumArguments = 5;
 // Pushes the arguments right to left, calls, and puts the stack pointer back
 // from a callee-saved register: a stdcall callee has already removed its
 // arguments, a cdecl one has not, and either way the stack ends where it began.
-const char* callRestoringStack(void* function, const std::intptr_t* words, std::size_t count) {
+// What the callee left on the stack tells which of the two it was.
+const char* callRestoringStack(void* function, const std::intptr_t* words, std::size_t count,
+                               CallingConvention& seen) {
   const char* result;
+  std::size_t left;
   asm volatile(
       "movl %%esp, %%esi\n\t"
       "movl %[count], %%ecx\n\t"
@@ -26,17 +29,22 @@ const char* callRestoringStack(void* function, const std::intptr_t* words, std::
       "jmp 1b\n\t"
       "2:\n\t"
       "call *%[function]\n\t"
+      "movl %%esi, %%ecx\n\t"
+      "subl %%esp, %%ecx\n\t"
       "movl %%esi, %%esp\n\t"
-      : "=a"(result)
+      : "=a"(result), "=&c"(left)
       : [function] "r"(function), [words] "r"(words), [count] "r"(count)
-      : "ecx", "edx", "esi", "memory", "cc");
+      : "edx", "esi", "memory", "cc");
+  seen = left == 0 ? CallingConvention::Stdcall : CallingConvention::Cdecl;
   return result;
 }
 #else
 // On 64-bit targets there is one calling convention and the arguments travel
 // in registers; every argument is passed as a full machine word.
 using Word = std::intptr_t;
-const char* callRestoringStack(void* function, const Word* w, std::size_t count) {
+const char* callRestoringStack(void* function, const Word* w, std::size_t count,
+                               CallingConvention& seen) {
+  seen = CallingConvention::Only64Bit;
   switch (count) {
     case 1:
       return reinterpret_cast<const char* (*)(Word)>(function)(w[0]);
@@ -58,14 +66,17 @@ const char* callRestoringStack(void* function, const Word* w, std::size_t count)
 
 }  // namespace
 
-std::string callEntryPoint(void* function, std::initializer_list<Argument> arguments) {
+std::string callEntryPoint(void* function, std::initializer_list<Argument> arguments,
+                           CallingConvention* seen) {
   if (arguments.size() == 0 || arguments.size() > kMaximumArguments) {
     throw std::logic_error("entry point called with an unsupported number of arguments");
   }
   std::array<std::intptr_t, kMaximumArguments> words{};
   std::size_t count = 0;
   for (const Argument& argument : arguments) words[count++] = argument.word();
-  const char* answer = callRestoringStack(function, words.data(), count);
+  CallingConvention convention = CallingConvention::NotSeenYet;
+  const char* answer = callRestoringStack(function, words.data(), count, convention);
+  if (seen) *seen = convention;
   return answer ? std::string(answer) : std::string();
 }
 

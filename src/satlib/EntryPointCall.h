@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "satlib/LibraryFacts.h"
+
 namespace satlib {
 
 // One argument: a 32-bit integer or a NUL-terminated 8-bit text.
@@ -20,7 +22,9 @@ class Argument {
 };
 
 // At most five arguments, as the widest entry point takes. A NULL answer is
-// an empty text.
-std::string callEntryPoint(void* function, std::initializer_list<Argument> arguments);
+// an empty text. `seen`, when given, receives the convention the entry point
+// turned out to use.
+std::string callEntryPoint(void* function, std::initializer_list<Argument> arguments,
+                           CallingConvention* seen = nullptr);
 
 }  // namespace satlib

@@ -1,11 +1,42 @@
 #include "satlib/LoadedSatLibrary.h"
 
 #include "platform/Files.h"
+#include "platform/LibraryInspection.h"
 #include "platform/Text.h"
 #include "satlib/EntryPointCall.h"
+#include "satlib/LibraryDiagnosis.h"
 #include "ui/Dialogs.h"
 
 namespace satlib {
+
+namespace {
+
+// Looks into the library that would not load: its first bytes, and where the
+// DLLs it imports would be found (beside it, or in the system's folders).
+LibraryDiagnosis diagnoseLoadFailure(const platform::Path& folder, const std::u16string& name,
+                                     platform::LoadError loadError) {
+  const platform::FileHead head = platform::readFileHead(folder / name, kLibraryReadLimit);
+  const std::vector<platform::Path> systemFolders = platform::systemLibraryFolders();
+  LoadFailureFacts facts;
+  facts.libraryName = name;
+  facts.programFolder = folder.text();
+  facts.programBits = sizeof(void*) == 8 ? 64 : 32;
+  facts.openFailure = head.failure;
+  facts.head = head.bytes;
+  facts.whole = head.whole;
+  facts.loadError = std::move(loadError);
+  facts.dependencyFound = [&](std::string_view dependency) {
+    const std::u16string file = platform::fromAnsi(dependency);
+    if (platform::fileExists(folder / file)) return true;
+    for (const platform::Path& system : systemFolders) {
+      if (platform::fileExists(system / file)) return true;
+    }
+    return false;
+  };
+  return diagnoseLibrary(facts);
+}
+
+}  // namespace
 
 MissingEntryPoint::MissingEntryPoint(EntryPoint entry)
     : std::runtime_error(std::string("A função ") + entryPointName(entry) +
@@ -18,14 +49,33 @@ bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
   const platform::Path fullPath = programFolder_ / xDLL;
   funcoesSAT_ = {};
   if (!library_.load(fullPath)) {
+    // Taken first: the message box's own calls would overwrite it.
+    platform::LoadError loadError = platform::lastLibraryLoadError();
+    const LibraryDiagnosis diagnosis =
+        diagnoseLoadFailure(programFolder_, xDLL, std::move(loadError));
     const std::u16string shown = fullPath.text();
     dialogs_.systemError(u"Erro ao carregar a DLL: " + shown, u"Erro!");
+    dialogs_.showMessage(diagnosis.message);
     return false;
   }
+  loadedPath_ = fullPath;
   for (std::size_t i = 0; i < kEntryPointCount; ++i) {
     funcoesSAT_.slots[i] = library_.symbol(entryPointName(static_cast<EntryPoint>(i)));
   }
+  const std::u16string missing = missingEntryPointsMessage(xDLL, funcoesSAT_);
+  if (!missing.empty()) dialogs_.showMessage(missing);
   return true;
+}
+
+LibraryFacts LoadedSatLibrary::facts() const {
+  LibraryFacts facts{loadedPath_, library_.loaded(), {}, convention_};
+  for (std::size_t i = 0; i < kEntryPointCount; ++i)
+    facts.present[i] = funcoesSAT_.slots[i] != nullptr;
+  return facts;
+}
+
+std::string LoadedSatLibrary::call(EntryPoint which, std::initializer_list<Argument> arguments) {
+  return callEntryPoint(entry(which), arguments, &convention_);
 }
 
 void* LoadedSatLibrary::entry(EntryPoint which) const {
@@ -35,66 +85,63 @@ void* LoadedSatLibrary::entry(EntryPoint which) const {
 }
 
 std::string LoadedSatLibrary::ConsultarSAT(int sessao) {
-  return callEntryPoint(entry(EntryPoint::ConsultarSAT), {sessao});
+  return call(EntryPoint::ConsultarSAT, {sessao});
 }
 
 std::string LoadedSatLibrary::AtivarSAT(int sessao, int subComando, const std::string& codigo,
                                         const std::string& cnpj, int cUF) {
-  return callEntryPoint(entry(EntryPoint::AtivarSAT), {sessao, subComando, codigo, cnpj, cUF});
+  return call(EntryPoint::AtivarSAT, {sessao, subComando, codigo, cnpj, cUF});
 }
 
 std::string LoadedSatLibrary::AssociarAssinatura(int sessao, const std::string& codigo,
                                                  const std::string& cnpj,
                                                  const std::string& assinatura) {
-  return callEntryPoint(entry(EntryPoint::AssociarAssinatura), {sessao, codigo, cnpj, assinatura});
+  return call(EntryPoint::AssociarAssinatura, {sessao, codigo, cnpj, assinatura});
 }
 
 std::string LoadedSatLibrary::ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
                                                         const std::string& configuracao) {
-  return callEntryPoint(entry(EntryPoint::ConfigurarInterfaceDeRede),
-                        {sessao, codigo, configuracao});
+  return call(EntryPoint::ConfigurarInterfaceDeRede, {sessao, codigo, configuracao});
 }
 
 std::string LoadedSatLibrary::TrocarCodigoDeAtivacao(int sessao, const std::string& codigo,
                                                      int opcao, const std::string& novoCodigo,
                                                      const std::string& confirmacao) {
-  return callEntryPoint(entry(EntryPoint::TrocarCodigoDeAtivacao),
-                        {sessao, codigo, opcao, novoCodigo, confirmacao});
+  return call(EntryPoint::TrocarCodigoDeAtivacao, {sessao, codigo, opcao, novoCodigo, confirmacao});
 }
 
 std::string LoadedSatLibrary::BloquearSAT(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::BloquearSAT), {sessao, codigo});
+  return call(EntryPoint::BloquearSAT, {sessao, codigo});
 }
 
 std::string LoadedSatLibrary::DesbloquearSAT(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::DesbloquearSAT), {sessao, codigo});
+  return call(EntryPoint::DesbloquearSAT, {sessao, codigo});
 }
 
 std::string LoadedSatLibrary::AtualizarSoftwareSAT(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::AtualizarSoftwareSAT), {sessao, codigo});
+  return call(EntryPoint::AtualizarSoftwareSAT, {sessao, codigo});
 }
 
 std::string LoadedSatLibrary::ConsultarStatusOperacional(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::ConsultarStatusOperacional), {sessao, codigo});
+  return call(EntryPoint::ConsultarStatusOperacional, {sessao, codigo});
 }
 
 std::string LoadedSatLibrary::TesteFimAFim(int sessao, const std::string& codigo,
                                            const std::string& dadosVenda) {
-  return callEntryPoint(entry(EntryPoint::TesteFimAFim), {sessao, codigo, dadosVenda});
+  return call(EntryPoint::TesteFimAFim, {sessao, codigo, dadosVenda});
 }
 
 std::string LoadedSatLibrary::ConsultarNumeroSessao(int sessao, const std::string& codigo,
                                                     int sessaoConsultada) {
-  return callEntryPoint(entry(EntryPoint::ConsultarNumeroSessao),
-                        {sessao, codigo, sessaoConsultada});
+  return call(EntryPoint::ConsultarNumeroSessao, {sessao, codigo, sessaoConsultada});
 }
 
 std::string LoadedSatLibrary::ConsultarUltimaSessaoFiscal(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::ConsultarUltimaSessaoFiscal), {sessao, codigo});
+  return call(EntryPoint::ConsultarUltimaSessaoFiscal, {sessao, codigo});
 }
 
 std::string LoadedSatLibrary::ExtrairLogs(int sessao, const std::string& codigo) {
-  return callEntryPoint(entry(EntryPoint::ExtrairLogs), {sessao, codigo});
+  return call(EntryPoint::ExtrairLogs, {sessao, codigo});
 }
 
 }  // namespace satlib

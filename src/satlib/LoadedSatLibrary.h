@@ -4,6 +4,7 @@
 #include "platform/Path.h"
 
 #include "platform/DynamicLibrary.h"
+#include "satlib/EntryPointCall.h"
 #include "satlib/SatLibrary.h"
 
 namespace ui {
@@ -17,12 +18,15 @@ class LoadedSatLibrary : public SatLibrary {
   LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs);
 
   // Loads xDLL from the program's folder and fills FuncoesSAT. On failure
-  // shows the plain system message naming the full path and returns false.
+  // shows the plain system message naming the full path, then why in plain
+  // words (LibraryDiagnosis), and returns false. A library without some of
+  // the entry points is kept, and the missing names are shown.
   bool CarregaDLL(const std::u16string& xDLL) override;
 
   const FuncoesSAT& funcoes() const { return funcoesSAT_; }
 
   bool has(EntryPoint entry) const override { return funcoesSAT_[entry] != nullptr; }
+  LibraryFacts facts() const override;
   std::string ConsultarSAT(int sessao) override;
   std::string AtivarSAT(int sessao, int subComando, const std::string& codigo,
                         const std::string& cnpj, int cUF) override;
@@ -46,11 +50,15 @@ class LoadedSatLibrary : public SatLibrary {
 
  private:
   void* entry(EntryPoint entry) const;
+  // Calls the entry point and notes the calling convention it turned out to use.
+  std::string call(EntryPoint which, std::initializer_list<Argument> arguments);
 
   platform::Path programFolder_;
   ui::Dialogs& dialogs_;
   platform::DynamicLibrary library_;
   FuncoesSAT funcoesSAT_;
+  platform::Path loadedPath_;
+  CallingConvention convention_ = CallingConvention::NotSeenYet;
 };
 
 }  // namespace satlib

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "satlib/FuncoesSAT.h"
+#include "satlib/LibraryFacts.h"
 
 namespace satlib {
 
@@ -26,6 +27,9 @@ class SatLibrary {
   // Whether the entry point can be called; calling one that cannot throws
   // MissingEntryPoint without calling anything.
   virtual bool has(EntryPoint entry) const = 0;
+  // What was learnt about the library; a library that is not a loaded file
+  // (a test's) has nothing to tell.
+  virtual LibraryFacts facts() const { return {}; }
 
   virtual std::string ConsultarSAT(int sessao) = 0;
   virtual std::string AtivarSAT(int sessao, int subComando, const std::string& codigo,

@@ -8,10 +8,15 @@ Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platfo
                  platform::Path programFolder)
     : dialogs_(dialogs),
       sessions(clock),
+      calls(library, clock),
       valida(prompt),
-      main({dialogs_, library, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
+      main({dialogs_, calls, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
       fimAFim(prompt, main.cds, dialogs_),
-      programFolder_(std::move(programFolder)) {}
+      support(dialogs_, calls, main, programFolder),
+      programFolder_(std::move(programFolder)) {
+  main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
+                             {u"Relatório para suporte...", [this] { support.writeReport(); }}};
+}
 
 void Program::start() {
   settings::CheckConfigs(programFolder_, dialogs_);

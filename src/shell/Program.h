@@ -6,8 +6,10 @@
 
 #include "diagnostics/UFimaFim.h"
 #include "platform/Clock.h"
+#include "satlib/CallRecorder.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
+#include "shell/SupportReport.h"
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
@@ -33,11 +35,15 @@ class Program {
  public:
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
+  // Every page calls the library through it, so that the report has this
+  // run's answers.
+  satlib::CallRecorder calls;
   TFValida valida;
   TFMSefaz msefaz;
   TFAtivacao main;
   // Made after the main window, whose parameter record it reads when shown.
   diagnostics::TFFimAFim fimAFim;
+  SupportReport support;
 
  private:
   platform::Path programFolder_;

@@ -206,6 +206,12 @@ class Form : public Control {
   bool scrollsWhenSmall = false;
   // Esc and Enter close the window (a window that only shows a message).
   bool closesWithEscapeAndEnter = false;
+  // Commands added to the window's system menu, after a separator.
+  struct SystemMenuCommand {
+    std::u16string caption;
+    Handler onChoose;
+  };
+  std::vector<SystemMenuCommand> systemMenuCommands;
 
   Handler onShow;
   Handler onResize;

@@ -289,3 +289,77 @@ TEST_F(Diagnostics, QueryAndStatusOnAnOlderDevice) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// The technician's commands of the main window's system menu, by the IDs
+// the program gives them.
+constexpr WPARAM kAboutCommand = 0x100;
+constexpr WPARAM kReportCommand = 0x110;
+
+// "Sobre o Quorvel..." names the library, its version resource and the
+// convention its entry points turned out to use, for both builds of it.
+TEST_F(Diagnostics, AboutTellsTheLibraryAndItsCallingConvention) {
+  for (const auto& [library, convention] :
+       {std::pair{DeviceLibrary::Emulator, L"stdcall"}, {DeviceLibrary::CdeclEmulator, L"cdecl"}}) {
+    SCOPED_TRACE(toUtf8(convention));
+    start(library);
+    main_ = waitForMainWindow();
+    ASSERT_TRUE(main_);
+    click(control(main_, "BtnPrincipal"));  // one call, so the convention is known
+    ASSERT_TRUE(pollFor(
+        [&] { return controlText(main_, "StatusBar").find(L"|08") != std::wstring::npos; }));
+    PostMessageW(main_, WM_SYSCOMMAND, kAboutCommand, 0);
+    const MessageBoxSeen box = waitForMessageBox();
+    ASSERT_TRUE(box.window) << windowsOnScreen();
+    EXPECT_NE(box.text.find(L"Quorvel 3.0.0.3, programa de 32 bits"), std::wstring::npos);
+    EXPECT_NE(box.text.find(L"SAT.DLL: " + folder_->file(L"SAT.DLL").wstring()), std::wstring::npos)
+        << toUtf8(box.text);
+    EXPECT_NE(box.text.find(L"Convenção de chamada: " + std::wstring(convention)),
+              std::wstring::npos)
+        << toUtf8(box.text);
+    EXPECT_NE(box.text.find(L"Funções presentes (17 de 17)"), std::wstring::npos);
+    EXPECT_NE(box.text.find(L"Versão do arquivo: 3.0.0.3\r\nProduto: Emulador de SAT do Quorvel"),
+              std::wstring::npos);
+    screenshot(box.window, std::wstring(L"about-") + convention + L".png");
+    pressOk(box.window);
+    close(main_);
+    EXPECT_TRUE(program_->waitForExit(std::chrono::seconds(10)));
+  }
+}
+
+// The support report asks where, is written there as a zip and says so.
+TEST_F(Diagnostics, TheSupportReportIsWrittenWhereTheUserSays) {
+  startActivated();
+  click(control(main_, "BitBtnStatus"));
+  confirmPrompt();
+  ASSERT_TRUE(memoHolds("MemoStatus", L"ESTADO_OPERACAO"));
+  PostMessageW(main_, WM_SYSCOMMAND, kReportCommand, 0);
+  HWND dialog = waitForWindow(L"Relatório para suporte");
+  ASSERT_TRUE(dialog) << windowsOnScreen();
+  const std::filesystem::path zip = folder_->file(L"relatório.zip");
+  // The file name field: an edit inside a combo box (cmb13) in the explorer
+  // style dialog, a plain edit (edt1) in the old one.
+  HWND name = GetDlgItem(dialog, 0x47c);
+  if (!name) name = GetDlgItem(dialog, 0x480);
+  ASSERT_TRUE(name);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(zip.wstring().c_str()));
+  pressOk(dialog);
+  ASSERT_TRUE(waitUntilClosed(L"Relatório para suporte"));
+  const MessageBoxSeen box = waitForMessageBox();
+  ASSERT_TRUE(box.window) << windowsOnScreen();
+  EXPECT_EQ(toUtf8(box.text), toUtf8(L"Relatório para suporte gravado em " + zip.wstring()));
+  screenshot(box.window, L"support-report-written.png");
+  pressOk(box.window);
+  const std::optional<std::string> bytes = folder_->read(L"relatório.zip");
+  ASSERT_TRUE(bytes);
+  EXPECT_TRUE(bytes->starts_with("PK\x03\x04"));
+  // The central directory keeps the names as they are.
+  for (const char* name :
+       {"sobre.txt", "Parametros.xml", "ConfRede.xml", "respostas.txt", "tela-status.txt"})
+    EXPECT_NE(bytes->find(name), std::string::npos) << name;
+}
+
+}  // namespace
+}  // namespace e2e

@@ -39,6 +39,13 @@ TEST_F(Startup, LibraryThatCannotBeLoadedIsNamedAndTestsPageOpens) {
   EXPECT_EQ(toUtf8(box.text),
             "Erro ao carregar a DLL: " + toUtf8(folder_->file(L"SAT.DLL").wstring()));
   pressOk(box.window);
+  // Then why, in plain words (LibraryDiagnosisTest has the other reasons).
+  pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  const MessageBoxSeen why = waitForMessageBox();
+  ASSERT_TRUE(why.window);
+  EXPECT_NE(why.text.find(L"não é uma biblioteca (DLL) do Windows"), std::wstring::npos)
+      << toUtf8(why.text);
+  pressOk(why.window);
 
   HWND main = waitForMainWindow();
   ASSERT_TRUE(main);

@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/time.h>
+#include <sys/utsname.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/SystemFacts.h"
 #include "platform/Text.h"
 
 namespace platform {
@@ -58,6 +60,16 @@ std::FILE* openFile(const Path& path, const char* mode) {
   return std::fopen(native(path).c_str(), mode);
 }
 
+FileVersion fileVersionOf(const Path&) {
+  return {};
+}
+
+std::u16string operatingSystemDescription() {
+  utsname name{};
+  if (uname(&name) != 0) return u"(sistema desconhecido)";
+  return fromUtf8(std::string(name.sysname) + " " + name.release + " " + name.machine);
+}
+
 void flushToDisk(const Path& path) {
   const int descriptor = ::open(native(path).c_str(), O_RDONLY | O_CLOEXEC);
   const bool flushed = descriptor >= 0 && ::fsync(descriptor) == 0;
@@ -72,11 +84,18 @@ void replaceFile(const Path& from, const Path& to) {
 }
 
 TimeOfDay localTimeOfDay() {
+  return localDateTime().time;
+}
+
+DateTime localDateTime() {
   timeval tv{};
   gettimeofday(&tv, nullptr);
   tm local{};
   localtime_r(&tv.tv_sec, &local);
-  return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)};
+  return {local.tm_year + 1900,
+          local.tm_mon + 1,
+          local.tm_mday,
+          {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)}};
 }
 
 bool DynamicLibrary::load(const Path& path) {

@@ -1,10 +1,12 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/SystemFacts.h"
 #include "platform/Text.h"
 #include "platform/win32/LibrarySearch.h"
 
@@ -90,10 +92,76 @@ void replaceFile(const Path& from, const Path& to) {
   }
 }
 
+namespace {
+
+// A value of the version resource's first translation, or nothing.
+std::u16string versionValue(const std::vector<char>& resource, const wchar_t* name) {
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  Translation* translations = nullptr;
+  UINT size = 0;
+  if (!VerQueryValueW(resource.data(), L"\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translations), &size) ||
+      size < sizeof(Translation))
+    return {};
+  wchar_t path[64];
+  wsprintfW(path, L"\\StringFileInfo\\%04x%04x\\%s", translations->language, translations->codePage,
+            name);
+  wchar_t* value = nullptr;
+  if (!VerQueryValueW(resource.data(), path, reinterpret_cast<void**>(&value), &size) || !value)
+    return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(value));
+}
+
+}  // namespace
+
+FileVersion fileVersionOf(const Path& file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(wide(file), &ignored);
+  if (size == 0) return {};
+  std::vector<char> resource(size);
+  if (!GetFileVersionInfoW(wide(file), 0, size, resource.data())) return {};
+  return {versionValue(resource, L"FileVersion"), versionValue(resource, L"ProductName")};
+}
+
+std::u16string operatingSystemDescription() {
+  // RtlGetVersion tells the truth whatever the program's manifest says.
+  using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!getVersion || getVersion(&version) != 0) return u"Windows (versão desconhecida)";
+  wchar_t line[160];
+  wsprintfW(line, L"Windows %lu.%lu (build %lu) %s", version.dwMajorVersion, version.dwMinorVersion,
+            version.dwBuildNumber, version.szCSDVersion);
+  std::u16string description(reinterpret_cast<const char16_t*>(line));
+  // Under Wine, which a technician may well use, say so and which one.
+  using WineVersionFunction = const char*(CDECL*)();
+  if (const auto wineVersion = reinterpret_cast<WineVersionFunction>(
+          reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))) {
+    const char* wine = wineVersion();
+    description += u" sob Wine ";
+    for (const char* c = wine; c && *c; ++c) description += static_cast<char16_t>(*c);
+  }
+  while (!description.empty() && description.back() == u' ') description.pop_back();
+  return description;
+}
+
 TimeOfDay localTimeOfDay() {
+  return localDateTime().time;
+}
+
+DateTime localDateTime() {
   SYSTEMTIME time{};
   GetLocalTime(&time);
-  return {time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
+  return {time.wYear,
+          time.wMonth,
+          time.wDay,
+          {time.wHour, time.wMinute, time.wSecond, time.wMilliseconds}};
 }
 
 namespace {

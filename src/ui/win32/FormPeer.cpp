@@ -32,11 +32,41 @@ void FormPeer::created() {
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
+  addSystemMenuCommands();
   fitWindowToDesign();
   // Sizes Windows reported while the window was being made (a frame's
   // minimum) were not the form's; from now on the client size is.
   tracksClientSize_ = true;
   clientResized();
+}
+
+namespace {
+// System menu commands of the program: below the system's own (which start
+// at 0xF000), and multiples of 16, since Windows keeps the low four bits.
+constexpr UINT kFirstSystemMenuCommand = 0x0100;
+constexpr UINT kSystemMenuCommandStep = 0x10;
+}  // namespace
+
+void FormPeer::addSystemMenuCommands() {
+  if (form_.systemMenuCommands.empty()) return;
+  HMENU menu = GetSystemMenu(handle(), FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  UINT id = kFirstSystemMenuCommand;
+  for (const Form::SystemMenuCommand& command : form_.systemMenuCommands) {
+    AppendMenuW(menu, MF_STRING, id, wide(command.caption));
+    id += kSystemMenuCommandStep;
+  }
+}
+
+bool FormPeer::runSystemMenuCommand(WPARAM command) {
+  const UINT id = static_cast<UINT>(command) & 0xFFF0;
+  if (id < kFirstSystemMenuCommand) return false;
+  const std::size_t index = (id - kFirstSystemMenuCommand) / kSystemMenuCommandStep;
+  if (index >= form_.systemMenuCommands.size()) return false;
+  host_.dispatcher().run([&] {
+    if (const Handler& choose = form_.systemMenuCommands[index].onChoose) choose();
+  });
+  return true;
 }
 
 void FormPeer::applyBounds() {
@@ -139,6 +169,9 @@ LRESULT FormPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_CLOSE:
       host_.dispatcher().run([this] { form_.close(); });
       return 0;
+    case WM_SYSCOMMAND:
+      if (runSystemMenuCommand(w)) return 0;
+      break;
     case WM_DESTROY:
       if (isMain_) host_.mainWindowDestroyed();
       break;

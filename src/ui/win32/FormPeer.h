@@ -30,6 +30,8 @@ class FormPeer : public NativePeer {
   LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
 
   void fitWindowToDesign();
+  void addSystemMenuCommands();
+  bool runSystemMenuCommand(WPARAM command);
   void limitTracking(MINMAXINFO& limits) const;
   void clientResized();
   void updateScrollBars();

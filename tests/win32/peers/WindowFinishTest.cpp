@@ -108,5 +108,28 @@ TEST_F(PeerTest, ALongCaptionFitsInsideTheFocusRectangle) {
   EXPECT_EQ(windowText(associate), u"Associar Aplic. Comercial");
 }
 
+// The technician's commands sit in the window's system menu, after the
+// system's own, and run their handlers through the model.
+TEST_F(PeerTest, SystemMenuCommandsRunTheirHandlers) {
+  int about = 0;
+  int report = 0;
+  form.systemMenuCommands = {{u"Sobre o Quorvel...", [&] { ++about; }},
+                             {u"Relatório para suporte...", [&] { ++report; }}};
+  createAndShow();
+  HMENU menu = GetSystemMenu(handleOf(form), FALSE);
+  const int count = GetMenuItemCount(menu);
+  ASSERT_GE(count, 3);
+  wchar_t caption[64];
+  GetMenuStringW(menu, count - 2, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"Sobre o Quorvel...");
+  GetMenuStringW(menu, count - 1, caption, 64, MF_BYPOSITION);
+  EXPECT_STREQ(caption, L"Relatório para suporte...");
+  SendMessageW(handleOf(form), WM_SYSCOMMAND, GetMenuItemID(menu, count - 1), 0);
+  EXPECT_EQ(report, 1);
+  EXPECT_EQ(about, 0);
+  SendMessageW(handleOf(form), WM_SYSCOMMAND, SC_MINIMIZE, 0);  // the system's own still work
+  EXPECT_TRUE(IsIconic(handleOf(form)));
+}
+
 }  // namespace
 }  // namespace peer_tests

@@ -1,0 +1,50 @@
+#pragma once
+// For the technician, from the main window's system menu: "Sobre o
+// Quorvel..." tells what program and which device library run here; the
+// support report puts that, the settings (passwords hidden), this run's
+// answers and what the memos show into one zip. Nothing is asked of the
+// device for it, and no activation code enters it: answers are recorded,
+// arguments never.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Path.h"
+#include "satlib/CallRecorder.h"
+#include "ui/Dialogs.h"
+
+namespace shell {
+
+class TFAtivacao;
+
+inline constexpr char16_t kProgramVersion[] = u"3.0.0.3";
+
+// One file of the report: its name in the zip and its bytes.
+using ReportEntry = std::pair<std::string, std::string>;
+
+class SupportReport {
+ public:
+  SupportReport(ui::Dialogs& dialogs, const satlib::CallRecorder& calls, const TFAtivacao& main,
+                platform::Path programFolder);
+
+  // The text of "Sobre o Quorvel...".
+  std::u16string aboutText() const;
+  void showAbout() const;
+  // Asks where and writes the zip there.
+  void writeReport() const;
+  // What the zip holds, in order.
+  std::vector<ReportEntry> entries() const;
+
+ private:
+  ui::Dialogs& dialogs_;
+  const satlib::CallRecorder& calls_;
+  const TFAtivacao& main_;
+  platform::Path programFolder_;
+};
+
+// A settings document with the values of its password fields (the proxy's,
+// the network's and the wireless key) replaced by "***"; nothing when it is
+// not a document, since a damaged file cannot be shown without its secrets.
+std::optional<std::string> withoutSecrets(std::string_view document);
+
+}  // namespace shell

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "shell/SupportReport.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::DialogKind;
+using testing_support::ProgramFixture;
+
+constexpr const char* kSecrets[] = {"CodigoAtiv01", "SenhaDoProxy1", "ChaveWifi9", "SenhaPPPoE7"};
+
+class SupportReport : public ProgramFixture {
+ protected:
+  SupportReport() {
+    program.start();
+    // Every secret the settings hold, and a configuration sent with the
+    // activation code: the proxy's password travels in its argument.
+    main.cds.edit();
+    for (const auto& [name, value] : {std::pair{"tipoInter", u"WIFI"},
+                                      {"seg", u"WPA"},
+                                      {"codigo", u"ChaveWifi9"},
+                                      {"tipoLan", u"PPPoE"},
+                                      {"usuario", u"loja"},
+                                      {"senha", u"SenhaPPPoE7"},
+                                      {"proxy", u"1"},
+                                      {"proxy_ip", u"10.0.0.9"},
+                                      {"proxy_senha", u"SenhaDoProxy1"}})
+      main.cds.setText(name, value);
+    main.cds.post();
+    user([&] { main.BtnConfRede.click(); });
+    main.TabConfRede.LblEdtCodRede.setTextFromUser(u"CodigoAtiv01");
+    library.answers = {"123456|12000|Rede Configurada||"};
+    user([&] { main.TabConfRede.BitBtn4.click(); });
+  }
+
+  std::string entry(const std::string& name) const {
+    for (const auto& [entryName, bytes] : program.support.entries())
+      if (entryName == name) return bytes;
+    ADD_FAILURE() << name << " is not in the report";
+    return {};
+  }
+};
+
+TEST_F(SupportReport, HoldsTheSettingsAndTheAnswersButNoSecret) {
+  ASSERT_EQ(library.calls.size(), 1u) << "the configuration was not sent";
+  ASSERT_NE(platform::readFile(folder.path() / "ConfRede.xml").find("SenhaDoProxy1"),
+            std::string::npos)
+      << "the network document should hold the password the report hides";
+  for (const auto& [name, bytes] : program.support.entries()) {
+    for (const char* secret : kSecrets)
+      EXPECT_EQ(bytes.find(secret), std::string::npos) << secret << " in " << name;
+  }
+  EXPECT_NE(entry("Parametros.xml").find("proxy_senha=\"***\""), std::string::npos);
+  EXPECT_NE(entry("ConfRede.xml").find("<proxy_senha>***</proxy_senha>"), std::string::npos);
+  const std::string answers = entry("respostas.txt");
+  EXPECT_NE(answers.find("ConfigurarInterfaceDeRede\r\n123456|12000|Rede Configurada||"),
+            std::string::npos)
+      << answers;
+  EXPECT_NE(entry("sobre.txt").find("Quorvel 3.0.0.3"), std::string::npos);
+}
+
+TEST_F(SupportReport, ADamagedSettingsFileIsLeftOutRatherThanShownWithItsSecrets) {
+  platform::writeFileAtomically(folder.path() / "ConfRede.xml",
+                                "<config><proxy_senha>SenhaDoProxy1</proxy_senha>");
+  for (const auto& [name, bytes] : program.support.entries()) {
+    EXPECT_NE(name, "ConfRede.xml");
+    EXPECT_EQ(bytes.find("SenhaDoProxy1"), std::string::npos) << name;
+  }
+  EXPECT_NE(entry("observacoes.txt").find("ConfRede.xml: danificado"), std::string::npos);
+}
+
+// The zip is written where the user chose and reads back whole with Python's
+// zipfile, the secrets absent from every file in it.
+TEST_F(SupportReport, IsWrittenAsAZipThatReadsBack) {
+  if (std::system("python3 -c 'import zipfile' >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "no python3 here";
+  const std::filesystem::path zip = folder.path() / "suporte.zip";
+  dialogs.fileAnswers = {platform::fromUtf8(zip.string())};
+  program.support.writeReport();
+  ASSERT_TRUE(std::filesystem::exists(zip)) << "no zip written";
+  EXPECT_EQ(dialogs.calls.back().kind, DialogKind::Message);
+  std::string check =
+      "python3 -c \"import sys, zipfile\n"
+      "z = zipfile.ZipFile(sys.argv[1])\n"
+      "assert z.testzip() is None\n"
+      "names = z.namelist()\n"
+      "assert 'sobre.txt' in names and 'respostas.txt' in names, names\n"
+      "for n in names:\n"
+      "  for s in sys.argv[2:]:\n"
+      "    assert s.encode() not in z.read(n), (s, n)\n\" ";
+  check += "'" + zip.string() + "'";
+  for (const char* secret : kSecrets) check += std::string(" ") + secret;
+  EXPECT_EQ(std::system(check.c_str()), 0);
+}
+
+}  // namespace
