@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "ui/TextSearch.h"
@@ -16,6 +17,11 @@ struct SearchCase {
   std::size_t from;
   std::optional<std::size_t> found;
 };
+
+// Test names show what a case is about, not its bytes.
+void PrintTo(const SearchCase& c, std::ostream* out) {
+  *out << c.what_it_shows;
+}
 
 class FindText : public testing::TestWithParam<SearchCase> {};
 
