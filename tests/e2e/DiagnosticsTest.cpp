@@ -301,8 +301,12 @@ constexpr WPARAM kReportCommand = 0x110;
 // "Sobre o Quorvel..." names the library, its version resource and the
 // convention its entry points turned out to use, for both builds of it.
 TEST_F(Diagnostics, AboutTellsTheLibraryAndItsCallingConvention) {
-  for (const auto& [library, convention] :
-       {std::pair{DeviceLibrary::Emulator, L"stdcall"}, {DeviceLibrary::CdeclEmulator, L"cdecl"}}) {
+  // 64-bit code has one convention; the 32-bit program meets both builds.
+  constexpr bool k64Bit = sizeof(void*) == 8;
+  std::vector<std::pair<DeviceLibrary, std::wstring>> libraries{
+      {DeviceLibrary::Emulator, k64Bit ? L"a única de 64 bits" : L"stdcall"}};
+  if (!k64Bit) libraries.emplace_back(DeviceLibrary::CdeclEmulator, L"cdecl");
+  for (const auto& [library, convention] : libraries) {
     SCOPED_TRACE(toUtf8(convention));
     start(library);
     main_ = waitForMainWindow();
@@ -313,7 +317,9 @@ TEST_F(Diagnostics, AboutTellsTheLibraryAndItsCallingConvention) {
     PostMessageW(main_, WM_SYSCOMMAND, kAboutCommand, 0);
     const MessageBoxSeen box = waitForMessageBox();
     ASSERT_TRUE(box.window) << windowsOnScreen();
-    EXPECT_NE(box.text.find(L"Quorvel 3.0.0.3, programa de 32 bits"), std::wstring::npos);
+    EXPECT_NE(box.text.find(L"Quorvel 3.0.0.3, programa de " + std::to_wstring(k64Bit ? 64 : 32) +
+                            L" bits"),
+              std::wstring::npos);
     EXPECT_NE(box.text.find(L"SAT.DLL: " + folder_->file(L"SAT.DLL").wstring()), std::wstring::npos)
         << toUtf8(box.text);
     EXPECT_NE(box.text.find(L"Convenção de chamada: " + std::wstring(convention)),
@@ -322,7 +328,7 @@ TEST_F(Diagnostics, AboutTellsTheLibraryAndItsCallingConvention) {
     EXPECT_NE(box.text.find(L"Funções presentes (17 de 17)"), std::wstring::npos);
     EXPECT_NE(box.text.find(L"Versão do arquivo: 3.0.0.3\r\nProduto: Emulador de SAT do Quorvel"),
               std::wstring::npos);
-    screenshot(box.window, std::wstring(L"about-") + convention + L".png");
+    screenshot(box.window, k64Bit ? L"about-64.png" : L"about-" + convention + L".png");
     pressOk(box.window);
     close(main_);
     EXPECT_TRUE(program_->waitForExit(std::chrono::seconds(10)));

@@ -30,7 +30,7 @@ NativePeer::Creation FormPeer::creation() const {
 void FormPeer::created() {
   if (HICON icon = host_.icon()) {
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(host_.smallIcon()));
   }
   addSystemMenuCommands();
   fitWindowToDesign();

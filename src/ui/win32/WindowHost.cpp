@@ -78,7 +78,15 @@ bool isEscape(const MSG& message) {
 }  // namespace
 
 WindowHost::WindowHost(HINSTANCE instance, HICON icon, const EventDispatcher& dispatcher)
-    : instance_(instance), icon_(icon), dispatcher_(dispatcher) {
+    : instance_(instance),
+      icon_(icon),
+      // The caption's icon at its own size, read again from the resource
+      // rather than shrunk from the large one, so it stays sharp.
+      smallIcon_(
+          icon ? static_cast<HICON>(CopyImage(icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE))
+               : nullptr),
+      dispatcher_(dispatcher) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   registerClass(instance_, L"QuorvelForm", icon_);
@@ -98,6 +106,7 @@ WindowHost::~WindowHost() {
   peers_.clear();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
+  if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 void WindowHost::takeDpiOf(HWND topLevelWindow) {

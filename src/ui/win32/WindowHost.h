@@ -46,6 +46,7 @@ class WindowHost {
 
   HINSTANCE instance() const { return instance_; }
   HICON icon() const { return icon_; }
+  HICON smallIcon() const { return smallIcon_ ? smallIcon_ : icon_; }
   const EventDispatcher& dispatcher() const { return dispatcher_; }
   int scale(int modelPixels) const { return MulDiv(modelPixels, dpi_, 96); }
   int unscale(int devicePixels) const { return MulDiv(devicePixels, 96, dpi_); }
@@ -78,6 +79,7 @@ class WindowHost {
 
   HINSTANCE instance_;
   HICON icon_;
+  HICON smallIcon_;
   TextFinder textFinder_;
   const EventDispatcher& dispatcher_;
   int dpi_ = 96;
