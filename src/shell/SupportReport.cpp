@@ -1,6 +1,7 @@
 #include "shell/SupportReport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 #include "platform/Files.h"
@@ -51,15 +52,11 @@ std::u16string joined(const std::vector<std::u16string>& names) {
   return text.empty() ? u"nenhuma" : text;
 }
 
-std::u16string twoDigits(int value) {
-  return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
-}
-
 std::string timeText(const platform::TimeOfDay& time) {
-  std::u16string text = twoDigits(time.hour) + u":" + twoDigits(time.minute) + u":" +
-                        twoDigits(time.second) + u"." + twoDigits(time.millisecond / 10) +
-                        static_cast<char16_t>(u'0' + time.millisecond % 10);
-  return platform::toUtf8(text);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", time.hour, time.minute, time.second,
+                time.millisecond);
+  return text;
 }
 
 std::string callsText(const std::deque<satlib::RecordedCall>& calls) {

@@ -158,7 +158,9 @@ bool ButtonPeer::drawItem(const DRAWITEMSTRUCT& item) {
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
     if (pressed) OffsetRect(&content, 1, 1);
   }
-  HGDIOBJ oldFont = SelectObject(dc, host_.font(nativeFont()));
+  // The font applyFont chose, fitted to the caption once rather than on every paint.
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : textColor());
   UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
