@@ -35,6 +35,10 @@ bool ProgramProcess::waitForExit(std::chrono::milliseconds timeout) const {
   return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
+bool ProgramProcess::waitUntilReadyForInput(std::chrono::milliseconds timeout) const {
+  return WaitForInputIdle(info_.hProcess, static_cast<DWORD>(timeout.count())) == 0;
+}
+
 DWORD ProgramProcess::exitCode() const {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);

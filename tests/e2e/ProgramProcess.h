@@ -20,6 +20,9 @@ class ProgramProcess {
   DWORD id() const { return info_.dwProcessId; }
   bool hasExited() const;
   bool waitForExit(std::chrono::milliseconds timeout) const;
+  // Waits until the program first waits for input: its start-up is over and
+  // every control of its main window exists.
+  bool waitUntilReadyForInput(std::chrono::milliseconds timeout) const;
   // Valid once hasExited().
   DWORD exitCode() const;
   void terminate();

@@ -17,6 +17,13 @@ constexpr std::string_view kPages[] = {"TabMirel", "TabCodAtiva",  "TabAtivar", 
 
 }  // namespace
 
+bool everyPageHasControls(HWND main) {
+  return std::ranges::all_of(kPages, [&](std::string_view page) {
+    HWND window = findControl(main, page);
+    return window && GetWindow(window, GW_CHILD);
+  });
+}
+
 void QuorvelTest::TearDown() {
   if (HasFailure()) {
     if (program_) std::cout << windowsOnScreen();
@@ -75,8 +82,13 @@ HWND QuorvelTest::waitForWindow(std::wstring_view caption) {
 HWND QuorvelTest::waitForMainWindow() {
   HWND main = waitForWindow(kMainCaption);
   if (!main) return nullptr;
-  if (!pollFor([&] { return findControl(main, "PageControl"); })) {
-    ADD_FAILURE() << "the main window has no control named PageControl\n" << windowsOnScreen();
+  // The window shows before its hidden pages have their controls; after a
+  // message box at start the program has waited for input already, so the
+  // pages are watched as well.
+  if (!program_->waitUntilReadyForInput(std::chrono::seconds(30)) ||
+      !pollFor([&] { return everyPageHasControls(main); })) {
+    ADD_FAILURE() << "the main window never got the controls of all its pages\n"
+                  << windowsOnScreen();
     return nullptr;
   }
   return main;

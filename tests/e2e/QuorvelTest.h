@@ -57,6 +57,8 @@ class QuorvelTest : public testing::Test {
 };
 
 std::wstring controlText(HWND top, std::string_view name);
+// Whether every page of the main window has its controls.
+bool everyPageHasControls(HWND main);
 // The client area in the program's own pixels (the screen runs at 96 DPI).
 SIZE clientSize(HWND window);
 bool isSixDigits(std::wstring_view text);

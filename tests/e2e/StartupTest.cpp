@@ -31,6 +31,17 @@ TEST_F(Startup, WithoutLibraryShowsOneMessageAndEnds) {
   EXPECT_TRUE(program_->hasExited()) << "a second window appeared\n" << windowsOnScreen();
 }
 
+// The window shows before the controls of its hidden pages exist; by the time
+// the program first waits for input (what automation waits for), all do.
+TEST_F(Startup, EveryControlExistsOnceTheProgramWaitsForInput) {
+  start(DeviceLibrary::Emulator);
+  HWND main = waitForWindow(kMainCaption);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(program_->waitUntilReadyForInput(std::chrono::seconds(30)));
+  EXPECT_TRUE(everyPageHasControls(main)) << windowsOnScreen();
+  EXPECT_TRUE(findControl(main, "Edit1"));
+}
+
 TEST_F(Startup, LibraryThatCannotBeLoadedIsNamedAndTestsPageOpens) {
   start(DeviceLibrary::NotALibrary);
   const MessageBoxSeen box = waitForMessageBox();

@@ -16,6 +16,11 @@ bool PanelPeer::effectivelyVisible() const {
   return static_cast<const PageControl*>(parent)->activePage() == &control_;
 }
 
+void PanelPeer::applyVisible() {
+  if (effectivelyVisible()) host_.createPendingControls();
+  NativePeer::applyVisible();
+}
+
 void PanelPeer::update(Property property) {
   if (property != Property::ItemIndex || control_.kind() != Kind::PageControl) return;
   for (Control* page : control_.children()) {

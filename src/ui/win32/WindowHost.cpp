@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <climits>
+#include <utility>
 
 #include "ui/win32/ControlId.h"
 #include "ui/win32/FormPeer.h"
@@ -143,14 +144,16 @@ void WindowHost::createWindow(Form& form, bool isMain) {
   formPeer.create(nullptr, 0);
   if (isMain) mainWindow_ = formPeer.handle();
   std::vector<int> usedIds;
-  createControls(form, formPeer.handle(), usedIds);
+  createControls(form, formPeer.handle(), usedIds, isMain);
+  if (isMain) mainWindowIds_ = std::move(usedIds);
   // Where the program put the focus before the window existed.
   if (const Control* focused = form.focusedControl()) {
     if (HWND control = handleOf(*focused)) formPeer.setPendingFocus(control);
   }
 }
 
-void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds) {
+void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds,
+                                bool hiddenWait) {
   for (Control* child : inTabOrder(parent)) {
     std::unique_ptr<NativePeer> peer = makePeer(*this, *child);
     if (!peer) continue;
@@ -164,7 +167,18 @@ void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<
     peers_.push_back(std::move(peer));
     child->attachPeer(&created);
     created.create(parentWindow, id);
-    if (created.holdsChildren()) createControls(*child, created.handle(), usedIds);
+    if (!created.holdsChildren()) continue;
+    const bool hidden = !(GetWindowLongW(created.handle(), GWL_STYLE) & WS_VISIBLE);
+    if (hiddenWait && hidden)
+      pendingContainers_.emplace_back(child, created.handle());
+    else
+      createControls(*child, created.handle(), usedIds, hiddenWait);
+  }
+}
+
+void WindowHost::createPendingControls() {
+  for (auto [container, window] : std::exchange(pendingContainers_, {})) {
+    if (IsWindow(window)) createControls(*container, window, mainWindowIds_, false);
   }
 }
 
@@ -191,6 +205,7 @@ void WindowHost::showMain(Form& form) {
   SetForegroundWindow(peer.handle());
   UpdateWindow(peer.handle());
   peer.focusOnShow();
+  createPendingControls();
 }
 
 void WindowHost::showModal(Form& form) {
@@ -369,6 +384,7 @@ void WindowHost::requestFocus(HWND control) {
 
 void WindowHost::mainWindowDestroyed() {
   mainWindow_ = nullptr;
+  pendingContainers_.clear();
   PostQuitMessage(0);
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -28,9 +29,15 @@ class WindowHost {
   WindowHost& operator=(const WindowHost&) = delete;
 
   // Creates the form's window and all its controls, hidden. The main window is
-  // on the task bar and its closing ends runMessageLoop.
+  // on the task bar and its closing ends runMessageLoop. Its hidden pages'
+  // controls wait: under Wine each window costs most of a millisecond, so
+  // showMain puts the window on the screen first and creates them right
+  // after, before the program takes its first input.
   void createWindow(Form& form, bool isMain);
   void showMain(Form& form);
+  // Creates the controls still waiting in hidden containers; a container
+  // that becomes visible calls it first.
+  void createPendingControls();
   // Shows the form modally, centred on the screen; returns once it is closed.
   void showModal(Form& form);
   int runMessageLoop();
@@ -69,7 +76,8 @@ class WindowHost {
   void wakeMessageLoop() const;
 
  private:
-  void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds);
+  void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds,
+                      bool hiddenWait);
   void processMessage(MSG& message);
   void discardPendingInput();
   static bool takenWhileDeviceWorks(const MSG& message);
@@ -87,6 +95,10 @@ class WindowHost {
   HWND mainWindow_ = nullptr;
   bool waitCursor_ = false;
   std::vector<std::unique_ptr<NativePeer>> peers_;
+  // The main window's hidden containers whose children are not created yet,
+  // and the control IDs its created controls took.
+  std::vector<std::pair<Control*, HWND>> pendingContainers_;
+  std::vector<int> mainWindowIds_;
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
   DeviceThread deviceThread_;
