@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -9,6 +10,7 @@
 #include "platform/SystemFacts.h"
 #include "platform/Text.h"
 #include "platform/win32/LibrarySearch.h"
+#include "platform/win32/SystemFunction.h"
 
 namespace platform {
 
@@ -100,17 +102,19 @@ std::u16string versionValue(const std::vector<char>& resource, const wchar_t* na
     WORD language;
     WORD codePage;
   };
+  static const auto queryValue =
+      requiredSystemFunction<decltype(&VerQueryValueW)>(L"version.dll", "VerQueryValueW");
   Translation* translations = nullptr;
   UINT size = 0;
-  if (!VerQueryValueW(resource.data(), L"\\VarFileInfo\\Translation",
-                      reinterpret_cast<void**>(&translations), &size) ||
+  if (!queryValue(resource.data(), L"\\VarFileInfo\\Translation",
+                  reinterpret_cast<void**>(&translations), &size) ||
       size < sizeof(Translation))
     return {};
   wchar_t path[64];
   wsprintfW(path, L"\\StringFileInfo\\%04x%04x\\%s", translations->language, translations->codePage,
             name);
   wchar_t* value = nullptr;
-  if (!VerQueryValueW(resource.data(), path, reinterpret_cast<void**>(&value), &size) || !value)
+  if (!queryValue(resource.data(), path, reinterpret_cast<void**>(&value), &size) || !value)
     return {};
   return std::u16string(reinterpret_cast<const char16_t*>(value));
 }
@@ -118,20 +122,22 @@ std::u16string versionValue(const std::vector<char>& resource, const wchar_t* na
 }  // namespace
 
 FileVersion fileVersionOf(const Path& file) {
+  static const auto getSize = requiredSystemFunction<decltype(&GetFileVersionInfoSizeW)>(
+      L"version.dll", "GetFileVersionInfoSizeW");
+  static const auto getInfo =
+      requiredSystemFunction<decltype(&GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(wide(file), &ignored);
+  const DWORD size = getSize(wide(file), &ignored);
   if (size == 0) return {};
   std::vector<char> resource(size);
-  if (!GetFileVersionInfoW(wide(file), 0, size, resource.data())) return {};
+  if (!getInfo(wide(file), 0, size, resource.data())) return {};
   return {versionValue(resource, L"FileVersion"), versionValue(resource, L"ProductName")};
 }
 
 std::u16string operatingSystemDescription() {
   // RtlGetVersion tells the truth whatever the program's manifest says.
-  using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  const auto getVersion = reinterpret_cast<RtlGetVersionFunction>(
-      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+  const auto getVersion =
+      systemFunction<LONG(WINAPI*)(OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
   if (!getVersion || getVersion(&version) != 0) return u"Windows (versão desconhecida)";
@@ -140,9 +146,8 @@ std::u16string operatingSystemDescription() {
             version.dwBuildNumber, version.szCSDVersion);
   std::u16string description(reinterpret_cast<const char16_t*>(line));
   // Under Wine, which a technician may well use, say so and which one.
-  using WineVersionFunction = const char*(CDECL*)();
-  if (const auto wineVersion = reinterpret_cast<WineVersionFunction>(
-          reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))) {
+  if (const auto wineVersion =
+          systemFunction<const char*(CDECL*)()>(L"ntdll.dll", "wine_get_version")) {
     const char* wine = wineVersion();
     description += u" sob Wine ";
     for (const char* c = wine; c && *c; ++c) description += static_cast<char16_t>(*c);
@@ -175,12 +180,24 @@ constexpr DWORD LOAD_LIBRARY_SEARCH_DEFAULT_DIRS = 0x00001000;
 
 void restrictLibrarySearch() {
   // Resolved at run time: Windows 7 has it only with an update.
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   const auto setDefault =
-      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+      systemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   SetDllDirectoryW(L"");
+}
+
+SystemProcedure systemProcedure(const wchar_t* library, const char* name) {
+  HMODULE module = GetModuleHandleW(library);
+  if (!module) {
+    // A full path: Windows 7 without its update knows no search flags.
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    path.resize(length);
+    path.append(L"\\").append(library);
+    module = LoadLibraryW(path.c_str());
+  }
+  return module ? reinterpret_cast<SystemProcedure>(GetProcAddress(module, name)) : nullptr;
 }
 
 bool DynamicLibrary::load(const Path& path) {

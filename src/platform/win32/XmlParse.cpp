@@ -6,12 +6,14 @@
 #include <xmllite.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/Text.h"
 #include "platform/XmlParseSupport.h"
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/XmlInputGuard.h"
 
 namespace platform {
@@ -20,15 +22,8 @@ namespace {
 using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
 CreateXmlReaderFunction createXmlReaderFunction() {
-  static const CreateXmlReaderFunction function = []() -> CreateXmlReaderFunction {
-    // Only from the system folder: a planted xmllite.dll beside the program
-    // must never be loaded.
-    const HMODULE library = LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library == nullptr) return nullptr;
-    // Through void(*)(): the one function type GCC lets any other convert to.
-    const auto address = reinterpret_cast<void (*)()>(GetProcAddress(library, "CreateXmlReader"));
-    return reinterpret_cast<CreateXmlReaderFunction>(address);
-  }();
+  static const auto function =
+      systemFunction<CreateXmlReaderFunction>(L"xmllite.dll", "CreateXmlReader");
   if (function == nullptr)
     throw XmlError("O leitor de XML do sistema (xmllite.dll) não foi encontrado");
   return function;
@@ -40,21 +35,74 @@ struct ComRelease {
 template <typename Interface>
 using ComPointer = std::unique_ptr<Interface, ComRelease>;
 
-ComPointer<IStream> streamOver(std::string_view document) {
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) {
-    throw XmlError("Sem memória para ler o documento XML");
+// The document as the stream the reader reads, without a copy and without
+// COM's own memory streams, whose library the program's start need not load.
+// Lives on the stack of parseXml and outlives the reader, which holds it.
+class DocumentStream final : public IStream {
+ public:
+  explicit DocumentStream(std::string_view document) : document_(document) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (id == __uuidof(IUnknown) || id == __uuidof(ISequentialStream) || id == __uuidof(IStream)) {
+      *object = static_cast<IStream*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
   }
-  ComPointer<IStream> owned(stream);
-  ULONG written = 0;
-  if (document.size() > ULONG_MAX ||
-      FAILED(stream->Write(document.data(), static_cast<ULONG>(document.size()), &written)) ||
-      written != document.size() ||
-      FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr))) {
-    throw XmlError("Sem memória para ler o documento XML");
+  // Owned by its scope: the counts only keep COM's rules.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG wanted, ULONG* read) override {
+    const std::size_t count = std::min<std::size_t>(wanted, document_.size() - position_);
+    std::memcpy(buffer, document_.data() + position_, count);
+    position_ += count;
+    if (read) *read = static_cast<ULONG>(count);
+    return count == wanted ? S_OK : S_FALSE;
   }
-  return owned;
-}
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin,
+                                 ULARGE_INTEGER* position) override {
+    long long base = 0;
+    if (origin == STREAM_SEEK_CUR) base = static_cast<long long>(position_);
+    if (origin == STREAM_SEEK_END) base = static_cast<long long>(document_.size());
+    const long long target = base + move.QuadPart;
+    if (origin > STREAM_SEEK_END || target < 0 || target > static_cast<long long>(document_.size()))
+      return STG_E_INVALIDFUNCTION;
+    position_ = static_cast<std::size_t>(target);
+    if (position) position->QuadPart = position_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
+    if (stat == nullptr) return STG_E_INVALIDPOINTER;
+    *stat = {};
+    stat->type = STGTY_STREAM;
+    stat->cbSize.QuadPart = document_.size();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override {
+    return STG_E_ACCESSDENIED;
+  }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return STG_E_ACCESSDENIED; }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
+                                   ULARGE_INTEGER*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+ private:
+  std::string_view document_;
+  std::size_t position_ = 0;
+};
 
 ComPointer<IXmlReader> readerOver(IStream* stream) {
   IXmlReader* reader = nullptr;
@@ -190,8 +238,9 @@ std::string describeFailure(IXmlReader& reader, HRESULT result) {
 }  // namespace
 
 XmlElement parseXmlRoot(std::string_view document) {
-  const ComPointer<IStream> stream = streamOver(guardedXmlInput(document));
-  const ComPointer<IXmlReader> reader = readerOver(stream.get());
+  const std::string input = guardedXmlInput(document);
+  DocumentStream stream(input);
+  const ComPointer<IXmlReader> reader = readerOver(&stream);
   TreeBuilder builder;
   XmlNodeType type = XmlNodeType_None;
   HRESULT result = S_OK;

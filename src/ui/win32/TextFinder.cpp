@@ -1,5 +1,6 @@
 #include "ui/win32/TextFinder.h"
 
+#include "platform/win32/SystemFunction.h"
 #include "ui/win32/NativePeer.h"
 
 namespace ui::win32 {
@@ -60,7 +61,9 @@ void TextFinder::open(HWND target) {
                    (search_.wholeWord ? FR_WHOLEWORD : 0);
   request_.lpstrFindWhat = what_;
   request_.wFindWhatLen = static_cast<WORD>(std::size(what_));
-  dialog_ = FindTextW(&request_);
+  static const auto findText =
+      platform::requiredSystemFunction<decltype(&FindTextW)>(L"comdlg32.dll", "FindTextW");
+  dialog_ = findText(&request_);
 }
 
 void TextFinder::onFindMessage(const FINDREPLACEW& request) {

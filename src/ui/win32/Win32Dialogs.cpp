@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/SystemFunction.h"
 #include "ui/win32/NativePeer.h"
 #include "ui/win32/WindowHost.h"
 
@@ -71,7 +72,11 @@ std::optional<std::u16string> fileDialog(const FileDialogOptions& options, bool 
   dialog.lpstrDefExt = options.defaultExtension.empty() ? nullptr : wide(options.defaultExtension);
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
                  (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  static const auto getSaveFileName = platform::requiredSystemFunction<decltype(&GetSaveFileNameW)>(
+      L"comdlg32.dll", "GetSaveFileNameW");
+  static const auto getOpenFileName = platform::requiredSystemFunction<decltype(&GetOpenFileNameW)>(
+      L"comdlg32.dll", "GetOpenFileNameW");
+  const BOOL chosen = save ? getSaveFileName(&dialog) : getOpenFileName(&dialog);
   if (!chosen) return std::nullopt;
   path.resize(std::char_traits<char16_t>::length(path.c_str()));
   return path;
@@ -104,7 +109,9 @@ void Win32Dialogs::showModal(Form& form) {
 }
 
 void Win32Dialogs::openWithShell(const std::u16string& path) {
-  ShellExecuteW(GetActiveWindow(), L"open", wide(path), nullptr, nullptr, SW_SHOWNORMAL);
+  static const auto shellExecute =
+      platform::requiredSystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  shellExecute(GetActiveWindow(), L"open", wide(path), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32Dialogs::whileDeviceWorks(const std::function<void()>& call) {
