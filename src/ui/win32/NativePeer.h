@@ -31,6 +31,8 @@ class NativePeer : public ControlPeer {
   static NativePeer* fromHandle(HWND window);
   // Whether the children of this control are native children of this window.
   virtual bool holdsChildren() const { return false; }
+  // Whether the window is visible from the moment it is created.
+  bool showsWhenCreated() const { return effectivelyVisible(); }
   // The text a Find searches in this control, or nullptr where there is none
   // (a read-only memo has one), and the selection in it, [start, end).
   virtual const std::u16string* searchableText() const { return nullptr; }

@@ -16,13 +16,11 @@ bool PanelPeer::effectivelyVisible() const {
   return static_cast<const PageControl*>(parent)->activePage() == &control_;
 }
 
-void PanelPeer::applyVisible() {
-  if (effectivelyVisible()) host_.createPendingControls();
-  NativePeer::applyVisible();
-}
-
 void PanelPeer::update(Property property) {
   if (property != Property::ItemIndex || control_.kind() != Kind::PageControl) return;
+  // A page still waiting for its window (the main window's start) gets it.
+  if (const Control* shown = static_cast<const PageControl&>(control_).activePage())
+    host_.createPendingControl(*shown);
   for (Control* page : control_.children()) {
     if (page->peer()) page->peer()->modelChanged(Property::Visible);
   }

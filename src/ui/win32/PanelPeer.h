@@ -15,8 +15,6 @@ class PanelPeer : public NativePeer {
   Creation creation() const override;
   bool takesFocus() const override { return false; }
   bool effectivelyVisible() const override;
-  // A page shown before the main window created its controls creates them.
-  void applyVisible() override;
   // The caption is the window text, which screen readers read; it is drawn
   // by the panel itself.
   void applyText() override {

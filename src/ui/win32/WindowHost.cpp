@@ -7,6 +7,7 @@
 #include <climits>
 #include <utility>
 
+#include "platform/win32/SystemFunction.h"
 #include "ui/win32/ControlId.h"
 #include "ui/win32/FormPeer.h"
 #include "ui/win32/Peers.h"
@@ -63,9 +64,8 @@ bool droppedComboBox(HWND window) {
 
 // Resolved at run time: Windows 7 and 8 have no per-window DPI.
 int dpiOfWindow(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow =
+      platform::systemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   return getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
 }
 
@@ -154,31 +154,57 @@ void WindowHost::createWindow(Form& form, bool isMain) {
 
 void WindowHost::createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds,
                                 bool hiddenWait) {
+  const Control* previous = nullptr;
   for (Control* child : inTabOrder(parent)) {
     std::unique_ptr<NativePeer> peer = makePeer(*this, *child);
     if (!peer) continue;
-    int id = controlIdFor(child->name());
-    assert(std::find(usedIds.begin(), usedIds.end(), id) == usedIds.end() &&
-           "two controls of one window have names with the same control ID");
-    while (std::find(usedIds.begin(), usedIds.end(), id) != usedIds.end())
-      id = id == kLastControlId ? kFirstControlId : id + 1;
-    usedIds.push_back(id);
-    NativePeer& created = *peer;
-    peers_.push_back(std::move(peer));
-    child->attachPeer(&created);
-    created.create(parentWindow, id);
-    if (!created.holdsChildren()) continue;
-    const bool hidden = !(GetWindowLongW(created.handle(), GWL_STYLE) & WS_VISIBLE);
-    if (hiddenWait && hidden)
-      pendingContainers_.emplace_back(child, created.handle());
+    if (hiddenWait && peer->holdsChildren() && !peer->showsWhenCreated())
+      pendingControls_.push_back({child, parentWindow, previous});
     else
-      createControls(*child, created.handle(), usedIds, hiddenWait);
+      createControl(std::move(peer), parentWindow, usedIds, hiddenWait);
+    previous = child;
   }
 }
 
+void WindowHost::createControl(std::unique_ptr<NativePeer> peer, HWND parentWindow,
+                               std::vector<int>& usedIds, bool hiddenWait) {
+  Control& control = peer->control();
+  int id = controlIdFor(control.name());
+  assert(std::find(usedIds.begin(), usedIds.end(), id) == usedIds.end() &&
+         "two controls of one window have names with the same control ID");
+  while (std::find(usedIds.begin(), usedIds.end(), id) != usedIds.end())
+    id = id == kLastControlId ? kFirstControlId : id + 1;
+  usedIds.push_back(id);
+  NativePeer& created = *peer;
+  peers_.push_back(std::move(peer));
+  control.attachPeer(&created);
+  created.create(parentWindow, id);
+  if (created.holdsChildren()) createControls(control, created.handle(), usedIds, hiddenWait);
+}
+
 void WindowHost::createPendingControls() {
-  for (auto [container, window] : std::exchange(pendingContainers_, {})) {
-    if (IsWindow(window)) createControls(*container, window, mainWindowIds_, false);
+  for (const PendingControl& pending : std::exchange(pendingControls_, {}))
+    createFromPending(pending);
+}
+
+void WindowHost::createPendingControl(const Control& control) {
+  const auto found = std::find_if(pendingControls_.begin(), pendingControls_.end(),
+                                  [&](const PendingControl& p) { return p.control == &control; });
+  if (found == pendingControls_.end()) return;
+  const PendingControl pending = *found;
+  pendingControls_.erase(found);
+  createFromPending(pending);
+}
+
+void WindowHost::createFromPending(const PendingControl& pending) {
+  if (!IsWindow(pending.parentWindow)) return;
+  createControl(makePeer(*this, *pending.control), pending.parentWindow, mainWindowIds_, false);
+  // Back to its place among its siblings, which is the order Tab walks and
+  // the order overlapping controls are drawn in.
+  HWND after = pending.after ? handleOf(*pending.after) : HWND_TOP;
+  if (after) {
+    SetWindowPos(handleOf(*pending.control), after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
@@ -384,7 +410,7 @@ void WindowHost::requestFocus(HWND control) {
 
 void WindowHost::mainWindowDestroyed() {
   mainWindow_ = nullptr;
-  pendingContainers_.clear();
+  pendingControls_.clear();
   PostQuitMessage(0);
 }
 

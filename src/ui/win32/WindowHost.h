@@ -8,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -35,9 +34,10 @@ class WindowHost {
   // after, before the program takes its first input.
   void createWindow(Form& form, bool isMain);
   void showMain(Form& form);
-  // Creates the controls still waiting in hidden containers; a container
-  // that becomes visible calls it first.
+  // Creates the hidden pages and panels of the main window still waiting:
+  // all of them, or one a page control is about to show.
   void createPendingControls();
+  void createPendingControl(const Control& control);
   // Shows the form modally, centred on the screen; returns once it is closed.
   void showModal(Form& form);
   int runMessageLoop();
@@ -76,8 +76,20 @@ class WindowHost {
   void wakeMessageLoop() const;
 
  private:
+  // A hidden container of the main window waiting for its window, with the
+  // sibling it follows.
+  struct PendingControl {
+    Control* control;
+    HWND parentWindow;
+    const Control* after;  // nullptr: the first of its siblings
+  };
+  // The controls of parent, in Tab order; with hiddenWait, a hidden
+  // container waits in pendingControls_ instead.
   void createControls(Control& parent, HWND parentWindow, std::vector<int>& usedIds,
                       bool hiddenWait);
+  void createControl(std::unique_ptr<NativePeer> peer, HWND parentWindow, std::vector<int>& usedIds,
+                     bool hiddenWait);
+  void createFromPending(const PendingControl& pending);
   void processMessage(MSG& message);
   void discardPendingInput();
   static bool takenWhileDeviceWorks(const MSG& message);
@@ -95,9 +107,9 @@ class WindowHost {
   HWND mainWindow_ = nullptr;
   bool waitCursor_ = false;
   std::vector<std::unique_ptr<NativePeer>> peers_;
-  // The main window's hidden containers whose children are not created yet,
-  // and the control IDs its created controls took.
-  std::vector<std::pair<Control*, HWND>> pendingContainers_;
+  // The main window's hidden containers not created yet, and the control
+  // IDs its created controls took.
+  std::vector<PendingControl> pendingControls_;
   std::vector<int> mainWindowIds_;
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;

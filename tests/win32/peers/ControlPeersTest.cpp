@@ -149,6 +149,43 @@ TEST_F(PeerTest, APageControlShowsOnlyItsActivePage) {
   EXPECT_EQ(page.right, host.scale(400));
 }
 
+// The main window shows with only what can be seen; its other pages get their
+// windows when a page control shows one, or all at once right after showing,
+// each back in its place among its siblings.
+TEST_F(PeerTest, TheMainWindowCreatesItsHiddenPagesOnceShown) {
+  ui::PageControl pages("PageControl", &form);
+  pages.setAlign(ui::Align::Client);
+  ui::TabSheet first("TabMirel", &pages);
+  ui::TabSheet second("TabAtivar", &pages);
+  ui::TabSheet third("TabTeste", &pages);
+  ui::Edit onSecond("EdtCnpj", &second);
+  ui::Edit onThird("Edit1", &third);
+  onThird.setText(u"42");
+  pages.setPages({&first, &second, &third});
+  pages.setActivePageIndex(0);
+  host.createWindow(form, true);
+  EXPECT_TRUE(handleOf(first));
+  EXPECT_FALSE(handleOf(second));
+  EXPECT_FALSE(handleOf(onThird));
+
+  pages.setActivePageIndex(2);
+  ASSERT_TRUE(handleOf(onThird));
+  EXPECT_TRUE(GetWindowLongW(handleOf(third), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(windowText(onThird), u"42");
+  EXPECT_FALSE(handleOf(second));
+
+  host.showMain(form);
+  ASSERT_TRUE(handleOf(onSecond));
+  HWND page = GetWindow(handleOf(pages), GW_CHILD);
+  for (const ui::TabSheet* expected : {&first, &second, &third}) {
+    EXPECT_EQ(page, handleOf(*expected)) << expected->name();
+    page = GetWindow(page, GW_HWNDNEXT);
+  }
+  DestroyWindow(handleOf(form));
+  MSG quit;  // the main window's end asks the loop to end; no loop here
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
 TEST_F(PeerTest, ResizingTheWindowDocksTheStatusBarAtTheFoot) {
   ui::StatusBar status("StatusBar", &form);
   status.setAlign(ui::Align::Bottom);
