@@ -69,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windows.createWindow(program.main, true);
     clock.step("main window's native controls");
     windows.showMain(program.main);
-    clock.step("shown and painted");
+    clock.step("shown, painted, hidden pages made");
   });
   std::printf("(%d windows in all)\n", windowsOfThisThread());
 
