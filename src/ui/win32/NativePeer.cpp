@@ -1,28 +1,43 @@
 #include "ui/win32/NativePeer.h"
 
-#include <commctrl.h>
-
 #include <stdexcept>
+#include <unordered_map>
 
 #include "ui/win32/WindowHost.h"
 
 namespace ui::win32 {
 
 namespace {
-constexpr wchar_t kPeerProperty[] = L"QuorvelPeer";
+
+// The peer of each window this program made, kept in the process: every
+// message to our windows looks its peer up, and under Wine a window property
+// (and so SetWindowSubclass, which keeps its data in one) is a trip to the
+// window server each time.
+std::unordered_map<HWND, NativePeer*>& peersByWindow() {
+  static std::unordered_map<HWND, NativePeer*> peers;
+  return peers;
+}
+
 }  // namespace
 
 NativePeer::~NativePeer() {
-  if (handle_) RemovePropW(handle_, kPeerProperty);
+  if (handle_) peersByWindow().erase(handle_);
 }
 
 NativePeer* NativePeer::fromHandle(HWND window) {
-  return window ? static_cast<NativePeer*>(GetPropW(window, kPeerProperty)) : nullptr;
+  const auto& peers = peersByWindow();
+  const auto found = peers.find(window);
+  return found == peers.end() ? nullptr : found->second;
 }
 
 void NativePeer::registerHandle(HWND window) {
   handle_ = window;
-  SetPropW(window, kPeerProperty, this);
+  peersByWindow()[window] = this;
+}
+
+void NativePeer::forgetHandle() {
+  peersByWindow().erase(handle_);
+  handle_ = nullptr;
 }
 
 void NativePeer::create(HWND parent, int controlId) {
@@ -61,8 +76,7 @@ LRESULT CALLBACK NativePeer::classWindowProc(HWND window, UINT message, WPARAM w
   }
   if (!peer) return DefWindowProcW(window, message, w, l);
   if (message == WM_NCDESTROY) {
-    RemovePropW(window, kPeerProperty);
-    peer->handle_ = nullptr;
+    peer->forgetHandle();
     return DefWindowProcW(window, message, w, l);
   }
   return peer->windowMessage(message, w, l);
@@ -112,17 +126,18 @@ bool NativePeer::routeFromChild(UINT message, WPARAM w, LPARAM l, LRESULT& resul
 }
 
 void NativePeer::subclass() {
-  SetWindowSubclass(handle_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  systemProcedure_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassProc)));
 }
 
-LRESULT CALLBACK NativePeer::subclassProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                          DWORD_PTR peer) {
-  auto* self = reinterpret_cast<NativePeer*>(peer);
+LRESULT CALLBACK NativePeer::subclassProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  NativePeer* self = fromHandle(window);
+  if (!self) return DefWindowProcW(window, message, w, l);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, subclassProc, 0);
-    RemovePropW(window, kPeerProperty);
-    self->handle_ = nullptr;
-    return DefSubclassProc(window, message, w, l);
+    const WNDPROC system = self->systemProcedure_;
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+    self->forgetHandle();
+    return CallWindowProcW(system, window, message, w, l);
   }
   return self->subclassMessage(message, w, l);
 }
@@ -132,7 +147,7 @@ LRESULT NativePeer::subclassMessage(UINT message, WPARAM w, LPARAM l) {
 }
 
 LRESULT NativePeer::defaultSubclassMessage(UINT message, WPARAM w, LPARAM l) {
-  return DefSubclassProc(handle_, message, w, l);
+  return CallWindowProcW(systemProcedure_, handle_, message, w, l);
 }
 
 void NativePeer::modelChanged(Property property) {

@@ -100,11 +100,12 @@ class NativePeer : public ControlPeer {
   Control& control_;
 
  private:
-  static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
-                                       DWORD_PTR peer);
+  static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM w, LPARAM l);
   void registerHandle(HWND window);
+  void forgetHandle();
 
   HWND handle_ = nullptr;
+  WNDPROC systemProcedure_ = nullptr;  // of a subclassed system control
   bool settingText_ = false;
   bool attached_ = true;
 };
