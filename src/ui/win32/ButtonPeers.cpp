@@ -27,7 +27,7 @@ Font ButtonPeer::nativeFont() const {
   std::erase(caption, u'&');
   const int room = host_.scale(control_.bounds().width) - 2 * host_.scale(4);
   if (caption.empty() || room <= 0) return font;
-  HDC dc = GetDC(nullptr);
+  HDC dc = host_.measuringDc();
   constexpr int kSmallest = 9;  // pixels at 96 DPI: still readable
   while (font.height > kSmallest) {
     HGDIOBJ old = SelectObject(dc, host_.font(font));
@@ -37,7 +37,6 @@ Font ButtonPeer::nativeFont() const {
     if (size.cx <= room) break;
     --font.height;
   }
-  ReleaseDC(nullptr, dc);
   return font;
 }
 

@@ -57,12 +57,11 @@ void LabelPeer::applyBounds() {
   RECT r = nativeBounds();
   // A label laid out without a size takes the size of its text.
   if (r.right == r.left || r.bottom == r.top) {
-    HDC dc = GetDC(handle());
+    HDC dc = host_.measuringDc();
     HGDIOBJ oldFont = SelectObject(dc, host_.font(nativeFont()));
     RECT text{0, 0, 0, 0};
     DrawTextW(dc, wide(control_.text()), -1, &text, DT_CALCRECT | DT_SINGLELINE);
     SelectObject(dc, oldFont);
-    ReleaseDC(handle(), dc);
     if (r.right == r.left) r.right = r.left + text.right;
     if (r.bottom == r.top) r.bottom = r.top + text.bottom;
   }

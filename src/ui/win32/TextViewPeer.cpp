@@ -25,12 +25,11 @@ void TextViewPeer::created() {
 }
 
 void TextViewPeer::measureFont() {
-  HDC dc = GetDC(handle());
+  HDC dc = host_.measuringDc();
   HGDIOBJ old = SelectObject(dc, host_.font(nativeFont()));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
-  ReleaseDC(handle(), dc);
   lineHeight_ = std::max<int>(1, metrics.tmHeight);
   charWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
 }

@@ -107,6 +107,7 @@ WindowHost::~WindowHost() {
   peers_.clear();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
+  if (measuringDc_) DeleteDC(measuringDc_);
   if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
@@ -359,6 +360,11 @@ void WindowHost::closeIfItClosesWithKeys(HWND window) {
   auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(root));
   if (form && form->form().closesWithEscapeAndEnter)
     dispatcher_.run([form] { form->form().close(); });
+}
+
+HDC WindowHost::measuringDc() {
+  if (!measuringDc_) measuringDc_ = CreateCompatibleDC(nullptr);
+  return measuringDc_;
 }
 
 HFONT WindowHost::font(const Font& font) {

@@ -66,6 +66,10 @@ class WindowHost {
   // the rectangle Windows suggests.
   void dpiChanged(HWND window, int dpi, const RECT& suggested);
   HFONT font(const Font& font);
+  // A device context to measure text and fonts in, like the screen's. One
+  // for the program: getting a window's or the screen's costs Wine trips to
+  // its server.
+  HDC measuringDc();
   HBRUSH brush(Color color);
   bool waitCursor() const { return waitCursor_; }
   void setWaitCursor(bool wait);
@@ -113,6 +117,7 @@ class WindowHost {
   std::vector<int> mainWindowIds_;
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
+  HDC measuringDc_ = nullptr;
   DeviceThread deviceThread_;
 };
 
