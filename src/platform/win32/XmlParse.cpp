@@ -35,9 +35,10 @@ struct ComRelease {
 template <typename Interface>
 using ComPointer = std::unique_ptr<Interface, ComRelease>;
 
-// The document as the stream the reader reads, without a copy and without
-// COM's own memory streams, whose library the program's start need not load.
-// Lives on the stack of parseXml and outlives the reader, which holds it.
+// The document as the stream the reader reads, read where it lies rather than
+// copied into one of COM's memory streams, whose library the program's start
+// need not load. Lives on the stack of parseXmlRoot and outlives the reader,
+// which holds it.
 class DocumentStream final : public IStream {
  public:
   explicit DocumentStream(std::string_view document) : document_(document) {}
@@ -57,7 +58,7 @@ class DocumentStream final : public IStream {
 
   HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG wanted, ULONG* read) override {
     const std::size_t count = std::min<std::size_t>(wanted, document_.size() - position_);
-    std::memcpy(buffer, document_.data() + position_, count);
+    if (count > 0) std::memcpy(buffer, document_.data() + position_, count);
     position_ += count;
     if (read) *read = static_cast<ULONG>(count);
     return count == wanted ? S_OK : S_FALSE;
