@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
+#include "platform/LibraryInspection.h"
 #include "platform/SystemFacts.h"
 #include "platform/Text.h"
 #include "platform/win32/LibrarySearch.h"
@@ -190,12 +191,9 @@ SystemProcedure systemProcedure(const wchar_t* library, const char* name) {
   HMODULE module = GetModuleHandleW(library);
   if (!module) {
     // A full path: Windows 7 without its update knows no search flags.
-    std::wstring path(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    path.resize(length);
-    path.append(L"\\").append(library);
-    module = LoadLibraryW(path.c_str());
+    const std::vector<Path> folders = systemLibraryFolders();
+    if (folders.empty()) return nullptr;
+    module = LoadLibraryW(wide(folders.front() / reinterpret_cast<const char16_t*>(library)));
   }
   return module ? reinterpret_cast<SystemProcedure>(GetProcAddress(module, name)) : nullptr;
 }

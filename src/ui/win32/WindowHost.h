@@ -28,10 +28,10 @@ class WindowHost {
   WindowHost& operator=(const WindowHost&) = delete;
 
   // Creates the form's window and all its controls, hidden. The main window is
-  // on the task bar and its closing ends runMessageLoop. Its hidden pages'
-  // controls wait: under Wine each window costs most of a millisecond, so
-  // showMain puts the window on the screen first and creates them right
-  // after, before the program takes its first input.
+  // on the task bar and its closing ends runMessageLoop. Its hidden pages
+  // wait: under Wine each window costs most of a millisecond, so showMain
+  // puts the window on the screen first and creates them right after,
+  // before the program takes its first input.
   void createWindow(Form& form, bool isMain);
   void showMain(Form& form);
   // Creates the hidden pages and panels of the main window still waiting:
