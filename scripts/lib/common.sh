@@ -1,13 +1,22 @@
-# Shared by the scripts: the project's folders, the Wine prefix of its own and
-# an Xvfb display when there is none. Source it; it cleans up on exit.
+# Shared by the scripts: the project's folders, the Wine loader this machine
+# can run (wine.sh), the Wine prefix of its own and an Xvfb display when there
+# is none. Source it; it cleans up on exit.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/scripts/lib/wine.sh"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 quorvel_xvfb_pid=""
+
+# Installs what is missing, then decides which Wine loader this run uses
+# (once: the scripts and tests started from here inherit the decision).
+quorvel_setup() {
+  "$root/scripts/setup"
+  quorvel_wine_detect
+}
 
 quorvel_cleanup() {
   if command -v wineserver >/dev/null 2>&1 && [ -d "$WINEPREFIX" ]; then
@@ -44,11 +53,11 @@ quorvel_ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX ..."
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    quorvel_wineboot -i >/dev/null 2>&1 || true
     # Xvfb has no window manager: Wine draws the frames and captions itself,
     # so windows and screenshots look as they do on Windows.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
+    quorvel_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    quorvel_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   quorvel_ensure_wine_fonts

@@ -103,16 +103,52 @@ std::wstring messageBoxText(HWND box) {
   return text;
 }
 
+namespace {
+
+constexpr std::size_t kExcerptCharacters = 160;
+constexpr std::size_t kExcerptLines = 2;
+
+// The start of a window's text for a report: its first lines, cut at a
+// length, with the whole length said when it was cut. Only that much is
+// fetched, so a memo of tens of megabytes is never copied for it.
+std::string textExcerpt(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+      length == 0) {
+    return {};
+  }
+  std::wstring text(kExcerptCharacters + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  std::size_t end = std::wstring::npos;
+  for (std::size_t line = 0, from = 0; line < kExcerptLines; ++line) {
+    end = text.find(L'\n', from);
+    if (end == std::wstring::npos) break;
+    from = end + 1;
+  }
+  if (end != std::wstring::npos) text.resize(end);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+  std::string excerpt = "\"" + toUtf8(text) + "\"";
+  if (text.size() < length) excerpt += " ... (" + std::to_string(length) + " characters)";
+  return excerpt;
+}
+
+}  // namespace
+
 std::string describeWindows(DWORD processId) {
   std::string report = "Visible windows of process " + std::to_string(processId) + ":\n";
   for (HWND window : visibleTopLevelWindows(processId)) {
-    report += "  [" + toUtf8(windowClass(window)) + "] \"" + toUtf8(windowText(window)) + "\"\n";
+    report += "  [" + toUtf8(windowClass(window)) + "] " + textExcerpt(window) + "\n";
     forEachChild(window, [&](HWND child) {
       if (!IsWindowVisible(child)) return;
-      const std::wstring text = windowText(child);
+      const std::string text = textExcerpt(child);
       if (text.empty()) return;
       report += "      id " + std::to_string(GetDlgCtrlID(child)) + " [" +
-                toUtf8(windowClass(child)) + "] \"" + toUtf8(text) + "\"\n";
+                toUtf8(windowClass(child)) + "] " + text + "\n";
     });
   }
   return report;

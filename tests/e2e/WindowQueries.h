@@ -26,7 +26,7 @@ std::wstring windowClass(HWND window);
 std::wstring messageBoxText(HWND box);
 
 // Every visible top-level window of the process with class, caption and
-// texts of its child controls, for failure reports.
+// texts of its child controls (the first lines of each), for failure reports.
 std::string describeWindows(DWORD processId);
 
 std::string toUtf8(std::wstring_view text);
