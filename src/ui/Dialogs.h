@@ -18,8 +18,9 @@ struct FileDialogOptions {
   std::u16string initialName;
 };
 
-// A device call that faulted inside the device library (an access violation
-// in the maker's code) instead of returning.
+// A device call abandoned because the device library left an exception
+// unhandled (an access violation in the maker's code, an exception of its
+// language, a stack overflow) instead of returning.
 struct DeviceCallFaulted : std::runtime_error {
   DeviceCallFaulted() : std::runtime_error("SAT.DLL falhou") {}
 };

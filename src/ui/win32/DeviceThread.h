@@ -1,9 +1,11 @@
 #pragma once
 // The one thread every device call runs on. Makers' libraries may keep state
 // per thread, so it is always the same thread; it starts with the first call
-// and ends with the program. A call that faults inside the library (an
-// access violation in the maker's code) is abandoned and reported as
-// DeviceCallFaulted instead of ending the process.
+// and ends with the program. A call in which the library leaves an exception
+// unhandled (a fault in the maker's code, an exception of its language, a
+// stack overflow) is abandoned and reported as DeviceCallFaulted instead of
+// ending the process; the same thread serves the next call, so a lock of the
+// library's own that the abandoned call held is still the thread's.
 #include <windows.h>
 
 #include <exception>
@@ -27,7 +29,7 @@ class DeviceThread {
  private:
   static DWORD WINAPI threadMain(LPVOID self);
   void serve();
-  void runCall();
+  static void runCall(void* self);
 
   HANDLE thread_ = nullptr;
   HANDLE callReady_ = nullptr;
