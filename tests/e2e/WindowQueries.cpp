@@ -2,6 +2,10 @@
 
 #include "ui/win32/ControlId.h"
 
+#include <algorithm>
+#include <limits>
+#include <utility>
+
 namespace e2e {
 namespace {
 
@@ -26,6 +30,28 @@ bool belongsTo(HWND window, DWORD processId) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   return owner == processId;
+}
+
+// At most `limit` characters of a window's text, and the length of the
+// whole. A program busy in a device call must not block the driver.
+struct TextStart {
+  std::wstring text;
+  std::size_t length = 0;
+};
+
+TextStart textStart(HWND window, std::size_t limit) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return {};
+  }
+  std::wstring text(std::min<std::size_t>(length, limit) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return {std::move(text), length};
 }
 
 }  // namespace
@@ -70,19 +96,7 @@ HWND focusedWindow(HWND top) {
 }
 
 std::wstring windowText(HWND window) {
-  // A program busy in a device call must not block the driver.
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    return {};
-  }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return {};
-  }
-  text.resize(copied);
-  return text;
+  return textStart(window, std::numeric_limits<std::size_t>::max()).text;
 }
 
 std::wstring windowClass(HWND window) {
@@ -112,18 +126,8 @@ constexpr std::size_t kExcerptLines = 2;
 // length, with the whole length said when it was cut. Only that much is
 // fetched, so a memo of tens of megabytes is never copied for it.
 std::string textExcerpt(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
-      length == 0) {
-    return {};
-  }
-  std::wstring text(kExcerptCharacters + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return {};
-  }
-  text.resize(copied);
+  auto [text, length] = textStart(window, kExcerptCharacters);
+  if (length == 0) return {};
   std::size_t end = std::wstring::npos;
   for (std::size_t line = 0, from = 0; line < kExcerptLines; ++line) {
     end = text.find(L'\n', from);
