@@ -1,32 +1,45 @@
 #include "settings/CheckConfigs.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/Files.h"
 #include "settings/DefaultDocuments.h"
+#include "settings/SettingsFolder.h"
 
 namespace settings {
 namespace {
 
-// False when the file was missing and could not be written.
-bool writeIfMissing(const platform::Path& file, std::string_view defaultDocument) {
-  if (platform::fileExists(file)) return true;
+// Why the file was missing and could not be written; nothing when it is
+// there now.
+std::optional<std::string> writeIfMissing(const platform::Path& file,
+                                          std::string_view defaultDocument) {
+  if (platform::fileExists(file)) return std::nullopt;
   try {
     platform::writeFileAtomically(file, defaultDocument);
-    return true;
-  } catch (const platform::FileError&) {
-    return false;
+    return std::nullopt;
+  } catch (const platform::FileError& error) {
+    return error.what();
   }
+}
+
+void tellNotCreated(ui::Dialogs& dialogs, const platform::Path& file, std::u16string_view name,
+                    const std::string& failure) {
+  dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"" +
+                      std::u16string(name) + u"\"!\r\n" + unwritableSettingsFolder(file, failure));
 }
 
 }  // namespace
 
 void CheckConfigs(const platform::Path& folder, ui::Dialogs& dialogs) {
-  if (!writeIfMissing(folder / u"ConfRede.xml", kDefaultConfRede)) {
-    dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"ConfRede.xml\"!");
+  const platform::Path confRede = folder / u"ConfRede.xml";
+  if (const auto failure = writeIfMissing(confRede, kDefaultConfRede)) {
+    tellNotCreated(dialogs, confRede, u"ConfRede.xml", *failure);
     return;
   }
-  if (!writeIfMissing(folder / u"Parametros.xml", kDefaultParametros)) {
-    dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"Parametros.xml\"!");
-  }
+  const platform::Path parametros = folder / u"Parametros.xml";
+  if (const auto failure = writeIfMissing(parametros, kDefaultParametros))
+    tellNotCreated(dialogs, parametros, u"Parametros.xml", *failure);
 }
 
 }  // namespace settings

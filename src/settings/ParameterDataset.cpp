@@ -2,11 +2,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "settings/DataPacket.h"
 #include "settings/DefaultDocuments.h"
+#include "settings/SettingsFolder.h"
 
 namespace settings {
 namespace {
@@ -65,8 +67,15 @@ constexpr std::uintmax_t kLargestParametersFile = 1024 * 1024;
 
 }  // namespace
 
-ParameterDataset::ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs)
-    : file_(folder / u"Parametros.xml"), dialogs_(dialogs) {}
+ParameterDataset::ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs,
+                                   std::function<void()> pauseBeforeRetry)
+    : file_(folder / u"Parametros.xml"),
+      dialogs_(dialogs),
+      pauseBeforeRetry_(std::move(pauseBeforeRetry)) {}
+
+void ParameterDataset::waitForFileToBeReleased() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+}
 
 void ParameterDataset::open() {
   if (open_) return;
@@ -128,6 +137,10 @@ std::u16string ParameterDataset::readText(std::string_view field) const {
 int ParameterDataset::readNumber(std::string_view field) const {
   const std::u16string text = readText(field);
   const std::optional<int> value = wholeNumber(text);
+  if (!value && !editing_ && !record_ && !platform::fileExists(file_))
+    throw ConversionError(platform::toUtf8(u"O arquivo de configuração " + quoted(file_) +
+                                           u" não existe e não pôde ser criado.\r\n" +
+                                           unwritableSettingsFolder(file_, {})));
   if (!value)
     throw ConversionError("O campo \"" + std::string(field) +
                           "\" de Parametros.xml deveria conter um número inteiro, mas contém '" +
@@ -160,21 +173,68 @@ void ParameterDataset::post() {
   record_ = pending_;
   editing_ = false;
   unsaved_ = true;
-  save();
+  const std::optional<std::string> failure = save();
+  if (!failure || saveFailureShown_) return;
+  saveFailureShown_ = true;
+  dialogs_.showMessage(u"As configurações não puderam ser gravadas em " + quoted(file_) +
+                       u".\r\nO que foi digitado continua valendo enquanto o programa estiver "
+                       u"aberto; o programa tentará gravar de novo na próxima alteração e ao "
+                       u"ser fechado.\r\n" +
+                       unwritableSettingsFolder(file_, *failure));
 }
 
 void ParameterDataset::close() {
   if (!open_) return;
   editing_ = false;
-  if (unsaved_ || !platform::fileExists(file_)) save();
+  if (unsaved_ || !platform::fileExists(file_)) {
+    const std::optional<std::string> failure = save();
+    if (failure && unsaved_) offerToSaveElsewhere(*failure);
+  }
   open_ = false;
   record_.reset();
 }
 
-void ParameterDataset::save() {
-  if (!mayWrite_) return;
-  platform::writeFileAtomically(file_, writeDataPacket(record_));
-  unsaved_ = false;
+std::optional<std::string> ParameterDataset::save() {
+  if (!mayWrite_) return std::nullopt;
+  const std::string document = writeDataPacket(record_);
+  std::string failure;
+  for (int attempt = 1; attempt <= kSaveAttempts; ++attempt) {
+    if (attempt > 1) pauseBeforeRetry_();
+    try {
+      platform::writeFileAtomically(file_, document);
+      unsaved_ = false;
+      saveFailureShown_ = false;
+      return std::nullopt;
+    } catch (const platform::FileError& error) {
+      failure = error.what();
+    }
+  }
+  return failure;
+}
+
+// The program is closing with settings that exist only in memory: the user
+// may put them in a file of their choice; cancelling drops them.
+void ParameterDataset::offerToSaveElsewhere(const std::string& failure) {
+  std::u16string question = u"As configurações não puderam ser gravadas em " + quoted(file_) +
+                            u" e serão perdidas ao fechar o programa.\r\n" +
+                            unwritableSettingsFolder(file_, failure) +
+                            u"\r\n\r\nDeseja gravá-las em outro arquivo?";
+  while (dialogs_.confirm(question)) {
+    const std::optional<std::u16string> chosen = dialogs_.saveFile(
+        {u"Gravar as configurações em", u"Arquivos XML (*.xml)|*.xml", u"xml", u"Parametros.xml"});
+    if (!chosen) continue;
+    try {
+      platform::writeFileAtomically(platform::Path(*chosen), writeDataPacket(record_));
+      dialogs_.showMessage(u"As configurações foram gravadas em \"" + *chosen +
+                           u"\".\r\nPara usá-las, copie esse arquivo para " + quoted(file_) +
+                           u" com o programa fechado.");
+      return;
+    } catch (const platform::FileError& error) {
+      question = u"As configurações também não puderam ser gravadas em \"" + *chosen +
+                 u"\".\r\nDetalhe: " + platform::fromUtf8(error.what()) +
+                 u"\r\n\r\nDeseja tentar outro arquivo?";
+    }
+  }
 }
 
 std::size_t ParameterDataset::fieldIndex(std::string_view field) const {

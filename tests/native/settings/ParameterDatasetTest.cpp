@@ -211,18 +211,103 @@ TEST_F(ParameterDatasetTest, SettingAFieldOutsideEditIsRefused) {
   EXPECT_EQ(cds->readText("uf"), u"1");
 }
 
-TEST_F(ParameterDatasetTest, AFailedSaveKeepsThePostAndCloseTriesAgain) {
-  writeParametros(kDefaultParametros);
-  auto cds = reopened();
-  std::filesystem::remove(file());
-  std::filesystem::create_directory(file());  // saving fails while this is in the way
-  cds->edit();
-  cds->setText("CNPJSH", u"99888777000166");
-  EXPECT_THROW(cds->post(), platform::FileError);
-  EXPECT_EQ(cds->readText("CNPJSH"), u"99888777000166") << "the post stays committed";
-  std::filesystem::remove(file());
+// A folder under the file's name makes every save fail until it is removed.
+class BlockedSaveTest : public ParameterDatasetTest {
+ protected:
+  void SetUp() override {
+    writeParametros(kDefaultParametros);
+    std::filesystem::remove(file());
+    std::filesystem::create_directory(file());
+  }
+  void unblock() const { std::filesystem::remove(file()); }
+  std::unique_ptr<ParameterDataset> opened() {
+    auto dataset = std::make_unique<ParameterDataset>(folder.path(), dialogs, [this] {
+      ++pauses;
+      if (pauses == releaseAtPause) unblock();
+    });
+    dataset->open();
+    return dataset;
+  }
+  static void store(ParameterDataset& cds, std::string_view field, std::u16string_view value) {
+    cds.edit();
+    cds.setText(field, value);
+    cds.post();
+  }
+
+  int pauses = 0;
+  int releaseAtPause = 0;  // 0: never
+};
+
+TEST_F(BlockedSaveTest, AFileHeldForAMomentIsSavedByARetryWithoutAWord) {
+  releaseAtPause = 2;
+  auto cds = opened();
+  store(*cds, "CNPJSH", u"99888777000166");
+  EXPECT_EQ(pauses, 2);
+  EXPECT_TRUE(dialogs.calls.empty()) << dialogs.describe();
+  EXPECT_EQ(reopened()->readText("CNPJSH"), u"99888777000166");
+}
+
+TEST_F(BlockedSaveTest, AFailedSaveKeepsTheValuesTellsOnceAndTheNextPostSavesThemAll) {
+  auto cds = opened();
+  ASSERT_NO_THROW(store(*cds, "CNPJSH", u"99888777000166")) << "the command goes on";
+  EXPECT_EQ(pauses, ParameterDataset::kSaveAttempts - 1);
+  store(*cds, "proxy_ip", u"10.0.0.1");
+  ASSERT_EQ(dialogs.messages().size(), 1u) << dialogs.describe();
+  const std::u16string told = dialogs.messages()[0];
+  EXPECT_NE(told.find(u"não puderam ser gravadas"), std::u16string::npos) << "what";
+  EXPECT_NE(told.find(file().u16string()), std::u16string::npos) << "where";
+  EXPECT_NE(told.find(u"Detalhe: "), std::u16string::npos) << "the system's reason";
+  EXPECT_EQ(cds->readText("CNPJSH"), u"99888777000166") << "kept in memory";
+
+  unblock();
+  store(*cds, "proxy_porta", u"3128");
+  const auto saved = reopened();
+  EXPECT_EQ(saved->readText("CNPJSH"), u"99888777000166");
+  EXPECT_EQ(saved->readText("proxy_ip"), u"10.0.0.1");
+  EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+TEST_F(BlockedSaveTest, CloseSavesWhatAnEarlierPostCouldNot) {
+  auto cds = opened();
+  store(*cds, "CNPJSH", u"99888777000166");
+  unblock();
   cds->close();
   EXPECT_EQ(reopened()->readText("CNPJSH"), u"99888777000166");
+}
+
+TEST_F(BlockedSaveTest, ALastFailureAtCloseOffersAnotherFileAndCancelDropsTheValues) {
+  const std::filesystem::path elsewhere = folder.path() / "copia.xml";
+  for (const bool accepted : {true, false}) {
+    SCOPED_TRACE(accepted ? "saved elsewhere" : "cancelled");
+    dialogs.calls.clear();
+    dialogs.confirmAnswers = {accepted};
+    dialogs.fileAnswers = {elsewhere.u16string()};
+    std::filesystem::remove(elsewhere);
+    auto cds = opened();
+    store(*cds, "CNPJSH", u"99888777000166");
+    cds->close();
+    ASSERT_EQ(dialogs.texts(testing_support::DialogKind::Confirm).size(), 1u) << dialogs.describe();
+    EXPECT_EQ(std::filesystem::exists(elsewhere), accepted);
+    if (accepted) {
+      EXPECT_NE(platform::readFile(elsewhere).find("99888777000166"), std::string::npos);
+      EXPECT_NE(dialogs.messages().back().find(elsewhere.u16string()), std::u16string::npos)
+          << "says where they went";
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(file())) << "the blocked file is left alone";
+  }
+}
+
+TEST_F(ParameterDatasetTest, ANumberReadWithoutAFileSaysTheFolderIsTheProblem) {
+  ParameterDataset cds(folder.path(), dialogs);
+  cds.open();
+  try {
+    cds.readNumber("uf");
+    FAIL() << "an empty field is no number";
+  } catch (const ConversionError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("não pôde ser criado"), std::string::npos) << message;
+    EXPECT_NE(message.find(folder.path().string()), std::string::npos) << message;
+  }
 }
 
 }  // namespace
