@@ -19,8 +19,18 @@ struct FileError : std::runtime_error {
 // A path as UTF-8 text, for messages.
 std::string utf8Path(const Path& path);
 
-// The folder that holds the running executable.
+// The running executable, and the folder that holds it.
+Path executablePath();
 Path executableFolder();
+
+// The path whole and plain, as the system opens it: from the current folder,
+// with "." and ".." resolved; on Windows also with forward slashes turned,
+// the trailing dots and blanks Windows ignores dropped, and short (8.3)
+// names of what exists made long.
+Path fullPath(const Path& path);
+// Whether both paths name one file or folder that exists, however each is
+// spelt: other letter case, a short name, a link or a share of it.
+bool sameFile(const Path& first, const Path& second) noexcept;
 
 // True for a file with contents (not a folder, a device or a pipe).
 bool fileExists(const Path& path);

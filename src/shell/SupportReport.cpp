@@ -17,19 +17,53 @@ namespace {
 
 constexpr std::string_view kSecretFields[] = {"proxy_senha", "senha", "codigo"};
 
+char lowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Field names are compared as the settings reader compares them: without
+// regard to case, so "PROXY_SENHA" is as secret as the reader finds it.
 bool isSecret(std::string_view name) {
-  return std::find(std::begin(kSecretFields), std::end(kSecretFields), name) !=
-         std::end(kSecretFields);
+  return std::any_of(std::begin(kSecretFields), std::end(kSecretFields),
+                     [name](std::string_view secret) {
+                       return std::equal(secret.begin(), secret.end(), name.begin(), name.end(),
+                                         [](char a, char b) { return a == lowerAscii(b); });
+                     });
 }
 
 // Attributes (the parameter packet's rows) and elements (the network
-// document) of those names, wherever they are.
+// document) of those names, wherever they are. A secret element is hidden
+// with everything inside it.
 void hideSecrets(platform::XmlElement& element) {
   for (auto& [name, value] : element.attributes) {
     if (isSecret(name) && !value.empty()) value = "***";
   }
-  if (isSecret(element.name) && !element.text.empty()) element.text = "***";
+  if (isSecret(element.name)) {
+    if (!element.text.empty() || !element.children.empty()) element.text = "***";
+    element.children.clear();
+    return;
+  }
   for (platform::XmlElement& child : element.children) hideSecrets(child);
+}
+
+// The files the program keeps beside itself and reads or runs: a report
+// written over one of them would destroy it.
+constexpr std::pair<std::u16string_view, std::u16string_view> kProgramFiles[] = {
+    {u"Parametros.xml", u"guarda as configurações do programa"},
+    {u"ConfRede.xml", u"guarda a configuração de rede enviada ao SAT"},
+    {u"CFe.xml", u"guarda o último cupom de teste"},
+    {u"SAT.DLL", u"é a biblioteca do SAT"},
+    {u"Quorvel.exe", u"é o próprio programa"},
+    {u"Quorvel64.exe", u"é o próprio programa"},
+};
+
+// File names compared as Windows compares the program's (ASCII) names.
+bool equalIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 std::u16string conventionText(satlib::CallingConvention convention) {
@@ -44,6 +78,25 @@ std::u16string conventionText(satlib::CallingConvention convention) {
       break;
   }
   return u"ainda não observada (nenhuma função foi chamada)";
+}
+
+// What the library or the system says is shown on one line of its own, cut
+// to a length a message box shows beside the rest: a maker's version text
+// of 20,000 characters, or one with line breaks, would push the other lines
+// out of the box.
+constexpr std::size_t kLongestShownValue = 100;
+
+bool breaksTheLine(char16_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+std::u16string shownValue(std::u16string_view value) {
+  const bool cut = value.size() > kLongestShownValue;
+  std::size_t length = cut ? kLongestShownValue : value.size();
+  if (cut && value[length - 1] >= 0xD800 && value[length - 1] < 0xDC00) --length;
+  std::u16string shown(value.substr(0, length));
+  std::replace_if(shown.begin(), shown.end(), breaksTheLine, u' ');
+  return cut ? shown + u"…" : shown;
 }
 
 std::u16string joined(const std::vector<std::u16string>& names) {
@@ -86,15 +139,14 @@ SupportReport::SupportReport(ui::Dialogs& dialogs, const satlib::CallRecorder& c
                              const TFAtivacao& main, platform::Path programFolder)
     : dialogs_(dialogs), calls_(calls), main_(main), programFolder_(std::move(programFolder)) {}
 
-std::u16string SupportReport::aboutText() const {
+std::u16string aboutText(const satlib::LibraryFacts& facts, const platform::Path& programFolder) {
   const int bits = static_cast<int>(sizeof(void*) * 8);
   std::u16string text = u"Quorvel " + std::u16string(kProgramVersion) + u", programa de " +
                         platform::fromUtf8(std::to_string(bits)) + u" bits\r\n" + u"Sistema: " +
-                        platform::operatingSystemDescription() + u"\r\n\r\n";
-  const satlib::LibraryFacts facts = calls_.facts();
-  const platform::Path library = facts.path.empty() ? programFolder_ / u"SAT.DLL" : facts.path;
-  if (!facts.loaded) return text + u"SAT.DLL não foi carregada: " + library.text();
-  text += u"SAT.DLL: " + library.text() + u"\r\n";
+                        shownValue(platform::operatingSystemDescription()) + u"\r\n\r\n";
+  const platform::Path library = facts.path.empty() ? programFolder / u"SAT.DLL" : facts.path;
+  if (!facts.loaded) return text + u"SAT.DLL não foi carregada: " + shownValue(library.text());
+  text += u"SAT.DLL: " + shownValue(library.text()) + u"\r\n";
   try {
     text += u"Tamanho: " + platform::fromUtf8(std::to_string(platform::fileSize(library))) +
             u" bytes\r\n";
@@ -102,10 +154,10 @@ std::u16string SupportReport::aboutText() const {
     text += u"Tamanho: não foi possível ler\r\n";
   }
   const platform::FileVersion version = platform::fileVersionOf(library);
-  text += u"Versão do arquivo: " +
-          (version.fileVersion.empty() ? u"(sem informação)" : version.fileVersion) + u"\r\n";
-  text += u"Produto: " + (version.productName.empty() ? u"(sem informação)" : version.productName) +
-          u"\r\n";
+  for (const auto& [label, value] : {std::pair{u"Versão do arquivo: ", &version.fileVersion},
+                                     std::pair{u"Produto: ", &version.productName}}) {
+    text += label + (value->empty() ? u"(sem informação)" : shownValue(*value)) + u"\r\n";
+  }
   // A library loads only into a program of its own width.
   text += u"Arquitetura: biblioteca de " + platform::fromUtf8(std::to_string(bits)) + u" bits\r\n";
   text += u"Convenção de chamada: " + conventionText(facts.convention) + u"\r\n";
@@ -120,6 +172,10 @@ std::u16string SupportReport::aboutText() const {
           platform::fromUtf8(std::to_string(satlib::kEntryPointCount)) + u"): " + joined(present) +
           u"\r\nFunções ausentes: " + joined(missing);
   return text;
+}
+
+std::u16string SupportReport::aboutText() const {
+  return shell::aboutText(calls_.facts(), programFolder_);
 }
 
 void SupportReport::showAbout() const {
@@ -169,8 +225,17 @@ std::vector<ReportEntry> SupportReport::entries() const {
 }
 
 void SupportReport::writeReport() const {
-  const auto chosen = dialogs_.saveFile(
-      {u"Relatório para suporte", u"Arquivo zip (*.zip)|*.zip", u"zip", u"quorvel-suporte.zip"});
+  ui::FileDialogOptions options{u"Relatório para suporte", u"Arquivo zip (*.zip)|*.zip", u"zip",
+                                u"quorvel-suporte.zip"};
+  options.askBeforeReplacing = true;
+  std::optional<std::u16string> chosen;
+  while ((chosen = dialogs_.saveFile(options))) {
+    const auto programFile = programFileAt(platform::Path(*chosen), programFolder_);
+    if (!programFile) break;
+    dialogs_.showMessage(u"O relatório não pode ser gravado em " + *chosen + u": esse arquivo " +
+                         *programFile +
+                         u" e seria substituído.\r\n\r\nEscolha outro nome ou outra pasta.");
+  }
   if (!chosen) return;
   try {
     platform::ZipWriter zip{platform::Path(*chosen)};
@@ -181,6 +246,31 @@ void SupportReport::writeReport() const {
     return;
   }
   dialogs_.showMessage(u"Relatório para suporte gravado em " + *chosen);
+}
+
+std::optional<std::u16string> programFileAt(const platform::Path& chosen,
+                                            const platform::Path& programFolder) {
+  const std::u16string full = platform::fullPath(chosen).text();
+  const std::size_t last = full.find_last_of(platform::Path::kSeparators);
+  const std::u16string folder = full.substr(0, last == std::u16string::npos ? 0 : last + 1);
+  // "Parametros.xml:dados" is a stream of Parametros.xml, and Windows opens
+  // "Parametros.xml. " as Parametros.xml.
+  std::u16string name = full.substr(folder.size());
+  name.resize(std::min(name.size(), name.find(u':')));
+  while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.pop_back();
+  const platform::Path plain(folder + name);
+
+  const bool inProgramFolder =
+      !folder.empty() && platform::sameFile(platform::Path(folder), programFolder);
+  for (const auto& [ownName, what] : kProgramFiles) {
+    const platform::Path own = programFolder / ownName;
+    if ((inProgramFolder && equalIgnoringCase(name, ownName)) ||
+        equalIgnoringCase(plain.text(), platform::fullPath(own).text()) ||
+        platform::sameFile(chosen, own))
+      return std::u16string(what);
+  }
+  if (platform::sameFile(chosen, platform::executablePath())) return u"é o próprio programa";
+  return std::nullopt;
 }
 
 }  // namespace shell

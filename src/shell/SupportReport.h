@@ -5,7 +5,9 @@
 // answers and what the memos show into one zip. Nothing is asked of the
 // device for it, and no activation code enters it: answers are recorded,
 // arguments never.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -42,9 +44,21 @@ class SupportReport {
   platform::Path programFolder_;
 };
 
+// The text of "Sobre o Quorvel..." for the library these facts tell of.
+std::u16string aboutText(const satlib::LibraryFacts& facts, const platform::Path& programFolder);
+
 // A settings document with the values of its password fields (the proxy's,
 // the network's and the wireless key) replaced by "***"; nothing when it is
 // not a document, since a damaged file cannot be shown without its secrets.
 std::optional<std::string> withoutSecrets(std::string_view document);
+
+// What the file at the chosen path is to the program, in words that follow
+// "esse arquivo" ("guarda as configurações do programa"), when it is one of
+// the files the program keeps in its folder and reads or runs, or the
+// running executable; nothing for any other path. Names are compared
+// without regard to case and after the system's normalising; a file that
+// exists is also recognised through any other spelling or link.
+std::optional<std::u16string> programFileAt(const platform::Path& chosen,
+                                            const platform::Path& programFolder);
 
 }  // namespace shell

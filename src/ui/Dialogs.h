@@ -16,6 +16,9 @@ struct FileDialogOptions {
   std::u16string filter;            // "Text|*.txt|All|*.*"; empty: none
   std::u16string defaultExtension;  // without the dot; empty: none
   std::u16string initialName;
+  // A save dialog asks the system's question before an existing file is
+  // replaced.
+  bool askBeforeReplacing = false;
 };
 
 // A device call abandoned because the device library left an exception

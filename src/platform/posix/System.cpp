@@ -16,10 +16,15 @@
 
 namespace platform {
 
-Path executableFolder() {
+Path executablePath() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return Path(error ? std::filesystem::current_path() : self.parent_path());
+  return Path(error ? std::filesystem::path() : self);
+}
+
+Path executableFolder() {
+  const Path self = executablePath();
+  return self.empty() ? Path(std::filesystem::current_path()) : self.parent();
 }
 
 const std::u16string_view Path::kSeparators = u"/";

@@ -10,12 +10,13 @@
 #include "platform/LibraryInspection.h"
 #include "platform/SystemFacts.h"
 #include "platform/Text.h"
+#include "platform/VersionResource.h"
 #include "platform/win32/LibrarySearch.h"
 #include "platform/win32/SystemFunction.h"
 
 namespace platform {
 
-Path executableFolder() {
+Path executablePath() {
   std::u16string buffer(MAX_PATH, u'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(buffer.data()),
@@ -26,7 +27,11 @@ Path executableFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
-  return Path(std::move(buffer)).parent();
+  return Path(std::move(buffer));
+}
+
+Path executableFolder() {
+  return executablePath().parent();
 }
 
 const std::u16string_view Path::kSeparators = u"\\/";
@@ -95,33 +100,6 @@ void replaceFile(const Path& from, const Path& to) {
   }
 }
 
-namespace {
-
-// A value of the version resource's first translation, or nothing.
-std::u16string versionValue(const std::vector<char>& resource, const wchar_t* name) {
-  struct Translation {
-    WORD language;
-    WORD codePage;
-  };
-  static const auto queryValue =
-      requiredSystemFunction<decltype(&VerQueryValueW)>(L"version.dll", "VerQueryValueW");
-  Translation* translations = nullptr;
-  UINT size = 0;
-  if (!queryValue(resource.data(), L"\\VarFileInfo\\Translation",
-                  reinterpret_cast<void**>(&translations), &size) ||
-      size < sizeof(Translation))
-    return {};
-  wchar_t path[64];
-  wsprintfW(path, L"\\StringFileInfo\\%04x%04x\\%s", translations->language, translations->codePage,
-            name);
-  wchar_t* value = nullptr;
-  if (!queryValue(resource.data(), path, reinterpret_cast<void**>(&value), &size) || !value)
-    return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(value));
-}
-
-}  // namespace
-
 FileVersion fileVersionOf(const Path& file) {
   static const auto getSize = requiredSystemFunction<decltype(&GetFileVersionInfoSizeW)>(
       L"version.dll", "GetFileVersionInfoSizeW");
@@ -132,7 +110,11 @@ FileVersion fileVersionOf(const Path& file) {
   if (size == 0) return {};
   std::vector<char> resource(size);
   if (!getInfo(wide(file), 0, size, resource.data())) return {};
-  return {versionValue(resource, L"FileVersion"), versionValue(resource, L"ProductName")};
+  // Read from the bytes rather than through VerQueryValueW, which finds only
+  // the table of the language declared first: makers' resources do not
+  // always hold that one.
+  const VersionResource parsed = parseVersionResource({resource.data(), resource.size()});
+  return {versionString(parsed, u"FileVersion"), versionString(parsed, u"ProductName")};
 }
 
 std::u16string operatingSystemDescription() {

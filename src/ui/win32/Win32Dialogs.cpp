@@ -71,7 +71,8 @@ std::optional<std::u16string> fileDialog(const FileDialogOptions& options, bool 
   dialog.lpstrTitle = options.title.empty() ? nullptr : wide(options.title);
   dialog.lpstrDefExt = options.defaultExtension.empty() ? nullptr : wide(options.defaultExtension);
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
-                 (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+                 (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST) |
+                 (save && options.askBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
   static const auto getSaveFileName = platform::requiredSystemFunction<decltype(&GetSaveFileNameW)>(
       L"comdlg32.dll", "GetSaveFileNameW");
   static const auto getOpenFileName = platform::requiredSystemFunction<decltype(&GetOpenFileNameW)>(

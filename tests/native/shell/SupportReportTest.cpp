@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "settings/DataPacket.h"
 #include "shell/SupportReport.h"
 #include "support/ProgramFixture.h"
 
@@ -72,6 +73,83 @@ TEST_F(SupportReport, ADamagedSettingsFileIsLeftOutRatherThanShownWithItsSecrets
     EXPECT_EQ(bytes.find("SenhaDoProxy1"), std::string::npos) << name;
   }
   EXPECT_NE(entry("observacoes.txt").find("ConfRede.xml: danificado"), std::string::npos);
+}
+
+// The settings reader takes field names without regard to case, so a
+// password is hidden however its name is spelt, in either file.
+TEST_F(SupportReport, HidesPasswordsHoweverTheirNamesAreSpelt) {
+  const struct {
+    const char* field;
+    const char* spelling;
+  } cases[] = {
+      {"proxy_senha", "PROXY_SENHA"},
+      {"proxy_senha", "Proxy_Senha"},
+      {"senha", "SENHA"},
+      {"senha", "sEnHa"},
+      {"codigo", "CODIGO"},
+      {"codigo", "Codigo"},
+  };
+  for (const auto& [field, spelling] : cases) {
+    SCOPED_TRACE(spelling);
+    settings::ParameterRecord record{};
+    const std::size_t index = *settings::findParameterField(field);
+    record[index] = u"Segredo42";
+    std::string parameters = settings::writeDataPacket(record);
+    const std::string stored = std::string(" ") + field + "=\"Segredo42\"";
+    ASSERT_NE(parameters.find(stored), std::string::npos) << parameters;
+    parameters.replace(parameters.find(stored), stored.size(),
+                       std::string(" ") + spelling + "=\"Segredo42\"");
+    ASSERT_EQ(settings::readDataPacket(parameters)->at(index), u"Segredo42")
+        << "the reader should take this spelling";
+    platform::writeFileAtomically(folder.path() / "Parametros.xml", parameters);
+    platform::writeFileAtomically(
+        folder.path() / "ConfRede.xml",
+        std::string("<config><") + spelling + ">Segredo42</" + spelling + "></config>");
+    for (const auto& [name, bytes] : program.support.entries())
+      EXPECT_EQ(bytes.find("Segredo42"), std::string::npos) << name;
+    EXPECT_NE(entry("Parametros.xml").find(std::string(spelling) + "=\"***\""), std::string::npos);
+  }
+}
+
+// What a password element holds is hidden whole, elements inside it too.
+TEST_F(SupportReport, HidesEverythingInsideAPasswordElement) {
+  platform::writeFileAtomically(
+      folder.path() / "ConfRede.xml",
+      "<config><proxy_senha>a<parte>Segredo42</parte>b</proxy_senha><ip>10.0.0.1</ip></config>");
+  const std::string shown = entry("ConfRede.xml");
+  EXPECT_EQ(shown.find("Segredo42"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("<ip>10.0.0.1</ip>"), std::string::npos) << shown;
+}
+
+// The save dialog asks before it replaces a file, and a file of the
+// program's own is refused with a word on why: the dialog opens again and
+// the file keeps its bytes.
+TEST_F(SupportReport, IsNeverWrittenOverAFileOfTheProgram) {
+  const std::string parameters = parametersFile();
+  dialogs.calls.clear();
+  dialogs.fileAnswers = {platform::fromUtf8((folder.path() / "PARAMETROS.XML").string()),
+                         std::nullopt};
+  program.support.writeReport();
+  EXPECT_EQ(parametersFile(), parameters);
+  ASSERT_EQ(dialogs.texts(DialogKind::SaveFile).size(), 2u) << dialogs.describe();
+  EXPECT_TRUE(dialogs.calls.front().askBeforeReplacing);
+  ASSERT_EQ(dialogs.messages().size(), 1u) << dialogs.describe();
+  EXPECT_NE(dialogs.messages()[0].find(u"guarda as configurações do programa"),
+            std::u16string::npos)
+      << dialogs.describe();
+  EXPECT_NE(dialogs.messages()[0].find(u"Escolha outro nome ou outra pasta"), std::u16string::npos);
+
+  // Chosen again elsewhere, the report is written.
+  dialogs.calls.clear();
+  const std::filesystem::path zip = folder.path() / "Parametros.xml.zip";
+  dialogs.fileAnswers = {platform::fromUtf8((folder.path() / "SAT.DLL").string()),
+                         platform::fromUtf8(zip.string())};
+  program.support.writeReport();
+  EXPECT_EQ(platform::readFile(folder.path() / "SAT.DLL"),
+            "not used: the scripted library answers");
+  EXPECT_TRUE(platform::readFile(zip).starts_with("PK"));
+  EXPECT_EQ(dialogs.messages().back(),
+            u"Relatório para suporte gravado em " + platform::fromUtf8(zip.string()));
 }
 
 // The zip is written where the user chose and reads back whole with Python's

@@ -52,7 +52,7 @@ std::optional<std::u16string> RecordingDialogs::openFile(const ui::FileDialogOpt
 }
 
 std::optional<std::u16string> RecordingDialogs::saveFile(const ui::FileDialogOptions& options) {
-  calls.push_back({DialogKind::SaveFile, options.title, {}});
+  calls.push_back({DialogKind::SaveFile, options.title, {}, options.askBeforeReplacing});
   return nextFile();
 }
 
