@@ -48,9 +48,15 @@ LoadedSatLibrary::LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& di
 bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
   const platform::Path fullPath = programFolder_ / xDLL;
   funcoesSAT_ = {};
-  if (!library_.load(fullPath)) {
-    // Taken first: the message box's own calls would overwrite it.
-    platform::LoadError loadError = platform::lastLibraryLoadError();
+  bool loaded = false;
+  platform::LoadError loadError;
+  // The system's reason is taken on the thread that loaded, at once: the
+  // message box's own calls would overwrite it.
+  dialogs_.whileLibraryLoads([&] {
+    loaded = library_.load(fullPath);
+    if (!loaded) loadError = platform::lastLibraryLoadError();
+  });
+  if (!loaded) {
     const LibraryDiagnosis diagnosis =
         diagnoseLoadFailure(programFolder_, xDLL, std::move(loadError));
     const std::u16string shown = fullPath.text();

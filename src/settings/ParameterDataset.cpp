@@ -220,8 +220,9 @@ void ParameterDataset::offerToSaveElsewhere(const std::string& failure) {
                             unwritableSettingsFolder(file_, failure) +
                             u"\r\n\r\nDeseja gravá-las em outro arquivo?";
   while (dialogs_.confirm(question)) {
-    const std::optional<std::u16string> chosen = dialogs_.saveFile(
-        {u"Gravar as configurações em", u"Arquivos XML (*.xml)|*.xml", u"xml", u"Parametros.xml"});
+    const std::optional<std::u16string> chosen =
+        dialogs_.saveFile({u"Gravar as configurações em", u"Arquivos XML (*.xml)|*.xml", u"xml",
+                           u"Parametros.xml", true});
     if (!chosen) continue;
     try {
       platform::writeFileAtomically(platform::Path(*chosen), writeDataPacket(record_));

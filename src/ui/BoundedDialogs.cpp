@@ -47,4 +47,8 @@ void BoundedDialogs::whileDeviceWorks(const std::function<void()>& call) {
   dialogs_.whileDeviceWorks(call);
 }
 
+void BoundedDialogs::whileLibraryLoads(const std::function<void()>& load) {
+  dialogs_.whileLibraryLoads(load);
+}
+
 }  // namespace ui

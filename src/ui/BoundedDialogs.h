@@ -28,6 +28,7 @@ class BoundedDialogs : public Dialogs {
   void openWithShell(const std::u16string& path) override;
   void reportUnexpected(const std::u16string& description) override;
   void whileDeviceWorks(const std::function<void()>& call) override;
+  void whileLibraryLoads(const std::function<void()>& load) override;
 
  private:
   Dialogs& dialogs_;

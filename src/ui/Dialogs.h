@@ -53,6 +53,9 @@ class Dialogs {
   // stay painted and movable; returns once the call has, rethrowing what it
   // threw, or throwing DeviceCallFaulted when it crashed.
   virtual void whileDeviceWorks(const std::function<void()>& call) = 0;
+  // Loads the device library as whileDeviceWorks runs a call; a load that
+  // does not end is reported, and the user may wait on or close the program.
+  virtual void whileLibraryLoads(const std::function<void()>& load) = 0;
 };
 
 }  // namespace ui

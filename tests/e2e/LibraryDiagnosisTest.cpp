@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "DriverOptions.h"
+#include "HeldFile.h"
 #include "Polling.h"
 #include "QuorvelTest.h"
 #include "WindowActions.h"
@@ -21,12 +22,6 @@ namespace fs = std::filesystem;
 constexpr bool kProgramIs64Bit = sizeof(void*) == 8;
 
 // The probe libraries built beside the driver.
-fs::path probeFolder() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return fs::path(self).parent_path() / "probe";
-}
-
 // The emulator built for the other bitness: QUORVEL_E2E_OTHER_EMULATOR, or the
 // other preset's build beside this one (build/win32 and build/win64).
 fs::path otherBitnessEmulator() {
@@ -34,24 +29,6 @@ fs::path otherBitnessEmulator() {
   const fs::path build = driverOptions().emulator.parent_path().parent_path().parent_path();
   return build / (kProgramIs64Bit ? L"win32" : L"win64") / L"emulator" / L"SAT.DLL";
 }
-
-// A file held open for reading and shared with nobody, as another program
-// might hold it.
-class HeldFile {
- public:
-  explicit HeldFile(const fs::path& file)
-      : handle_(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldFile() {
-    if (isOpen()) CloseHandle(handle_);
-  }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 class LibraryDiagnosis : public QuorvelTest {
  protected:

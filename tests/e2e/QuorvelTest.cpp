@@ -170,6 +170,12 @@ std::wstring controlText(HWND top, std::string_view name) {
   return window ? windowText(window) : std::wstring();
 }
 
+std::filesystem::path probeFolder() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return std::filesystem::path(self).parent_path() / "probe";
+}
+
 SIZE clientSize(HWND window) {
   RECT client{};
   GetClientRect(window, &client);

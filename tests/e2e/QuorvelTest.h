@@ -62,5 +62,7 @@ bool everyPageHasControls(HWND main);
 // The client area in the program's own pixels (the screen runs at 96 DPI).
 SIZE clientSize(HWND window);
 bool isSixDigits(std::wstring_view text);
+// The folder beside the driver with the libraries the tests build.
+std::filesystem::path probeFolder();
 
 }  // namespace e2e

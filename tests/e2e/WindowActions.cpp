@@ -12,9 +12,13 @@ void close(HWND window) {
   PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
+void pressButton(HWND box, int id) {
+  HWND button = GetDlgItem(box, id);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
 void pressOk(HWND box) {
-  HWND ok = GetDlgItem(box, IDOK);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  pressButton(box, IDOK);
 }
 
 void clickWithMouse(HWND field) {
@@ -34,8 +38,7 @@ void pressEnter(HWND focus) {
 }
 
 void pressCancel(HWND box) {
-  HWND cancel = GetDlgItem(box, IDCANCEL);
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+  pressButton(box, IDCANCEL);
 }
 
 void pressAlt(HWND focus, wchar_t letter) {

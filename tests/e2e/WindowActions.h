@@ -10,6 +10,8 @@ namespace e2e {
 
 void click(HWND button);
 void close(HWND window);
+// Presses a message box's button: IDOK, IDYES...
+void pressButton(HWND box, int id);
 // Presses a message box's OK button.
 void pressOk(HWND box);
 // A click with the mouse, as input: a field takes the focus, a button is

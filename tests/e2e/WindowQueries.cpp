@@ -71,10 +71,20 @@ HWND findTopLevelWindow(DWORD processId, std::wstring_view caption) {
   return nullptr;
 }
 
+// A box the program moved off the screen (it may show one there for a
+// moment to have the system load what showing it needs) is none the user
+// sees.
 std::vector<HWND> messageBoxes(DWORD processId) {
+  const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   std::vector<HWND> found;
   for (HWND window : visibleTopLevelWindows(processId)) {
-    if (windowClass(window) == L"#32770") found.push_back(window);
+    RECT frame;
+    RECT shown;
+    if (windowClass(window) == L"#32770" && GetWindowRect(window, &frame) &&
+        IntersectRect(&shown, &frame, &screen))
+      found.push_back(window);
   }
   return found;
 }

@@ -28,6 +28,7 @@ class SilentDialogs : public ui::Dialogs {
   void openWithShell(const std::u16string&) override {}
   void reportUnexpected(const std::u16string&) override {}
   void whileDeviceWorks(const std::function<void()>& call) override { call(); }
+  void whileLibraryLoads(const std::function<void()>& load) override { load(); }
 };
 
 std::string fieldOne(const std::string& answer) {

@@ -6,6 +6,7 @@
 #include "platform/win32/LibrarySearch.h"
 #include "satlib/LoadedSatLibrary.h"
 #include "shell/Program.h"
+#include "shell/win32/FolderInstance.h"
 #include "ui/win32/Win32Ui.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -13,11 +14,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // the program's own folder only, its dependencies from beside it.
   platform::restrictLibrarySearch();
 
+  const platform::Path folder = platform::executableFolder();
+  const shell::win32::FolderInstance folderInstance(folder);
+  if (!folderInstance.isFirst()) {
+    folderInstance.bringRunningProgramToFront();
+    return 0;
+  }
+
   ui::win32::Win32Ui windows(instance, shell::kApplicationTitle,
                              LoadIconW(instance, MAKEINTRESOURCEW(1)));
-  const platform::Path folder = platform::executableFolder();
   satlib::LoadedSatLibrary library(folder, windows.dialogs());
   shell::Program program(windows.dialogs(), library, platform::systemClock(), folder);
+  // Closing with a device call unanswered ends the process at once: the
+  // settings that only memory holds are written first.
+  windows.beforeClosingUnanswered([&] { program.main.FormDestroy(); });
 
   int exitCode = 0;
   windows.dispatcher().run([&] {
@@ -28,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // A start that asked to end leaves before the main window appears.
     if (!program.main.terminateRequested()) {
       windows.showMain(program.main);
+      folderInstance.announceMainWindow(windows.mainWindow());
       exitCode = windows.runMessageLoop();
     }
   });

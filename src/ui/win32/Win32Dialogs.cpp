@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/SystemFunction.h"
+#include "ui/win32/DeviceWait.h"
 #include "ui/win32/NativePeer.h"
 #include "ui/win32/WindowHost.h"
 
@@ -115,8 +116,16 @@ void Win32Dialogs::openWithShell(const std::u16string& path) {
   shellExecute(GetActiveWindow(), L"open", wide(path), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool Win32Dialogs::askYesNo(const std::u16string& text) {
+  return centredMessageBox(text, title_, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 void Win32Dialogs::whileDeviceWorks(const std::function<void()>& call) {
-  host_->whileDeviceWorks(call);
+  deviceWait_->whileDeviceWorks(call);
+}
+
+void Win32Dialogs::whileLibraryLoads(const std::function<void()>& load) {
+  deviceWait_->whileLibraryLoads(load);
 }
 
 void Win32Dialogs::reportUnexpected(const std::u16string& description) {

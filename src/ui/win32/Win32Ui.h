@@ -9,6 +9,7 @@
 
 #include "ui/BoundedDialogs.h"
 #include "ui/EventDispatcher.h"
+#include "ui/win32/DeviceWait.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/WindowHost.h"
 
@@ -24,8 +25,13 @@ class Win32Ui {
   void createWindow(Form& form, bool isMain) { host_.createWindow(form, isMain); }
   // Shows the main window centred on the screen.
   void showMain(Form& form) { host_.showMain(form); }
+  HWND mainWindow() const { return host_.mainWindow(); }
   // Runs until the main window closes.
   int runMessageLoop() { return host_.runMessageLoop(); }
+  // Run when the user closes the program while a device call is unanswered.
+  void beforeClosingUnanswered(std::function<void()> lastWords) {
+    deviceWait_.beforeClosingUnanswered(std::move(lastWords));
+  }
 
  private:
   Win32Dialogs dialogs_;
@@ -33,6 +39,7 @@ class Win32Ui {
   BoundedDialogs boundedDialogs_{dialogs_};
   EventDispatcher dispatcher_;
   WindowHost host_;
+  DeviceWait deviceWait_;
 };
 
 }  // namespace ui::win32

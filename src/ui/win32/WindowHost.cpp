@@ -281,40 +281,6 @@ void WindowHost::processPendingMessages() {
   }
 }
 
-void WindowHost::whileDeviceWorks(const std::function<void()>& call) {
-  deviceThread_.start(call);
-  const HANDLE finished = deviceThread_.finished();
-  while (MsgWaitForMultipleObjects(1, &finished, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop, afterwards
-        break;
-      }
-      if (!takenWhileDeviceWorks(message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  deviceThread_.rethrowFailure();
-}
-
-// While the device works the windows paint and can be moved by their
-// caption; clicks, keys, the close box and posted commands are dropped.
-bool WindowHost::takenWhileDeviceWorks(const MSG& message) {
-  switch (message.message) {
-    case WM_PAINT:
-    case WM_TIMER:
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-      return true;
-    case WM_NCLBUTTONDOWN:
-      return message.wParam == HTCAPTION;
-    default:
-      return false;
-  }
-}
-
 void WindowHost::processMessage(MSG& message) {
   // Esc closes only a window that shows a message; elsewhere it just folds a
   // dropped list.

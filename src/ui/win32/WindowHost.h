@@ -12,7 +12,6 @@
 
 #include "ui/Controls.h"
 #include "ui/EventDispatcher.h"
-#include "ui/win32/DeviceThread.h"
 #include "ui/win32/TextFinder.h"
 
 namespace ui::win32 {
@@ -43,9 +42,6 @@ class WindowHost {
   int runMessageLoop();
   // Handles the messages already queued (tests drive windows with this).
   void processPendingMessages();
-  // Runs the call on the device thread while this thread keeps the windows
-  // painted and movable and drops every input to them.
-  void whileDeviceWorks(const std::function<void()>& call);
 
   // The native window of a control, or nullptr when it has none.
   HWND handleOf(const Control& control) const;
@@ -96,7 +92,6 @@ class WindowHost {
   void createFromPending(const PendingControl& pending);
   void processMessage(MSG& message);
   void discardPendingInput();
-  static bool takenWhileDeviceWorks(const MSG& message);
   bool pressDefaultButton(const MSG& message);
   void closeIfItClosesWithKeys(HWND window);
   FormPeer* formPeerOf(const Form& form) const;
@@ -118,7 +113,6 @@ class WindowHost {
   std::map<std::tuple<std::u16string, int, bool>, HFONT> fonts_;
   std::map<Color, HBRUSH> brushes_;
   HDC measuringDc_ = nullptr;
-  DeviceThread deviceThread_;
 };
 
 }  // namespace ui::win32

@@ -55,6 +55,7 @@ class RecordingDialogs : public ui::Dialogs {
   void reportUnexpected(const std::u16string& description) override;
   // Headless, the call runs at once.
   void whileDeviceWorks(const std::function<void()>& call) override { call(); }
+  void whileLibraryLoads(const std::function<void()>& load) override { load(); }
 
  private:
   std::optional<std::u16string> nextFile();
