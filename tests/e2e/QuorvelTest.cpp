@@ -102,11 +102,12 @@ bool QuorvelTest::waitUntilClosed(std::wstring_view caption) {
   return closed;
 }
 
-MessageBoxSeen QuorvelTest::waitForMessageBox() {
+MessageBoxSeen QuorvelTest::waitForMessageBox(HWND besides) {
   MessageBoxSeen seen;
   seen.window = pollFor([&] {
-    const auto boxes = messageBoxes(program_->id());
-    return boxes.empty() ? HWND{} : boxes.front();
+    for (HWND box : messageBoxes(program_->id()))
+      if (box != besides) return box;
+    return HWND{};
   });
   if (!seen.window) {
     ADD_FAILURE() << "no message box appeared\n" << windowsOnScreen();

@@ -43,7 +43,9 @@ class QuorvelTest : public testing::Test {
   HWND waitForWindow(std::wstring_view caption);
   // Waits until no visible window has this caption any more.
   bool waitUntilClosed(std::wstring_view caption);
-  MessageBoxSeen waitForMessageBox();
+  // The first message box, or the first but `besides` (a file dialog is
+  // one of the system's boxes too, and its question carries its caption).
+  MessageBoxSeen waitForMessageBox(HWND besides = nullptr);
   // The named control of the window; records a failure when it is missing.
   HWND control(HWND top, std::string_view name);
   // Waits until the named page is the only visible page of the main window.

@@ -18,11 +18,6 @@ namespace {
 constexpr WPARAM kReportCommand = 0x110;  // "Relatório para suporte..." in the system menu
 constexpr std::wstring_view kReportTitle = L"Relatório para suporte";
 
-void answer(HWND box, int id) {
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
-
 class SupportReportDialog : public QuorvelTest {
  protected:
   // Opens the report's save dialog and gives it a file name.
@@ -37,27 +32,6 @@ class SupportReportDialog : public QuorvelTest {
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
     pressOk(dialog);
     return dialog;
-  }
-  // A message box of the program's other than the file dialog (the
-  // system's question carries the dialog's caption).
-  MessageBoxSeen waitForBoxBesides(HWND dialog) {
-    MessageBoxSeen seen;
-    seen.window = pollFor([&] {
-      for (HWND box : messageBoxes(program_->id()))
-        if (box != dialog) return box;
-      return HWND{};
-    });
-    if (!seen.window) {
-      ADD_FAILURE() << "no message box appeared\n" << windowsOnScreen();
-      return seen;
-    }
-    pollFor(
-        [&] {
-          seen.text = messageBoxText(seen.window);
-          return !seen.text.empty();
-        },
-        std::chrono::seconds(5));
-    return seen;
   }
 };
 
@@ -74,11 +48,11 @@ TEST_F(SupportReportDialog, AsksBeforeReplacingAndRefusesTheProgramsOwnFiles) {
   PostMessageW(main, WM_SYSCOMMAND, kReportCommand, 0);
   HWND dialog = chooseInDialog(folder_->file(L"antigo.zip"));
   ASSERT_TRUE(dialog);
-  const MessageBoxSeen question = waitForBoxBesides(dialog);
+  const MessageBoxSeen question = waitForMessageBox(dialog);
   ASSERT_TRUE(question.window) << windowsOnScreen();
   std::cout << "The system's question: " << toUtf8(question.text) << "\n";
   screenshot(question.window, L"support-report-replace-question.png");
-  answer(question.window, IDNO);
+  pressButton(question.window, IDNO);
   ASSERT_TRUE(pollFor([&] { return !IsWindow(question.window); }));
   EXPECT_TRUE(IsWindowVisible(dialog));
 
@@ -89,9 +63,9 @@ TEST_F(SupportReportDialog, AsksBeforeReplacingAndRefusesTheProgramsOwnFiles) {
   const std::wstring settings = folder_->file(L"PARAMETROS.XML").wstring();
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(settings.c_str()));
   pressOk(dialog);
-  const MessageBoxSeen replace = waitForBoxBesides(dialog);
+  const MessageBoxSeen replace = waitForMessageBox(dialog);
   ASSERT_TRUE(replace.window) << windowsOnScreen();
-  answer(replace.window, IDYES);
+  pressButton(replace.window, IDYES);
   ASSERT_TRUE(waitUntilClosed(kReportTitle));
   const MessageBoxSeen refusal = waitForMessageBox();
   ASSERT_TRUE(refusal.window) << windowsOnScreen();
@@ -103,7 +77,7 @@ TEST_F(SupportReportDialog, AsksBeforeReplacingAndRefusesTheProgramsOwnFiles) {
   pressOk(refusal.window);
   dialog = waitForWindow(kReportTitle);
   ASSERT_TRUE(dialog) << "the dialog did not open again";
-  answer(dialog, IDCANCEL);
+  pressButton(dialog, IDCANCEL);
   ASSERT_TRUE(waitUntilClosed(kReportTitle));
 
   EXPECT_EQ(folder_->read(L"antigo.zip"), "old report");
