@@ -80,7 +80,15 @@ void HomePage::BtnPrincipalClick() {
     showState(code == "08000");
   };
   command.onReadingFailed = [this] { showState(false); };
-  context_.runner.run(command);
+  try {
+    context_.runner.run(command);
+  } catch (...) {
+    // A query without a usable answer (the library failed, or gave none)
+    // never leaves the state of an earlier one on the page.
+    showState(false);
+    context_.host.showPage(page::kPaginaPrincipal);
+    throw;
+  }
   context_.host.showPage(page::kPaginaPrincipal);
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "platform/Text.h"
 #include "support/ProgramFixture.h"
 
@@ -47,6 +50,35 @@ TEST_F(HomePage, ShowsTheStateForEachKindOfAnswer) {
   }
   EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Modal).empty())
       << "the query never asks for the code";
+}
+
+TEST_F(HomePage, AQueryWithoutAUsableAnswerNeverKeepsTheEarlierState) {
+  const struct {
+    const char* what;
+    std::function<void()> duringCall;
+    const char* answer;
+  } failures[] = {
+      {"the library faulted", [] { throw ui::DeviceCallFaulted(); }, ""},
+      {"the library threw", [] { throw std::runtime_error("Resposta nula"); }, ""},
+      {"an empty answer", {}, ""},
+      {"a short answer", {}, "111111"},
+  };
+  for (const auto& failure : failures) {
+    library.duringCall = {};
+    library.answers = {"111111|08000|SAT em operação||"};
+    user([&] { main.BtnPrincipal.click(); });
+    ASSERT_EQ(main.TabMirel.lbloperante.text(), u"SAT em operação");
+
+    library.duringCall = failure.duringCall;
+    library.answers = {failure.answer};
+    dialogs.calls.clear();
+    user([&] { main.BtnPrincipal.click(); });
+    EXPECT_EQ(main.TabMirel.lbloperante.text(), u"SAT inoperante") << failure.what;
+    EXPECT_EQ(main.TabMirel.lbloperante.font().color, ui::kRed) << failure.what;
+    EXPECT_EQ(main.BtnPrincipal.font().color, ui::kRed) << failure.what;
+    EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), 1u)
+        << failure.what << " is reported";
+  }
 }
 
 TEST_F(HomePage, SendsOnlyTheSessionNumberAndLeavesItInEdit1) {
