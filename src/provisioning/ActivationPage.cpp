@@ -42,7 +42,7 @@ void ActivationPage::layOutControls() {
       {LabelCodAtiv2Conf, {16, 86, 262, 14}, u"Digite novamente o Código de Ativação do SAT:"},
       {EdtCodAtiv2Conf, {16, 102, 230, 21}},
       {rgTipoCert, {292, 40, 220, 83}, u"Tipo de Certificado:"},
-      {LabelCNPJContrib, {16, 132, 230, 14}, u"CNPJ do Contribuinte:"},
+      {LabelCNPJContrib, {16, 132, 130, 14}, u"CNPJ do Contribuinte:"},
       {EdtCNPJContrib, {16, 148, 130, 21}},
       {LabelUF, {160, 132, 60, 14}, u"UF:"},
       {cbo, {160, 148, 60, 21}},
