@@ -27,6 +27,7 @@ TFFimAFim::TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterData
   minimizeBox = false;
   maximizeBox = false;
   stayOnTop = true;
+  closesWithEscape = true;  // as the close box: the test is not run
   setColor(ui::kSilver);
   setFont({u"Tahoma", 11, false, ui::kDefaultColor});
   layOutControls();

@@ -206,6 +206,8 @@ class Form : public Control {
   bool scrollsWhenSmall = false;
   // Esc and Enter close the window (a window that only shows a message).
   bool closesWithEscapeAndEnter = false;
+  // Esc closes the window as its close box does (a dialog's cancel).
+  bool closesWithEscape = false;
   // Commands added to the window's system menu, after a separator.
   struct SystemMenuCommand {
     std::u16string caption;

@@ -7,10 +7,41 @@ namespace ui::win32 {
 
 namespace {
 
-// The control with the focus when it has a text to search.
-NativePeer* searchableWithFocus() {
-  NativePeer* peer = NativePeer::fromHandle(GetFocus());
-  return peer && peer->searchableText() ? peer : nullptr;
+BOOL CALLBACK takeShownSearchable(HWND window, LPARAM found) {
+  NativePeer* peer = NativePeer::fromHandle(window);
+  if (!peer || !peer->searchableText() || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<NativePeer**>(found) = peer;
+  return FALSE;
+}
+
+bool takesTyping(const Control& control) {
+  switch (control.kind()) {
+    case Kind::Edit:
+    case Kind::MaskEdit:
+    case Kind::ComboBox:
+    case Kind::Memo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The text to search: the control with the focus when it has one, or else
+// the first one shown on the page (or window) around the focus, since right
+// after a listing or a test the focus is on a button. A field being typed
+// in keeps its keys.
+NativePeer* searchableAroundFocus() {
+  HWND focus = GetFocus();
+  NativePeer* peer = NativePeer::fromHandle(focus);
+  if (!peer) return nullptr;
+  if (peer->searchableText()) return peer;
+  if (takesTyping(peer->control())) return nullptr;
+  for (HWND around = GetParent(focus); around; around = GetParent(around)) {
+    NativePeer* found = nullptr;
+    EnumChildWindows(around, takeShownSearchable, reinterpret_cast<LPARAM>(&found));
+    if (found) return found;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -26,7 +57,7 @@ bool TextFinder::takeKey(const MSG& message) {
                        (message.message == WM_CHAR && message.wParam == kControlF);
   const bool nextKey = message.message == WM_KEYDOWN && message.wParam == VK_F3;
   if (!findKey && !nextKey) return false;
-  NativePeer* peer = searchableWithFocus();
+  NativePeer* peer = searchableAroundFocus();
   if (!peer) {
     // F3 in the Find dialog itself goes on in the text it searches.
     const bool inDialog = dialog_ && (GetFocus() == dialog_ || IsChild(dialog_, GetFocus()));

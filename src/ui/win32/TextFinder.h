@@ -16,7 +16,8 @@ class TextFinder {
   TextFinder(const TextFinder&) = delete;
   TextFinder& operator=(const TextFinder&) = delete;
 
-  // Ctrl+F and F3 in a control with a text to search; true when taken.
+  // Ctrl+F and F3 where the focus is on or beside a text to search; true
+  // when taken.
   bool takeKey(const MSG& message);
   // The Find dialog's own keys (Tab, Enter, Esc) while it is open.
   bool takeDialogMessage(MSG& message) const;

@@ -282,13 +282,14 @@ void WindowHost::processPendingMessages() {
 }
 
 void WindowHost::processMessage(MSG& message) {
-  // Esc closes only a window that shows a message; elsewhere it just folds a
-  // dropped list.
+  // The Find dialog takes its own keys first: Esc closes it.
+  if (textFinder_.takeKey(message) || textFinder_.takeDialogMessage(message)) return;
+  // Esc closes only a window that shows a message or cancels with it;
+  // elsewhere it just folds a dropped list.
   if (isEscape(message) && !droppedComboBox(GetFocus())) {
-    if (message.message == WM_KEYDOWN) closeIfItClosesWithKeys(message.hwnd);
+    if (message.message == WM_KEYDOWN) closeIfItClosesWith(ClosingKey::Escape, message.hwnd);
     return;
   }
-  if (textFinder_.takeKey(message) || textFinder_.takeDialogMessage(message)) return;
   if (pressDefaultButton(message)) return;
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && dynamic_cast<FormPeer*>(NativePeer::fromHandle(root)) &&
@@ -316,15 +317,17 @@ bool WindowHost::pressDefaultButton(const MSG& message) {
     NativePeer* peer = NativePeer::fromHandle(handleOf(*button));
     if (peer) peer->command(BN_CLICKED);
   } else {
-    closeIfItClosesWithKeys(focus);
+    closeIfItClosesWith(ClosingKey::Enter, focus);
   }
   return true;
 }
 
-void WindowHost::closeIfItClosesWithKeys(HWND window) {
+void WindowHost::closeIfItClosesWith(ClosingKey key, HWND window) {
   HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(root));
-  if (form && form->form().closesWithEscapeAndEnter)
+  if (!form) return;
+  const Form& closing = form->form();
+  if (closing.closesWithEscapeAndEnter || (key == ClosingKey::Escape && closing.closesWithEscape))
     dispatcher_.run([form] { form->form().close(); });
 }
 

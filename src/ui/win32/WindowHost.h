@@ -93,7 +93,8 @@ class WindowHost {
   void processMessage(MSG& message);
   void discardPendingInput();
   bool pressDefaultButton(const MSG& message);
-  void closeIfItClosesWithKeys(HWND window);
+  enum class ClosingKey { Escape, Enter };
+  void closeIfItClosesWith(ClosingKey key, HWND window);
   FormPeer* formPeerOf(const Form& form) const;
 
   HINSTANCE instance_;

@@ -248,6 +248,27 @@ TEST_F(PeerTest, EnterPressesTheDefaultButtonAndEscClosesNothing) {
   EXPECT_TRUE(form.closeRequested());
 }
 
+TEST_F(PeerTest, EscCancelsADialogThatClosesWithItAndEnterStillPressesItsButton) {
+  form.closesWithEscape = true;
+  ui::Edit cnpj("EdtCNPJSw", &form);
+  cnpj.setBounds({16, 38, 254, 21});
+  ui::Button ok("BtnOk", &form);
+  ok.setBounds({276, 34, 80, 29});
+  ok.isDefault = true;
+  int presses = 0;
+  ok.onClick = [&] { ++presses; };
+  createAndShow();
+  SetFocus(handleOf(cnpj));
+
+  PostMessageW(handleOf(cnpj), WM_KEYDOWN, VK_RETURN, 1);
+  host.processPendingMessages();
+  EXPECT_EQ(presses, 1);
+  EXPECT_FALSE(form.closeRequested());
+  PostMessageW(handleOf(cnpj), WM_KEYDOWN, VK_ESCAPE, 1);
+  host.processPendingMessages();
+  EXPECT_TRUE(form.closeRequested());
+}
+
 }  // namespace
 }  // namespace peer_tests
 

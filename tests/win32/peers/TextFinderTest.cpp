@@ -86,6 +86,33 @@ TEST_F(TextFinderTest, CtrlFFindsInTheLogViewerAndF3FindsTheNextMatch) {
   EXPECT_EQ(findDialog(), nullptr);
 }
 
+TEST_F(TextFinderTest, TheKeysFindInThePagesTextWhileAButtonHasTheFocusAndEscClosesTheDialog) {
+  ui::Panel page("TabStatus", &form);
+  page.setBounds({0, 0, 400, 300});
+  ui::Memo status("MemoStatus", &page);
+  status.setBounds({0, 0, 400, 150});
+  status.setReadOnly(true);
+  ui::Button list("BtnStatus", &page);
+  list.setBounds({0, 160, 100, 29});
+  createAndShow();
+  status.setText(u"NSERIE : 900004019\r\nESTADO_OPERACAO : 0\r\nNSERIE do SAT");
+  SetFocus(handleOf(list));
+
+  pressWithControl(handleOf(list), 'F');
+  HWND dialog = findDialog();
+  ASSERT_NE(dialog, nullptr) << "Ctrl+F beside the text opened no Find dialog";
+  findNextFromDialog(dialog, L"NSERIE");
+  EXPECT_EQ(selectionOf(handleOf(status)), std::make_pair(DWORD(0), DWORD(6)));
+  SetFocus(handleOf(list));
+  press(handleOf(list), VK_F3);
+  EXPECT_EQ(selectionOf(handleOf(status)), std::make_pair(DWORD(41), DWORD(47)));
+
+  PostMessageW(GetDlgItem(dialog, edt1), WM_KEYDOWN, VK_ESCAPE, 1);
+  host.processPendingMessages();
+  EXPECT_EQ(findDialog(), nullptr) << "Esc closes the Find dialog";
+  EXPECT_FALSE(form.closeRequested());
+}
+
 TEST_F(TextFinderTest, AnEditableMemoKeepsItsOwnCtrlF) {
   ui::Memo notes("MemoNotas", &form);
   notes.setBounds({0, 0, 400, 150});
