@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/FailureTexts.h"
+
 namespace page {
 
 // Splits Content at any of the Separators (and at its end) into Strings,
@@ -21,8 +23,9 @@ bool isFourDigitCode(std::string_view field);
 // The fields of one answer (CamposRetorno). Asking for a field the answer does
 // not have throws MissingAnswerField, as indexing past the end of a list does,
 // with a description a user can act on.
-struct MissingAnswerField : std::out_of_range {
-  using std::out_of_range::out_of_range;
+struct MissingAnswerField : std::out_of_range, ui::FailureClass {
+  explicit MissingAnswerField(const std::string& description)
+      : std::out_of_range(description), ui::FailureClass(ui::FailureKind::DeviceAnswer) {}
 };
 
 class AnswerFields {

@@ -24,6 +24,11 @@ class WaitIndication {
 };
 }  // namespace
 
+DeviceCallFailed::DeviceCallFailed(satlib::EntryPoint entry)
+    : std::runtime_error(std::string("O SAT.DLL falhou ao executar ") +
+                         satlib::entryPointName(entry) + "."),
+      ui::FailureClass(ui::FailureKind::DeviceCall) {}
+
 CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
                              satlib::SessionNumbers& sessions, ui::Form& mainWindow,
                              ui::StatusBar& statusBar, PageHost& host, AuthorityWindow authority)
@@ -82,8 +87,7 @@ void CommandRunner::callLibrary(const Command& command, const std::u16string& co
   try {
     dialogs_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
   } catch (const ui::DeviceCallFaulted&) {
-    throw std::runtime_error(std::string("O SAT.DLL falhou ao executar ") +
-                             satlib::entryPointName(command.entryPoint) + ".");
+    throw DeviceCallFailed(command.entryPoint);
   }
   Retorno_ = std::move(answer);
 }

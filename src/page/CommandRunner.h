@@ -3,6 +3,7 @@
 // session number, library call, answer in the status bar, the answer's fields
 // read under a guard, the authority's message, the code field cleared.
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,12 @@
 #include "ui/Dialogs.h"
 
 namespace page {
+
+// The library failed while it ran the command: "O SAT.DLL falhou ao executar
+// <entry point>."
+struct DeviceCallFailed : std::runtime_error, ui::FailureClass {
+  explicit DeviceCallFailed(satlib::EntryPoint entry);
+};
 
 // What one command does on top of the common sequence.
 struct Command {

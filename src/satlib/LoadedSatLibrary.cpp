@@ -40,7 +40,8 @@ LibraryDiagnosis diagnoseLoadFailure(const platform::Path& folder, const std::u1
 
 MissingEntryPoint::MissingEntryPoint(EntryPoint entry)
     : std::runtime_error(std::string("A função ") + entryPointName(entry) +
-                         " não está disponível: SAT.DLL não foi carregada ou não a exporta.") {}
+                         " não está disponível: SAT.DLL não foi carregada ou não a exporta."),
+      ui::FailureClass(ui::FailureKind::DeviceLibrary) {}
 
 LoadedSatLibrary::LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(dialogs) {}

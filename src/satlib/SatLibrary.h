@@ -8,11 +8,12 @@
 
 #include "satlib/FuncoesSAT.h"
 #include "satlib/LibraryFacts.h"
+#include "ui/FailureTexts.h"
 
 namespace satlib {
 
 // A call of an entry point the loaded library does not have.
-struct MissingEntryPoint : std::runtime_error {
+struct MissingEntryPoint : std::runtime_error, ui::FailureClass {
   explicit MissingEntryPoint(EntryPoint entry);
 };
 

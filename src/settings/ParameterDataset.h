@@ -23,6 +23,7 @@
 
 #include "settings/ParameterFields.h"
 #include "ui/Dialogs.h"
+#include "ui/FailureTexts.h"
 
 namespace settings {
 
@@ -33,8 +34,9 @@ struct DatasetError : std::runtime_error {
 };
 
 // A field's text is not a whole number.
-struct ConversionError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+struct ConversionError : std::runtime_error, ui::FailureClass {
+  explicit ConversionError(const std::string& description)
+      : std::runtime_error(description), ui::FailureClass(ui::FailureKind::Settings) {}
 };
 
 class ParameterDataset {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "ui/FailureTexts.h"
 
 namespace ui {
 
@@ -13,9 +14,9 @@ void EventDispatcher::run(const std::function<void()>& event) const noexcept {
     if (event) event();
     return;
   } catch (const std::exception& failure) {
-    description = platform::fromUtf8(failure.what());
+    description = failureMessage(failureKindOf(failure), platform::fromUtf8(failure.what()));
   } catch (...) {
-    description = u"Erro desconhecido.";
+    description = failureMessage(FailureKind::Unexpected, {});
   }
   try {
     dialogs_.reportUnexpected(description);

@@ -1,7 +1,7 @@
 #pragma once
 // Runs every user event. A failure that escapes a handler abandons the rest of
-// that action and is reported through Dialogs::reportUnexpected; the program
-// keeps running.
+// that action and is reported through Dialogs::reportUnexpected, in the words
+// of ui/FailureTexts for its kind; the program keeps running.
 #include <functional>
 
 #include "ui/Dialogs.h"

@@ -191,7 +191,10 @@ TEST_F(DeviceQuery, AFaultInsideTheLibraryIsReported) {
     click(control(main, "BtnPrincipal"));
     const MessageBoxSeen box = waitForMessageBox();
     ASSERT_TRUE(box.window);
-    EXPECT_EQ(toUtf8(box.text), "O SAT.DLL falhou ao executar ConsultarSAT.");
+    // What happened, then what to do.
+    EXPECT_TRUE(box.text.starts_with(L"O SAT.DLL falhou ao executar ConsultarSAT.\r\n"))
+        << toUtf8(box.text);
+    EXPECT_NE(box.text.find(L"cabo conectado"), std::wstring::npos) << toUtf8(box.text);
     EXPECT_EQ(toUtf8(controlText(main, "StatusBar")), "") << "the wait text is gone";
     pressOk(box.window);
     pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });

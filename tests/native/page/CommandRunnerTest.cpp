@@ -147,16 +147,18 @@ namespace {
 TEST_F(CommandRunner, AFaultInsideTheLibraryIsReportedWithTheEntryPoint) {
   library.duringCall = [] { throw ui::DeviceCallFaulted(); };
   runWithCode(u"12345678", "unused");
-  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected),
-            std::vector<std::u16string>{u"O SAT.DLL falhou ao executar BloquearSAT."});
+  const auto reported = dialogs.texts(testing_support::DialogKind::Unexpected);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_TRUE(reported[0].starts_with(u"O SAT.DLL falhou ao executar BloquearSAT.\r\n"));
   EXPECT_EQ(main.cursor(), ui::Cursor::Default);
 }
 
 TEST_F(CommandRunner, TheWaitIndicationGoesWhenTheCallFails) {
   library.duringCall = [] { throw std::runtime_error("a fault inside the library"); };
   runWithCode(u"12345678", "unused");
-  EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected),
-            std::vector<std::u16string>{u"a fault inside the library"});
+  const auto reported = dialogs.texts(testing_support::DialogKind::Unexpected);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_TRUE(reported[0].ends_with(u"\r\nDetalhe: a fault inside the library"));
   EXPECT_EQ(main.cursor(), ui::Cursor::Default);
   EXPECT_EQ(main.StatusBar.text(), u"");
 }
