@@ -63,6 +63,9 @@ void LogPage::openInMode(Mode mode, std::u16string_view header) {
   context_.runner.mostrastatus({});
   context_.host.askForCode();
   context_.host.showPage(page::kPaginaLogs);
+  // A file named for the other view is not offered for this one: the short
+  // SuperLog block must not replace the whole log saved a minute before.
+  if (frame.header.tag != mode) EdtLogs.setText({});
   frame.header.tag = mode;
   frame.header.setText(std::u16string(header));
   if (context_.prompt.DialogoCancelado == 0) BtnLogsClick();
@@ -97,7 +100,10 @@ void LogPage::show(const page::AnswerFields& CamposRetorno) {
 }
 
 void LogPage::BtnLog1Click() {
-  if (const auto path = context_.dialogs.saveFile({})) EdtLogs.setText(*path);
+  ui::FileDialogOptions options{
+      {}, u"Arquivos de texto (*.txt)|*.txt|Todos os arquivos (*.*)|*.*", u"txt", EdtLogs.text()};
+  options.askBeforeReplacing = true;
+  if (const auto path = context_.dialogs.saveFile(options)) EdtLogs.setText(*path);
 }
 
 void LogPage::BtnLog2Click() {

@@ -189,4 +189,26 @@ TEST_F(LogPage, SavesTheMemoWithCrLfAfterEveryLine) {
   EXPECT_EQ(page.EdtLogs.text(), u"/tmp/escolhido.txt");
 }
 
+TEST_F(LogPage, TheSaveDialogOffersTextFilesAndAsksBeforeReplacing) {
+  page.EdtLogs.setText(u"C:\\logs\\sat");
+  dialogs.fileAnswers = {std::nullopt};
+  user([&] { page.BtnLog1.click(); });
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  const ui::FileDialogOptions& shown = dialogs.calls[0].fileOptions;
+  EXPECT_TRUE(shown.filter.starts_with(u"Arquivos de texto (*.txt)|*.txt"));
+  EXPECT_EQ(shown.defaultExtension, u"txt") << "a name without an ending gets .txt";
+  EXPECT_EQ(shown.initialName, u"C:\\logs\\sat");
+  EXPECT_TRUE(shown.askBeforeReplacing);
+}
+
+TEST_F(LogPage, TheFileNameIsNotCarriedFromOneViewToTheOther) {
+  const std::string answer = logAnswer(logOf({line("antes"), kStart, line("dentro"), kEnd}));
+  extract(main.BitLogs, u"segredo1", answer);
+  page.EdtLogs.setTextFromUser(u"C:\\logs\\inteiro.txt");
+  extract(main.BitLogs, u"segredo1", answer);
+  EXPECT_EQ(page.EdtLogs.text(), u"C:\\logs\\inteiro.txt") << "the same view keeps it";
+  extract(main.BitSuperLog, u"segredo1", answer);
+  EXPECT_EQ(page.EdtLogs.text(), u"");
+}
+
 }  // namespace

@@ -132,7 +132,7 @@ TEST_F(SupportReport, IsNeverWrittenOverAFileOfTheProgram) {
   program.support.writeReport();
   EXPECT_EQ(parametersFile(), parameters);
   ASSERT_EQ(dialogs.texts(DialogKind::SaveFile).size(), 2u) << dialogs.describe();
-  EXPECT_TRUE(dialogs.calls.front().askBeforeReplacing);
+  EXPECT_TRUE(dialogs.calls.front().fileOptions.askBeforeReplacing);
   ASSERT_EQ(dialogs.messages().size(), 1u) << dialogs.describe();
   EXPECT_NE(dialogs.messages()[0].find(u"guarda as configurações do programa"),
             std::u16string::npos)

@@ -47,12 +47,12 @@ std::optional<std::u16string> RecordingDialogs::nextFile() {
 }
 
 std::optional<std::u16string> RecordingDialogs::openFile(const ui::FileDialogOptions& options) {
-  calls.push_back({DialogKind::OpenFile, options.title, {}});
+  calls.push_back({DialogKind::OpenFile, options.title, {}, options});
   return nextFile();
 }
 
 std::optional<std::u16string> RecordingDialogs::saveFile(const ui::FileDialogOptions& options) {
-  calls.push_back({DialogKind::SaveFile, options.title, {}, options.askBeforeReplacing});
+  calls.push_back({DialogKind::SaveFile, options.title, {}, options});
   return nextFile();
 }
 

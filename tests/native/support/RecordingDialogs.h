@@ -28,7 +28,7 @@ struct DialogCall {
   DialogKind kind;
   std::u16string text;  // the message, the dialog's title, or the form's name for Modal
   std::u16string caption;
-  bool askBeforeReplacing = false;  // a save dialog's option
+  ui::FileDialogOptions fileOptions = {};  // a file dialog's
 };
 
 class RecordingDialogs : public ui::Dialogs {
