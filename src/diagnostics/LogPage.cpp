@@ -93,10 +93,12 @@ void LogPage::show(const page::AnswerFields& CamposRetorno) {
     context_.runner.showCodeAndMessage(CamposRetorno);
     return;
   }
-  const std::string log = codec::decodeBase64(CamposRetorno[5]);
+  std::string log = codec::decodeBase64(CamposRetorno[5]);
   const std::string_view lines = logUpToNul(log);
   MemoLogs.setText(frame.header.tag == kSuperLog ? superLogText(lines) : wholeLogText(lines));
   MemoLogs.scrollToEnd();
+  log.resize(lines.size());  // kept for the support report
+  lastLog_ = std::move(log);
 }
 
 void LogPage::BtnLog1Click() {

@@ -3,6 +3,8 @@
 // SuperLog block, and saving what the memo shows to a file. Both side buttons
 // ask for the activation code first, show the page with their mode whatever
 // the prompt's outcome, and extract at once unless it was cancelled.
+#include <string>
+
 #include "page/PageContext.h"
 #include "page/PageFrame.h"
 
@@ -22,6 +24,9 @@ class LogPage {
   void BtnLogsClick();
   void BtnLog1Click();
   void BtnLog2Click();
+  // The last log the device sent in this run, decoded and cut at its end
+  // mark, whichever view showed it; empty before the first.
+  const std::string& lastLog() const { return lastLog_; }
 
   page::PageFrame frame;  // its header bar is Panel11
   ui::Memo MemoLogs;
@@ -37,6 +42,7 @@ class LogPage {
   void show(const page::AnswerFields& CamposRetorno);
 
   page::PageContext& context_;
+  std::string lastLog_;
 };
 
 }  // namespace diagnostics

@@ -204,6 +204,14 @@ std::vector<ReportEntry> SupportReport::entries() const {
     }
   }
   entries.emplace_back("respostas.txt", callsText(calls_.calls()));
+  if (const std::string& log = main_.TabLog.lastLog(); !log.empty()) {
+    // The end of a long log is what support reads first: the start goes.
+    const std::size_t kept = std::min(log.size(), kLongestReportLog);
+    entries.emplace_back("log-sat.txt", log.substr(log.size() - kept));
+    if (kept < log.size())
+      notes += "log-sat.txt: o log tinha " + std::to_string(log.size()) +
+               " bytes; ficaram só os últimos " + std::to_string(kept) + "\r\n";
+  }
   const std::pair<const char*, const ui::Memo*> memos[] = {
       {"tela-status.txt", &main_.TabStatus.MemoStatus},
       {"tela-log.txt", &main_.TabLog.MemoLogs},

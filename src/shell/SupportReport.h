@@ -21,6 +21,10 @@ class TFAtivacao;
 
 inline constexpr char16_t kProgramVersion[] = u"3.0.0.3";
 
+// The most of the device's last log the report carries: a log compresses
+// some tenfold, so the zip stays small enough for an e-mail.
+inline constexpr std::size_t kLongestReportLog = 8 * 1024 * 1024;
+
 // One file of the report: its name in the zip and its bytes.
 using ReportEntry = std::pair<std::string, std::string>;
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "codec/Base64.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "settings/DataPacket.h"
@@ -63,6 +64,32 @@ TEST_F(SupportReport, HoldsTheSettingsAndTheAnswersButNoSecret) {
             std::string::npos)
       << answers;
   EXPECT_NE(entry("sobre.txt").find("Quorvel 3.0.0.3"), std::string::npos);
+}
+
+TEST_F(SupportReport, CarriesTheLastLogWholeWhateverTheViewShowedUpToItsSizeLimit) {
+  const std::string line = "20261211101010|SAT|info|Recebida mensagem do AC\r\n";
+  std::string small;
+  for (int i = 0; i < 100; ++i) small += line;
+  std::string large;
+  while (large.size() <= shell::kLongestReportLog) large += line;
+  large += "20261211235959|SAT|info|a última linha\r\n";
+  for (const std::string* log : {&small, &large}) {
+    dialogs.whenShown["TFValida"] = [](ui::Form& form) {
+      auto& valida = static_cast<shell::TFValida&>(form);
+      valida.EdtCodigo.setTextFromUser(u"segredo1");
+      valida.BtnTrocarCod.click();
+    };
+    library.answers = {"1|15000|Transferência completa|||" + codec::encodeBase64(*log)};
+    user([&] { main.BitSuperLog.click(); });  // a view that shows only a part
+    const std::string carried = entry("log-sat.txt");
+    if (log == &small) {
+      EXPECT_EQ(carried, small);
+      continue;
+    }
+    EXPECT_EQ(carried.size(), shell::kLongestReportLog);
+    EXPECT_TRUE(large.ends_with(carried)) << "the end of the log is kept";
+    EXPECT_NE(entry("observacoes.txt").find("log-sat.txt: o log tinha"), std::string::npos);
+  }
 }
 
 TEST_F(SupportReport, ADamagedSettingsFileIsLeftOutRatherThanShownWithItsSecrets) {
