@@ -6,6 +6,7 @@
 #include "DriverOptions.h"
 #include "Polling.h"
 #include "Screenshot.h"
+#include "WindowActions.h"
 #include "WindowQueries.h"
 
 namespace e2e {
@@ -151,6 +152,16 @@ bool QuorvelTest::waitForPage(HWND main, std::string_view page) {
     ADD_FAILURE() << "expected page " << page << " alone to be visible; visible:" << names;
   }
   return shown;
+}
+
+void QuorvelTest::chooseInFileDialog(HWND dialog, const std::filesystem::path& file) {
+  // The file name field: an edit inside a combo box (cmb13) in the explorer
+  // style dialog, a plain edit (edt1) in the old one.
+  HWND name = GetDlgItem(dialog, 0x47c);
+  if (!name) name = GetDlgItem(dialog, 0x480);
+  ASSERT_TRUE(name) << windowsOnScreen();
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
+  pressOk(dialog);
 }
 
 void QuorvelTest::screenshot(HWND window, const std::wstring& fileName) {

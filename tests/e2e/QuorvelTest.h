@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ class QuorvelTest : public testing::Test {
   // Waits until the named page is the only visible page of the main window.
   bool waitForPage(HWND main, std::string_view page);
   void screenshot(HWND window, const std::wstring& fileName);
+  // Gives an open file dialog (opening or saving) the file's name and
+  // presses its OK button.
+  void chooseInFileDialog(HWND dialog, const std::filesystem::path& file);
   std::string windowsOnScreen() const;
 
   std::unique_ptr<ScenarioFolder> folder_;

@@ -23,14 +23,7 @@ class SupportReportDialog : public QuorvelTest {
   // Opens the report's save dialog and gives it a file name.
   HWND chooseInDialog(const std::filesystem::path& file) {
     HWND dialog = waitForWindow(kReportTitle);
-    if (!dialog) return nullptr;
-    // The file name field: an edit inside a combo box (cmb13) in the
-    // explorer style dialog, a plain edit (edt1) in the old one.
-    HWND name = GetDlgItem(dialog, 0x47c);
-    if (!name) name = GetDlgItem(dialog, 0x480);
-    EXPECT_TRUE(name);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
-    pressOk(dialog);
+    if (dialog) chooseInFileDialog(dialog, file);
     return dialog;
   }
 };

@@ -1,0 +1,95 @@
+// The two "..." buttons through the system's real file dialogs: the
+// signature file chosen on the association page is read and sent, and the
+// log is saved under the name chosen for it, with ".txt" added.
+#include <windows.h>
+
+#include "Polling.h"
+#include "QuorvelTest.h"
+#include "WindowActions.h"
+#include "WindowQueries.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kCode[] = L"segredo1";
+
+class FileButtons : public QuorvelTest {
+ protected:
+  void startActivated() {
+    start(DeviceLibrary::Emulator);
+    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
+                           "device.cnpj", "11222333000181", "device.cUF", "35"}),
+              "");
+    main_ = waitForMainWindow();
+    ASSERT_TRUE(main_);
+  }
+  void typeInto(const char* name, std::wstring_view text) {
+    HWND field = control(main_, name);
+    clickWithMouse(field);
+    type(field, text);
+  }
+  // The file dialog the button opens: the first dialog box on the screen.
+  HWND openFileDialog(const char* button) {
+    click(control(main_, button));
+    return waitForMessageBox().window;
+  }
+  std::wstring nextMessage() {
+    const MessageBoxSeen box = waitForMessageBox();
+    if (!box.window) return {};
+    pressOk(box.window);
+    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+    return box.text;
+  }
+
+  HWND main_ = nullptr;
+};
+
+TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
+  startActivated();
+  folder_->write(L"assinatura.txt", "QUJD\r\nREVG\r\nR0hJ\r\n");
+  click(control(main_, "BtnAssocAssin"));
+  ASSERT_TRUE(waitForPage(main_, "TabAssocAss"));
+  typeInto("EdtCNPJContrib2", L"11222333000181");
+  typeInto("EdtCodAtiv3", kCode);
+  typeInto("EdtCNPJSw", L"11222333000009");
+  pickRadio(control(main_, "rgAssinatura"), 1);
+  ASSERT_TRUE(pollFor([&] { return IsWindowVisible(control(main_, "Button3")) != FALSE; }));
+
+  HWND dialog = openFileDialog("Button3");
+  ASSERT_TRUE(dialog);
+  chooseInFileDialog(dialog, folder_->file(L"assinatura.txt"));
+  ASSERT_TRUE(pollFor([&] {
+    return controlText(main_, "EdtAssinatura") == folder_->file(L"assinatura.txt").wstring();
+  })) << toUtf8(controlText(main_, "EdtAssinatura"));
+  click(control(main_, "BitAssociar"));
+  EXPECT_EQ(nextMessage(), L"QUJDREVGR0hJ") << "the file's lines joined";
+  EXPECT_EQ(nextMessage(), L"13000: Assinatura do AC Registrada");
+}
+
+TEST_F(FileButtons, TheLogIsSavedUnderTheChosenNameWithTxtAdded) {
+  startActivated();
+  click(control(main_, "BitLogs"));
+  HWND prompt = waitForWindow(kPromptCaption);
+  ASSERT_TRUE(prompt);
+  HWND code = control(prompt, "EdtCodigo");
+  clickWithMouse(code);
+  type(code, kCode);
+  pressEnter(code);
+  ASSERT_TRUE(pollFor([&] { return !controlText(main_, "MemoLogs").empty(); }));
+
+  HWND dialog = openFileDialog("BtnLog1");
+  ASSERT_TRUE(dialog);
+  screenshot(dialog, L"dialog-save-log.png");
+  chooseInFileDialog(dialog, folder_->file(L"log-do-sat"));
+  const std::wstring saved = folder_->file(L"log-do-sat.txt").wstring();
+  ASSERT_TRUE(pollFor([&] { return controlText(main_, "EdtLogs") == saved; }))
+      << toUtf8(controlText(main_, "EdtLogs"));
+  click(control(main_, "BtnLog2"));
+  EXPECT_EQ(nextMessage(), L"Arquivo " + saved + L" salvo com sucesso");
+  const std::optional<std::string> log = folder_->read(L"log-do-sat.txt");
+  ASSERT_TRUE(log);
+  EXPECT_NE(log->find("|SAT|"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace e2e
