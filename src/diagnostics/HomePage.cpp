@@ -2,6 +2,7 @@
 
 #include "page/PageLayout.h"
 #include "page/Pictures.h"
+#include "platform/ProgramVersion.h"
 
 namespace diagnostics {
 
@@ -37,9 +38,10 @@ void HomePage::layOutControls() {
   Panel13.setBounds({0, 0, 0, 24});
   Panel13.bevel = ui::Bevel::Lowered;
   Panel13.setColor(ui::kSilver);
+  const std::u16string version = u"Versão: " + std::u16string(platform::kProgramVersion);
   page::layOut({
       {LabelFabricante, {8, 5, 220, 14}, u"MIREL Equipamentos Fiscais"},
-      {Label7, {436, 5, 92, 14}, u"Versão: 3.0.0.3"},
+      {Label7, {436, 5, 92, 14}, version},
   });
   Label7.setAnchors({false, true, true, false});
 }

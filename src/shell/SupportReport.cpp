@@ -141,8 +141,9 @@ SupportReport::SupportReport(ui::Dialogs& dialogs, const satlib::CallRecorder& c
 
 std::u16string aboutText(const satlib::LibraryFacts& facts, const platform::Path& programFolder) {
   const int bits = static_cast<int>(sizeof(void*) * 8);
-  std::u16string text = u"Quorvel " + std::u16string(kProgramVersion) + u", programa de " +
-                        platform::fromUtf8(std::to_string(bits)) + u" bits\r\n" + u"Sistema: " +
+  std::u16string text = u"Quorvel " + std::u16string(platform::kProgramVersion) +
+                        u", programa de " + platform::fromUtf8(std::to_string(bits)) +
+                        u" bits\r\n" + u"Sistema: " +
                         shownValue(platform::operatingSystemDescription()) + u"\r\n\r\n";
   const platform::Path library = facts.path.empty() ? programFolder / u"SAT.DLL" : facts.path;
   if (!facts.loaded) return text + u"SAT.DLL não foi carregada: " + shownValue(library.text());

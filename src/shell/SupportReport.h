@@ -12,14 +12,13 @@
 #include <vector>
 
 #include "platform/Path.h"
+#include "platform/ProgramVersion.h"
 #include "satlib/CallRecorder.h"
 #include "ui/Dialogs.h"
 
 namespace shell {
 
 class TFAtivacao;
-
-inline constexpr char16_t kProgramVersion[] = u"3.0.0.3";
 
 // The most of the device's last log the report carries: a log compresses
 // some tenfold, so the zip stays small enough for an e-mail.

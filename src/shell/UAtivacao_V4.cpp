@@ -2,6 +2,7 @@
 
 #include "page/Pictures.h"
 #include "platform/Files.h"
+#include "platform/ProgramVersion.h"
 
 namespace shell {
 
@@ -45,7 +46,7 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
       TabStatus(PageControl, context_),
       TabLog(PageControl, context_),
       TavAtualizaSW(PageControl, context_) {
-  setText(u"SAT - MIREL (Ativação - Versão: 3.0.0.3)");
+  setText(u"SAT - MIREL (Ativação - Versão: " + std::u16string(platform::kProgramVersion) + u")");
   setFont({u"Tahoma", 11, false, ui::kDefaultColor});
   scrollsWhenSmall = true;
 
