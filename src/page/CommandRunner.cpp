@@ -30,10 +30,12 @@ DeviceCallFailed::DeviceCallFailed(satlib::EntryPoint entry)
       ui::FailureClass(ui::FailureKind::DeviceCall) {}
 
 CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
-                             satlib::SessionNumbers& sessions, ui::Form& mainWindow,
-                             ui::StatusBar& statusBar, PageHost& host, AuthorityWindow authority)
+                             satlib::CallRecorder& calls, satlib::SessionNumbers& sessions,
+                             ui::Form& mainWindow, ui::StatusBar& statusBar, PageHost& host,
+                             AuthorityWindow authority)
     : dialogs_(dialogs),
       library_(library),
+      calls_(calls),
       sessions_(sessions),
       mainWindow_(mainWindow),
       statusBar_(statusBar),
@@ -89,6 +91,7 @@ void CommandRunner::callLibrary(const Command& command, const std::u16string& co
   } catch (const ui::DeviceCallFaulted&) {
     throw DeviceCallFailed(command.entryPoint);
   }
+  calls_.record(sessao, command.entryPoint, answer);
   Retorno_ = std::move(answer);
 }
 

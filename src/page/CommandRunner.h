@@ -10,6 +10,7 @@
 #include "page/AnswerFields.h"
 #include "page/InputChecks.h"
 #include "page/PageHost.h"
+#include "satlib/CallRecorder.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
 #include "ui/Controls.h"
@@ -63,9 +64,9 @@ struct AuthorityWindow {
 
 class CommandRunner {
  public:
-  CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library, satlib::SessionNumbers& sessions,
-                ui::Form& mainWindow, ui::StatusBar& statusBar, PageHost& host,
-                AuthorityWindow authority);
+  CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library, satlib::CallRecorder& calls,
+                satlib::SessionNumbers& sessions, ui::Form& mainWindow, ui::StatusBar& statusBar,
+                PageHost& host, AuthorityWindow authority);
 
   void run(const Command& command);
 
@@ -88,6 +89,7 @@ class CommandRunner {
 
   ui::Dialogs& dialogs_;
   satlib::SatLibrary& library_;
+  satlib::CallRecorder& calls_;
   satlib::SessionNumbers& sessions_;
   ui::Form& mainWindow_;
   ui::StatusBar& statusBar_;

@@ -66,13 +66,14 @@ const char* callRestoringStack(void* function, const Word* w, std::size_t count,
 
 }  // namespace
 
-std::string callEntryPoint(void* function, std::initializer_list<Argument> arguments,
+std::string callEntryPoint(void* function, int sessao, std::initializer_list<Argument> arguments,
                            CallingConvention* seen) {
-  if (arguments.size() == 0 || arguments.size() > kMaximumArguments) {
+  if (arguments.size() >= kMaximumArguments) {
     throw std::logic_error("entry point called with an unsupported number of arguments");
   }
   std::array<std::intptr_t, kMaximumArguments> words{};
   std::size_t count = 0;
+  words[count++] = static_cast<std::intptr_t>(sessao);
   for (const Argument& argument : arguments) words[count++] = argument.word();
   CallingConvention convention = CallingConvention::NotSeenYet;
   const char* answer = callRestoringStack(function, words.data(), count, convention);

@@ -2,27 +2,31 @@
 
 namespace satlib {
 
+namespace {
+
+struct EntryPointRow {
+  const char* name;
+  std::string_view arguments;
+};
+
+constexpr std::array<EntryPointRow, kEntryPointCount> kEntryPoints = {{
+#define SATLIB_ROW(name, arguments) {#name, arguments},
+    SATLIB_ENTRY_POINTS(SATLIB_ROW)
+#undef SATLIB_ROW
+}};
+
+const EntryPointRow& rowOf(EntryPoint entry) {
+  return kEntryPoints[static_cast<std::size_t>(entry)];
+}
+
+}  // namespace
+
 const char* entryPointName(EntryPoint entry) {
-  static constexpr std::array<const char*, kEntryPointCount> kNames = {
-      "ConsultarSAT",
-      "AtivarSAT",
-      "ComunicarCertificadoICPBRASIL",
-      "EnviarDadosVenda",
-      "CancelarUltimaVenda",
-      "TesteFimAFim",
-      "ConsultarStatusOperacional",
-      "ConsultarNumeroSessao",
-      "ConfigurarInterfaceDeRede",
-      "AssociarAssinatura",
-      "AtualizarSoftwareSAT",
-      "ExtrairLogs",
-      "BloquearSAT",
-      "DesbloquearSAT",
-      "TrocarCodigoDeAtivacao",
-      "ConsultarUltimaSessaoFiscal",
-      "SetDriver",
-  };
-  return kNames[static_cast<std::size_t>(entry)];
+  return rowOf(entry).name;
+}
+
+std::string_view entryPointArguments(EntryPoint entry) {
+  return rowOf(entry).arguments;
 }
 
 }  // namespace satlib

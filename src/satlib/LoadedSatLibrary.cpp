@@ -81,74 +81,16 @@ LibraryFacts LoadedSatLibrary::facts() const {
   return facts;
 }
 
-std::string LoadedSatLibrary::call(EntryPoint which, std::initializer_list<Argument> arguments) {
-  return callEntryPoint(entry(which), arguments, &convention_);
+// Notes the calling convention the entry point turned out to use.
+std::string LoadedSatLibrary::call(EntryPoint which, int sessao,
+                                   std::initializer_list<Argument> arguments) {
+  return callEntryPoint(entry(which), sessao, arguments, &convention_);
 }
 
 void* LoadedSatLibrary::entry(EntryPoint which) const {
   void* address = funcoesSAT_[which];
   if (!address) throw MissingEntryPoint(which);
   return address;
-}
-
-std::string LoadedSatLibrary::ConsultarSAT(int sessao) {
-  return call(EntryPoint::ConsultarSAT, {sessao});
-}
-
-std::string LoadedSatLibrary::AtivarSAT(int sessao, int subComando, const std::string& codigo,
-                                        const std::string& cnpj, int cUF) {
-  return call(EntryPoint::AtivarSAT, {sessao, subComando, codigo, cnpj, cUF});
-}
-
-std::string LoadedSatLibrary::AssociarAssinatura(int sessao, const std::string& codigo,
-                                                 const std::string& cnpj,
-                                                 const std::string& assinatura) {
-  return call(EntryPoint::AssociarAssinatura, {sessao, codigo, cnpj, assinatura});
-}
-
-std::string LoadedSatLibrary::ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
-                                                        const std::string& configuracao) {
-  return call(EntryPoint::ConfigurarInterfaceDeRede, {sessao, codigo, configuracao});
-}
-
-std::string LoadedSatLibrary::TrocarCodigoDeAtivacao(int sessao, const std::string& codigo,
-                                                     int opcao, const std::string& novoCodigo,
-                                                     const std::string& confirmacao) {
-  return call(EntryPoint::TrocarCodigoDeAtivacao, {sessao, codigo, opcao, novoCodigo, confirmacao});
-}
-
-std::string LoadedSatLibrary::BloquearSAT(int sessao, const std::string& codigo) {
-  return call(EntryPoint::BloquearSAT, {sessao, codigo});
-}
-
-std::string LoadedSatLibrary::DesbloquearSAT(int sessao, const std::string& codigo) {
-  return call(EntryPoint::DesbloquearSAT, {sessao, codigo});
-}
-
-std::string LoadedSatLibrary::AtualizarSoftwareSAT(int sessao, const std::string& codigo) {
-  return call(EntryPoint::AtualizarSoftwareSAT, {sessao, codigo});
-}
-
-std::string LoadedSatLibrary::ConsultarStatusOperacional(int sessao, const std::string& codigo) {
-  return call(EntryPoint::ConsultarStatusOperacional, {sessao, codigo});
-}
-
-std::string LoadedSatLibrary::TesteFimAFim(int sessao, const std::string& codigo,
-                                           const std::string& dadosVenda) {
-  return call(EntryPoint::TesteFimAFim, {sessao, codigo, dadosVenda});
-}
-
-std::string LoadedSatLibrary::ConsultarNumeroSessao(int sessao, const std::string& codigo,
-                                                    int sessaoConsultada) {
-  return call(EntryPoint::ConsultarNumeroSessao, {sessao, codigo, sessaoConsultada});
-}
-
-std::string LoadedSatLibrary::ConsultarUltimaSessaoFiscal(int sessao, const std::string& codigo) {
-  return call(EntryPoint::ConsultarUltimaSessaoFiscal, {sessao, codigo});
-}
-
-std::string LoadedSatLibrary::ExtrairLogs(int sessao, const std::string& codigo) {
-  return call(EntryPoint::ExtrairLogs, {sessao, codigo});
 }
 
 }  // namespace satlib

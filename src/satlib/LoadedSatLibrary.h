@@ -27,31 +27,11 @@ class LoadedSatLibrary : public SatLibrary {
 
   bool has(EntryPoint entry) const override { return funcoesSAT_[entry] != nullptr; }
   LibraryFacts facts() const override;
-  std::string ConsultarSAT(int sessao) override;
-  std::string AtivarSAT(int sessao, int subComando, const std::string& codigo,
-                        const std::string& cnpj, int cUF) override;
-  std::string AssociarAssinatura(int sessao, const std::string& codigo, const std::string& cnpj,
-                                 const std::string& assinatura) override;
-  std::string ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
-                                        const std::string& configuracao) override;
-  std::string TrocarCodigoDeAtivacao(int sessao, const std::string& codigo, int opcao,
-                                     const std::string& novoCodigo,
-                                     const std::string& confirmacao) override;
-  std::string BloquearSAT(int sessao, const std::string& codigo) override;
-  std::string DesbloquearSAT(int sessao, const std::string& codigo) override;
-  std::string AtualizarSoftwareSAT(int sessao, const std::string& codigo) override;
-  std::string ConsultarStatusOperacional(int sessao, const std::string& codigo) override;
-  std::string TesteFimAFim(int sessao, const std::string& codigo,
-                           const std::string& dadosVenda) override;
-  std::string ConsultarNumeroSessao(int sessao, const std::string& codigo,
-                                    int sessaoConsultada) override;
-  std::string ConsultarUltimaSessaoFiscal(int sessao, const std::string& codigo) override;
-  std::string ExtrairLogs(int sessao, const std::string& codigo) override;
+  std::string call(EntryPoint which, int sessao,
+                   std::initializer_list<Argument> arguments) override;
 
  private:
   void* entry(EntryPoint entry) const;
-  // Calls the entry point and notes the calling convention it turned out to use.
-  std::string call(EntryPoint which, std::initializer_list<Argument> arguments);
 
   platform::Path programFolder_;
   ui::Dialogs& dialogs_;

@@ -8,11 +8,11 @@ Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platfo
                  platform::Path programFolder)
     : dialogs_(dialogs),
       sessions(clock),
-      calls(library, clock),
+      calls(clock),
       valida(prompt),
-      main({dialogs_, calls, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
+      main({dialogs_, library, calls, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
       fimAFim(prompt, main.cds, dialogs_),
-      support(dialogs_, calls, main, programFolder),
+      support(dialogs_, library, calls, main, programFolder),
       programFolder_(std::move(programFolder)) {
   main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
                              {u"Relatório para suporte...", [this] { support.writeReport(); }}};

@@ -35,8 +35,7 @@ class Program {
  public:
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
-  // Every page calls the library through it, so that the report has this
-  // run's answers.
+  // This run's answers, which the runner records, for the report.
   satlib::CallRecorder calls;
   TFValida valida;
   TFMSefaz msefaz;

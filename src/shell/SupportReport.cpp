@@ -135,9 +135,14 @@ std::optional<std::string> withoutSecrets(std::string_view document) {
   }
 }
 
-SupportReport::SupportReport(ui::Dialogs& dialogs, const satlib::CallRecorder& calls,
-                             const TFAtivacao& main, platform::Path programFolder)
-    : dialogs_(dialogs), calls_(calls), main_(main), programFolder_(std::move(programFolder)) {}
+SupportReport::SupportReport(ui::Dialogs& dialogs, const satlib::SatLibrary& library,
+                             const satlib::CallRecorder& calls, const TFAtivacao& main,
+                             platform::Path programFolder)
+    : dialogs_(dialogs),
+      library_(library),
+      calls_(calls),
+      main_(main),
+      programFolder_(std::move(programFolder)) {}
 
 std::u16string aboutText(const satlib::LibraryFacts& facts, const platform::Path& programFolder) {
   const int bits = static_cast<int>(sizeof(void*) * 8);
@@ -176,7 +181,7 @@ std::u16string aboutText(const satlib::LibraryFacts& facts, const platform::Path
 }
 
 std::u16string SupportReport::aboutText() const {
-  return shell::aboutText(calls_.facts(), programFolder_);
+  return shell::aboutText(library_.facts(), programFolder_);
 }
 
 void SupportReport::showAbout() const {

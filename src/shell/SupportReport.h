@@ -14,6 +14,7 @@
 #include "platform/Path.h"
 #include "platform/ProgramVersion.h"
 #include "satlib/CallRecorder.h"
+#include "satlib/SatLibrary.h"
 #include "ui/Dialogs.h"
 
 namespace shell {
@@ -29,7 +30,8 @@ using ReportEntry = std::pair<std::string, std::string>;
 
 class SupportReport {
  public:
-  SupportReport(ui::Dialogs& dialogs, const satlib::CallRecorder& calls, const TFAtivacao& main,
+  SupportReport(ui::Dialogs& dialogs, const satlib::SatLibrary& library,
+                const satlib::CallRecorder& calls, const TFAtivacao& main,
                 platform::Path programFolder);
 
   // The text of "Sobre o Quorvel...".
@@ -42,6 +44,7 @@ class SupportReport {
 
  private:
   ui::Dialogs& dialogs_;
+  const satlib::SatLibrary& library_;
   const satlib::CallRecorder& calls_;
   const TFAtivacao& main_;
   platform::Path programFolder_;

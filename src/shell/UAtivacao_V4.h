@@ -34,6 +34,7 @@ namespace shell {
 struct MainWindowServices {
   ui::Dialogs& dialogs;
   satlib::SatLibrary& library;
+  satlib::CallRecorder& calls;
   satlib::SessionNumbers& sessions;
   platform::Path programFolder;
   page::PromptOutcome& prompt;

@@ -29,29 +29,10 @@ class ScriptedSatLibrary : public satlib::SatLibrary {
   bool CarregaDLL(const std::u16string& xDLL) override;
   bool has(satlib::EntryPoint entry) const override;
 
-  std::string ConsultarSAT(int sessao) override;
-  std::string AtivarSAT(int sessao, int subComando, const std::string& codigo,
-                        const std::string& cnpj, int cUF) override;
-  std::string AssociarAssinatura(int sessao, const std::string& codigo, const std::string& cnpj,
-                                 const std::string& assinatura) override;
-  std::string ConfigurarInterfaceDeRede(int sessao, const std::string& codigo,
-                                        const std::string& configuracao) override;
-  std::string TrocarCodigoDeAtivacao(int sessao, const std::string& codigo, int opcao,
-                                     const std::string& novoCodigo,
-                                     const std::string& confirmacao) override;
-  std::string BloquearSAT(int sessao, const std::string& codigo) override;
-  std::string DesbloquearSAT(int sessao, const std::string& codigo) override;
-  std::string AtualizarSoftwareSAT(int sessao, const std::string& codigo) override;
-  std::string ConsultarStatusOperacional(int sessao, const std::string& codigo) override;
-  std::string TesteFimAFim(int sessao, const std::string& codigo,
-                           const std::string& dadosVenda) override;
-  std::string ConsultarNumeroSessao(int sessao, const std::string& codigo,
-                                    int sessaoConsultada) override;
-  std::string ConsultarUltimaSessaoFiscal(int sessao, const std::string& codigo) override;
-  std::string ExtrairLogs(int sessao, const std::string& codigo) override;
-
- private:
-  std::string record(satlib::EntryPoint entry, std::vector<std::string> arguments);
+  // Records the call, its arguments as text, and checks them against the
+  // kinds the entry-point table gives.
+  std::string call(satlib::EntryPoint entry, int sessao,
+                   std::initializer_list<satlib::Argument> arguments) override;
 };
 
 }  // namespace testing_support
