@@ -17,6 +17,10 @@ HomePage::HomePage(ui::PageControl& pages, page::PageContext& context)
       Label7("Label7", &Panel13),
       context_(context) {
   layOutControls();
+  wireHandlers();
+}
+
+void HomePage::wireHandlers() {
   BitBtn6.onClick = [this] { BtnPrincipalClick(); };
 }
 

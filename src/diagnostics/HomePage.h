@@ -29,6 +29,7 @@ class HomePage {
 
  private:
   void layOutControls();
+  void wireHandlers();
   void showState(bool inOperation);
 
   page::PageContext& context_;

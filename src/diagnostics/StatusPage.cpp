@@ -14,6 +14,10 @@ StatusPage::StatusPage(ui::PageControl& pages, page::PageContext& context)
       BtnStatus("BtnStatus", &frame.sheet),
       context_(context) {
   layOutControls();
+  wireHandlers();
+}
+
+void StatusPage::wireHandlers() {
   BtnStatus.onClick = [this] { BtnStatusClick(); };
 }
 

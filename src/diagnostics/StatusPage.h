@@ -24,6 +24,7 @@ class StatusPage {
 
  private:
   void layOutControls();
+  void wireHandlers();
   void list(const page::AnswerFields& CamposRetorno);
 
   page::PageContext& context_;
