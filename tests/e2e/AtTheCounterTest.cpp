@@ -12,45 +12,16 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCode[] = L"segredo1";
 constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
-
-// The visible dialog box the window owns (the system's Find dialog).
-HWND ownedDialog(HWND owner) {
-  HWND dialog = nullptr;
-  while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
-    if (GetWindow(dialog, GW_OWNER) == owner && IsWindowVisible(dialog)) return dialog;
-  }
-  return nullptr;
-}
 
 class AtTheCounter : public QuorvelTest {
  protected:
-  void startActivated() {
-    start(DeviceLibrary::Emulator);
-    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
-                           "device.cnpj", "11222333000181", "device.cUF", "35"}),
-              "");
-    main_ = waitForMainWindow();
-    ASSERT_TRUE(main_);
-  }
-  void confirmPrompt() {
-    HWND prompt = waitForWindow(kPromptCaption);
-    if (!prompt) return;
-    HWND edit = control(prompt, "EdtCodigo");
-    clickWithMouse(edit);
-    type(edit, kCode);
-    pressEnter(edit);
-    waitUntilClosed(kPromptCaption);
-  }
   void dismissBox() {
     const MessageBoxSeen box = waitForMessageBox();
     if (!box.window) return;
     pressOk(box.window);
     pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
   }
-
-  HWND main_ = nullptr;
 };
 
 TEST_F(AtTheCounter, EveryLabelOfTheActivationPageIsReadable) {

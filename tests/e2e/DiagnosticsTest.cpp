@@ -21,7 +21,6 @@ namespace e2e {
 namespace {
 
 constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
-constexpr wchar_t kCode[] = L"segredo1";
 // A healthy program shows a 20 MB log in a second or a few on a loaded
 // machine; this only tells a hang from slowness.
 constexpr std::chrono::seconds kLargeLogHangBound{120};
@@ -30,15 +29,6 @@ LRESULT textLength(HWND control) {
   DWORD_PTR length = 0;
   SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 60000, &length);
   return static_cast<LRESULT>(length);
-}
-
-// The visible dialog box (the system's Find dialog) that the window owns.
-HWND ownedDialog(HWND owner) {
-  HWND dialog = nullptr;
-  while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
-    if (GetWindow(dialog, GW_OWNER) == owner && IsWindowVisible(dialog)) return dialog;
-  }
-  return nullptr;
 }
 
 // Files of type .xml open, for one scenario, with a command that copies the
@@ -78,30 +68,12 @@ class XmlOpenedByCopy {
 
 class Diagnostics : public QuorvelTest {
  protected:
-  void startActivated() {
-    start(DeviceLibrary::Emulator);
-    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
-                           "device.cnpj", "11222333000181", "device.cUF", "35"}),
-              "");
-    main_ = waitForMainWindow();
-    ASSERT_TRUE(main_);
-  }
   // A sale made on the device from outside, by the associated application.
   void associateAndSell() {
     ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
                            "device.signAC", "U2lnbmF0dXJl"}),
               "");
     ASSERT_EQ(knobs_->sale(), "");
-  }
-  // Confirms the code prompt that the click opened.
-  void confirmPrompt() {
-    HWND prompt = waitForWindow(kPromptCaption);
-    if (!prompt) return;
-    HWND edit = control(prompt, "EdtCodigo");
-    clickWithMouse(edit);
-    type(edit, kCode);
-    pressEnter(edit);
-    waitUntilClosed(kPromptCaption);
   }
   void expectMessage(std::wstring_view text) {
     const MessageBoxSeen box = waitForMessageBox();
@@ -119,7 +91,7 @@ class Diagnostics : public QuorvelTest {
     HWND prompt = waitForWindow(kPromptCaption);
     if (!prompt) return std::nullopt;
     HWND edit = control(prompt, "EdtCodigo");
-    type(edit, kCode);
+    type(edit, kActivationCode);
     const auto started = std::chrono::steady_clock::now();
     pressEnter(edit);
     HWND memo = control(main_, "MemoLogs");
@@ -136,8 +108,6 @@ class Diagnostics : public QuorvelTest {
   bool memoHolds(const char* memo, std::wstring_view text) {
     return pollFor([&] { return controlText(main_, memo).find(text) != std::wstring::npos; });
   }
-
-  HWND main_ = nullptr;
 };
 
 TEST_F(Diagnostics, StatusListing) {

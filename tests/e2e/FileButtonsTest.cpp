@@ -11,18 +11,8 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCode[] = L"segredo1";
-
 class FileButtons : public QuorvelTest {
  protected:
-  void startActivated() {
-    start(DeviceLibrary::Emulator);
-    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
-                           "device.cnpj", "11222333000181", "device.cUF", "35"}),
-              "");
-    main_ = waitForMainWindow();
-    ASSERT_TRUE(main_);
-  }
   void typeInto(const char* name, std::wstring_view text) {
     HWND field = control(main_, name);
     clickWithMouse(field);
@@ -40,8 +30,6 @@ class FileButtons : public QuorvelTest {
     pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
     return box.text;
   }
-
-  HWND main_ = nullptr;
 };
 
 TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
@@ -50,7 +38,7 @@ TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
   click(control(main_, "BtnAssocAssin"));
   ASSERT_TRUE(waitForPage(main_, "TabAssocAss"));
   typeInto("EdtCNPJContrib2", L"11222333000181");
-  typeInto("EdtCodAtiv3", kCode);
+  typeInto("EdtCodAtiv3", kActivationCode);
   typeInto("EdtCNPJSw", L"11222333000009");
   pickRadio(control(main_, "rgAssinatura"), 1);
   ASSERT_TRUE(pollFor([&] { return IsWindowVisible(control(main_, "Button3")) != FALSE; }));
@@ -69,12 +57,7 @@ TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
 TEST_F(FileButtons, TheLogIsSavedUnderTheChosenNameWithTxtAdded) {
   startActivated();
   click(control(main_, "BitLogs"));
-  HWND prompt = waitForWindow(kPromptCaption);
-  ASSERT_TRUE(prompt);
-  HWND code = control(prompt, "EdtCodigo");
-  clickWithMouse(code);
-  type(code, kCode);
-  pressEnter(code);
+  confirmPrompt();
   ASSERT_TRUE(pollFor([&] { return !controlText(main_, "MemoLogs").empty(); }));
 
   HWND dialog = openFileDialog("BtnLog1");

@@ -154,6 +154,25 @@ bool QuorvelTest::waitForPage(HWND main, std::string_view page) {
   return shown;
 }
 
+void QuorvelTest::startActivated() {
+  start(DeviceLibrary::Emulator);
+  ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
+                         "device.cnpj", "11222333000181", "device.cUF", "35"}),
+            "");
+  main_ = waitForMainWindow();
+  ASSERT_TRUE(main_);
+}
+
+void QuorvelTest::confirmPrompt() {
+  HWND prompt = waitForWindow(kPromptCaption);
+  if (!prompt) return;
+  HWND edit = control(prompt, "EdtCodigo");
+  clickWithMouse(edit);
+  type(edit, kActivationCode);
+  pressEnter(edit);
+  waitUntilClosed(kPromptCaption);
+}
+
 void QuorvelTest::chooseInFileDialog(HWND dialog, const std::filesystem::path& file) {
   // The file name field: an edit inside a combo box (cmb13) in the explorer
   // style dialog, a plain edit (edt1) in the old one.

@@ -19,6 +19,7 @@ namespace e2e {
 inline constexpr std::wstring_view kMainCaption = L"SAT - MIREL (Ativação - Versão: 3.0.0.3)";
 inline constexpr std::wstring_view kApplicationTitle = L"Mirel - Programa de Ativação S@T";
 inline constexpr std::wstring_view kPromptCaption = L"SAT - MIREL (Valida Cód. Ativação)";
+inline constexpr wchar_t kActivationCode[] = L"segredo1";
 inline constexpr std::wstring_view kSefazCaption = L"Quorvel (Mensagem Sefaz)";
 
 enum class DeviceLibrary { None, Emulator, CdeclEmulator, NotALibrary };
@@ -52,6 +53,12 @@ class QuorvelTest : public testing::Test {
   // Waits until the named page is the only visible page of the main window.
   bool waitForPage(HWND main, std::string_view page);
   void screenshot(HWND window, const std::wstring& fileName);
+  // Starts the program against an emulated device already activated with
+  // kActivationCode for the CNPJ 11222333000181 in state 35, and waits for
+  // its main window, which main_ then holds.
+  void startActivated();
+  // Confirms with kActivationCode the code prompt the last click opened.
+  void confirmPrompt();
   // Gives an open file dialog (opening or saving) the file's name and
   // presses its OK button.
   void chooseInFileDialog(HWND dialog, const std::filesystem::path& file);
@@ -60,6 +67,7 @@ class QuorvelTest : public testing::Test {
   std::unique_ptr<ScenarioFolder> folder_;
   std::unique_ptr<EmulatorKnobs> knobs_;
   std::unique_ptr<ProgramProcess> program_;
+  HWND main_ = nullptr;
 };
 
 std::wstring controlText(HWND top, std::string_view name);

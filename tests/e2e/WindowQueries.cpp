@@ -56,6 +56,14 @@ TextStart textStart(HWND window, std::size_t limit) {
 
 }  // namespace
 
+HWND ownedDialog(HWND owner) {
+  HWND dialog = nullptr;
+  while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
+    if (GetWindow(dialog, GW_OWNER) == owner && IsWindowVisible(dialog)) return dialog;
+  }
+  return nullptr;
+}
+
 std::vector<HWND> visibleTopLevelWindows(DWORD processId) {
   std::vector<HWND> found;
   forEachTopLevel([&](HWND window) {

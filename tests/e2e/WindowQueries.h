@@ -21,6 +21,9 @@ HWND findControl(HWND top, std::string_view name);
 std::wstring windowText(HWND window);
 // The window that has the keyboard focus in the thread that owns top.
 HWND focusedWindow(HWND top);
+// The visible dialog box the window owns (the system's Find dialog), or
+// nullptr.
+HWND ownedDialog(HWND owner);
 std::wstring windowClass(HWND window);
 // The texts of a message box's static controls, joined by line breaks.
 std::wstring messageBoxText(HWND box);
