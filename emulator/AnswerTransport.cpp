@@ -117,8 +117,10 @@ std::optional<std::string> takeForcedAnswer(const Command& command, Knobs& knobs
 }
 
 std::optional<std::string> deliver(const Command& command, std::string answer, const Knobs& knobs) {
-  if (knobs.form == AnswerForm::Crash) throw CrashRequested{};
-  if (knobs.form == AnswerForm::Null) return std::nullopt;
+  // A call that faults on its way out never returns its answer.
+  if (knobs.form == AnswerForm::Null || knobs.form == AnswerForm::Crash ||
+      knobs.form == AnswerForm::DelphiException)
+    return std::nullopt;
   if (knobs.form == AnswerForm::Empty) return std::string();
   if (knobs.wrongSessionEcho) {
     const std::string echoed = sessionText(command.sessao);

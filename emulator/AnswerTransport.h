@@ -14,6 +14,8 @@ namespace satemu {
 std::optional<std::string> takeForcedAnswer(const Command& command, Knobs& knobs);
 
 // The answer as the caller receives it; nullopt stands for a NULL pointer.
+// The forms the exported function acts out leave the text as it is, or give
+// nullopt when the call never returns an answer.
 std::optional<std::string> deliver(const Command& command, std::string answer, const Knobs& knobs);
 
 // UTF-8 to Windows-1252; characters it lacks become '?'.

@@ -42,11 +42,12 @@ struct Parameterisation {
   std::string cRegTrib = "3";
 };
 
-enum class AnswerForm { Normal, Empty, Null, Crash };
-
-// Thrown past every handler of the device when the answer form is Crash: the
-// exported function then faults as a broken library would.
-struct CrashRequested {};
+// How the library hands an answer back. Empty and Null change the text; the
+// others are acted out by the exported function once the device is done:
+// Crash faults with an access violation, DelphiException raises what a
+// library written in Delphi raises and leaves it unhandled, and HandledFault
+// reads memory it may not read, handles the fault itself and answers.
+enum class AnswerForm { Normal, Empty, Null, Crash, HandledFault, DelphiException };
 enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
 
 // Which SuperLog blocks ExtrairLogs shows. Every exchange with the authority

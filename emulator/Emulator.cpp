@@ -92,8 +92,7 @@ std::filesystem::path stateFilePath(const std::filesystem::path& defaultFolder) 
   return defaultFolder / kStateFileName;
 }
 
-std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
-                                      const Command& command) {
+Reply runCommand(const std::filesystem::path& stateFile, const Command& command) {
   AnswerLayout layout = AnswerLayout::Current;
   try {
     std::mt19937 random = seededRandom();
@@ -113,9 +112,9 @@ std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
     }
     dropLargeSessions(state);
     saveIfPossible(stateFile, state);
-    return deliver(command, std::move(answer), state.knobs);
+    return {deliver(command, std::move(answer), state.knobs), state.knobs.form};
   } catch (const std::exception&) {
-    return plainAnswer(command.function, command.sessao, kUnknownError, layout);
+    return {plainAnswer(command.function, command.sessao, kUnknownError, layout)};
   }
 }
 

@@ -31,10 +31,18 @@ DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment
 // Writes the state atomically; throws platform::FileError.
 void saveDeviceState(const std::filesystem::path& stateFile, const DeviceState& state);
 
-// Runs one command against the device whose state is in stateFile. No answer
-// (nullopt) stands for a NULL pointer. Never throws: a failure of the
-// emulator itself becomes the function's unknown-error answer.
-std::optional<std::string> runCommand(const std::filesystem::path& stateFile,
-                                      const Command& command);
+// What one call hands back to the exported function.
+struct Reply {
+  // No answer (nullopt) stands for a NULL pointer.
+  std::optional<std::string> answer;
+  // The form the answer knob asked for: the exported function acts out the
+  // faults (see AnswerForm).
+  AnswerForm form = AnswerForm::Normal;
+};
+
+// Runs one command against the device whose state is in stateFile. Never
+// throws: a failure of the emulator itself becomes the function's
+// unknown-error answer, in the normal form.
+Reply runCommand(const std::filesystem::path& stateFile, const Command& command);
 
 }  // namespace satemu

@@ -45,34 +45,85 @@ Command command(Function function, int sessao, const char* codigo = nullptr) {
   return c;
 }
 
-char* answerLocked(const Command& c) {
+// What the device handed back for one call.
+struct Handed {
+  char* answer;
+  satemu::AnswerForm form;
+};
+
+Handed answerLocked(const Command& c) {
   static std::mutex deviceLock;
   static std::string buffer;
   const std::lock_guard<std::mutex> lock(deviceLock);
-  std::optional<std::string> result;
+  satemu::Reply reply;
   try {
     // Looked up on every call: a test points each device at its own file.
-    result = satemu::runCommand(satemu::stateFilePath(satemu::libraryFolder()), c);
+    reply = satemu::runCommand(satemu::stateFilePath(satemu::libraryFolder()), c);
   } catch (const std::exception&) {
-    result = satemu::plainAnswer(c.function, c.sessao, satemu::kUnknownError,
-                                 satemu::AnswerLayout::Current);
+    reply.answer = satemu::plainAnswer(c.function, c.sessao, satemu::kUnknownError,
+                                       satemu::AnswerLayout::Current);
   }
-  if (!result) return nullptr;
-  buffer = std::move(*result);
-  return buffer.data();
+  if (!reply.answer) return {nullptr, reply.form};
+  buffer = std::move(*reply.answer);
+  return {buffer.data(), reply.form};
 }
 
-// The knob "crash": the call faults with an access violation, as a broken
-// maker's library would, once the device lock is released.
-char* answer(const Command& c) {
-  try {
-    return answerLocked(c);
-  } catch (const satemu::CrashRequested&) {
-  }
 #ifdef _WIN32
+// The knob "crash": an access violation, as a broken maker's library faults.
+[[noreturn]] void faultWithAccessViolation() {
   RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
-#endif
   std::abort();
+}
+
+// The knob "delphi-exception": what a library written in Delphi raises for an
+// exception none of its code catches. The language's own code, not
+// continuable, with the address of the raise, the exception object and the
+// frame as its first arguments.
+[[noreturn]] __attribute__((noinline)) void raiseDelphiException() {
+  constexpr DWORD kDelphiException = 0x0EEDFADE;
+  static const char exceptionObject[] = "EInOutError";
+  const ULONG_PTR arguments[7] = {reinterpret_cast<ULONG_PTR>(__builtin_return_address(0)),
+                                  reinterpret_cast<ULONG_PTR>(exceptionObject),
+                                  reinterpret_cast<ULONG_PTR>(__builtin_frame_address(0))};
+  RaiseException(kDelphiException, EXCEPTION_NONCONTINUABLE, 7, arguments);
+  std::abort();
+}
+
+// The knob "handled-fault": a maker's library that checks a pointer before
+// it reads it. The read faults on a page that is reserved but not committed,
+// and the system handles the fault inside IsBadReadPtr.
+void probeUnreadableMemory() {
+  void* page = VirtualAlloc(nullptr, 1, MEM_RESERVE, PAGE_NOACCESS);
+  if (!page) return;
+  IsBadReadPtr(page, 1);
+  VirtualFree(page, 0, MEM_RELEASE);
+}
+#else
+[[noreturn]] void faultWithAccessViolation() {
+  std::abort();
+}
+[[noreturn]] void raiseDelphiException() {
+  std::abort();
+}
+// The Linux library has no faults of its own to handle: it answers.
+void probeUnreadableMemory() {}
+#endif
+
+// The answer forms the device cannot act out are done here, once the device
+// lock is released.
+char* answer(const Command& c) {
+  const Handed handed = answerLocked(c);
+  switch (handed.form) {
+    case satemu::AnswerForm::Crash:
+      faultWithAccessViolation();
+    case satemu::AnswerForm::DelphiException:
+      raiseDelphiException();
+    case satemu::AnswerForm::HandledFault:
+      probeUnreadableMemory();
+      return handed.answer;
+    default:
+      return handed.answer;
+  }
 }
 
 }  // namespace

@@ -138,10 +138,13 @@ std::vector<StateField> makeFields() {
       textField("knobs", "forcedAnswer", SATEMU_MEMBER(knobs.forcedAnswer)),
       intField("knobs", "forcedCalls", SATEMU_MEMBER(knobs.forcedCalls)),
       enumField("knobs", "answer",
-                std::array<std::pair<AnswerForm, const char*>, 4>{{{AnswerForm::Normal, "normal"},
-                                                                   {AnswerForm::Empty, "empty"},
-                                                                   {AnswerForm::Null, "null"},
-                                                                   {AnswerForm::Crash, "crash"}}},
+                std::array<std::pair<AnswerForm, const char*>, 6>{
+                    {{AnswerForm::Normal, "normal"},
+                     {AnswerForm::Empty, "empty"},
+                     {AnswerForm::Null, "null"},
+                     {AnswerForm::Crash, "crash"},
+                     {AnswerForm::HandledFault, "handled-fault"},
+                     {AnswerForm::DelphiException, "delphi-exception"}}},
                 SATEMU_MEMBER(knobs.form)),
       enumField("knobs", "encoding",
                 std::array<std::pair<AnswerEncoding, const char*>, 3>{

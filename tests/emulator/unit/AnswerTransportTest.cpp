@@ -87,6 +87,18 @@ TEST(AnswerTransport, DistortionsOfTheAnswer) {
   EXPECT_EQ(satemu::deliver(consultar, answer, knobs), std::nullopt);
 }
 
+// A fault the library handles itself leaves its answer as the other knobs
+// make it.
+TEST(AnswerTransport, AHandledFaultKeepsTheAnswer) {
+  const Command consultar = call(Function::ConsultarSAT, 12);
+  const std::string answer = "000012|08000|SAT em operação||";
+  Knobs knobs;
+  knobs.form = satemu::AnswerForm::HandledFault;
+  EXPECT_EQ(satemu::deliver(consultar, answer, knobs), answer);
+  knobs.encoding = satemu::AnswerEncoding::Windows1252;
+  EXPECT_EQ(satemu::deliver(consultar, answer, knobs), "000012|08000|SAT em opera\xe7\xe3o||");
+}
+
 TEST(AnswerTransport, Windows1252CoversItsExtrasAndMarksTheRest) {
   EXPECT_EQ(satemu::toWindows1252("\xe2\x82\xac \xc3\x87 \xe2\x80\x9c \xe4\xb8\xad"),
             "\x80 \xc7 \x93 ?");

@@ -40,7 +40,7 @@ class SatemuTool : public ::testing::Test {
     command.cnpj = function == satemu::Function::AtivarSAT ? kTaxpayer : kSoftwareHouse + kTaxpayer;
     command.assinatura = std::string(344, 'A');
     command.sessaoConsultada = consulted_;
-    return satemu::testing::fields(satemu::runCommand(stateFile_, command).value_or(""));
+    return satemu::testing::fields(satemu::runCommand(stateFile_, command).answer.value_or(""));
   }
   // The session number in the tool's "session NNNNNN: CODE" line.
   static int sessionOf(const ToolRun& run) { return std::stoi(run.out.substr(8, 6)); }

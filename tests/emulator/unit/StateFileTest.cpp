@@ -81,4 +81,23 @@ TEST(StateFile, SetFieldChecksNameAndValue) {
   EXPECT_FALSE(satemu::setField(state, "latencyMs", "1"));
 }
 
+TEST(StateFile, EveryAnswerFormHasItsName) {
+  const std::pair<satemu::AnswerForm, const char*> forms[] = {
+      {satemu::AnswerForm::Normal, "normal"},
+      {satemu::AnswerForm::Empty, "empty"},
+      {satemu::AnswerForm::Null, "null"},
+      {satemu::AnswerForm::Crash, "crash"},
+      {satemu::AnswerForm::HandledFault, "handled-fault"},
+      {satemu::AnswerForm::DelphiException, "delphi-exception"},
+  };
+  for (const auto& [form, name] : forms) {
+    SCOPED_TRACE(name);
+    DeviceState state;
+    ASSERT_TRUE(satemu::setField(state, "knobs.answer", name));
+    EXPECT_EQ(state.knobs.form, form);
+    EXPECT_EQ(satemu::fieldValue(state, "knobs.answer"), name);
+    EXPECT_EQ(satemu::readState(satemu::writeState(state)).knobs.form, form);
+  }
+}
+
 }  // namespace

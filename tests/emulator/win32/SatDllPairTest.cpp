@@ -9,16 +9,11 @@
 
 #include "platform/Files.h"
 #include "support/TempFolder.h"
+#include "win32/LibraryPath.h"
 
 namespace {
 
-// CMake hands the paths over in the build machine's form; Wine maps its root to Z:.
-std::wstring windowsPath(const std::string& path) {
-  std::wstring wide(path.begin(), path.end());
-  for (wchar_t& c : wide)
-    if (c == L'/') c = L'\\';
-  return wide.rfind(L"\\", 0) == 0 ? L"Z:" + wide : wide;
-}
+using satemu::testing::windowsPath;
 
 template <typename Convention>
 struct Entries;
