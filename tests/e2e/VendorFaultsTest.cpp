@@ -16,8 +16,6 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCode[] = L"segredo1";
-
 class VendorFaults : public QuorvelTest {
  protected:
   struct DeviceCommand {
@@ -52,13 +50,7 @@ class VendorFaults : public QuorvelTest {
         {"ConsultarStatusOperacional",
          [&] {
            click(control(main_, "BitBtnStatus"));
-           HWND prompt = waitForWindow(kPromptCaption);
-           if (!prompt) return;
-           HWND edit = control(prompt, "EdtCodigo");
-           clickWithMouse(edit);
-           type(edit, kCode);
-           pressEnter(edit);
-           waitUntilClosed(kPromptCaption);
+           confirmPrompt();
          },
          [&] {
            return controlText(main_, "MemoStatus").find(L" ESTADO_OPERACAO .. ") !=
@@ -71,7 +63,6 @@ class VendorFaults : public QuorvelTest {
     pollFor([&] { return !IsWindow(window) || !IsWindowVisible(window); });
   }
 
-  HWND main_ = nullptr;
   std::wstring session_;
 };
 
