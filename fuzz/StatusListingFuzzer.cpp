@@ -1,11 +1,9 @@
 // The status listing: every field of a status answer from field 5 on, as the
-// status page lists them. A lock state that is no whole number ends the
-// listing with std::invalid_argument, as the page expects.
+// status page lists them.
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <stdexcept>
 
 #include "FuzzExpect.h"
 #include "diagnostics/StatusListing.h"
@@ -21,6 +19,12 @@ constexpr std::size_t kDateTimeFields[] = {17, 23, 24};
 constexpr std::size_t kDateFields[] = {25, 26};
 constexpr std::size_t kLockStateField = 27;
 constexpr std::size_t kLabelColumn = 17;
+// The bytes 0 to 32, the blanks the program trims.
+const std::string kBlanks = [] {
+  std::string blanks;
+  for (char c = 0; c <= ' '; ++c) blanks += c;
+  return blanks;
+}();
 
 bool isOneOf(std::size_t field, std::span<const std::size_t> fields) {
   return std::find(fields.begin(), fields.end(), field) != fields.end();
@@ -56,10 +60,20 @@ std::optional<long long> wholeNumber(std::string_view value) {
   return number;
 }
 
+// The number of a lock state: blanks around it and a plus sign before it
+// allowed.
+std::optional<long long> lockNumber(std::string_view value) {
+  const std::size_t first = value.find_first_not_of(kBlanks);
+  if (first == value.npos) return std::nullopt;
+  value = value.substr(first, value.find_last_not_of(kBlanks) + 1 - first);
+  if (value.starts_with("+-")) return std::nullopt;
+  if (value.starts_with('+')) value.remove_prefix(1);
+  return wholeNumber(value);
+}
+
 void checkLockState(std::string_view value, std::u16string_view shown) {
-  const std::optional<long long> number = wholeNumber(value);
-  expect(number.has_value(), "a lock state that is no number was listed");
-  if (*number >= 0 && *number <= 4) {
+  const std::optional<long long> number = lockNumber(value);
+  if (number && *number >= 0 && *number <= 4) {
     expect(shown.starts_with(u"DESBLOQUEADO") || shown.starts_with(u"BLOQUEIO"),
            "a known lock state not named");
   } else {
@@ -97,16 +111,7 @@ void checkLine(std::size_t field, std::string_view value, std::u16string_view li
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const page::AnswerFields fields(fuzzing::bytesOf(data, size));
-  for (std::size_t field = diagnostics::kFirstStatusField; field < fields.count(); ++field) {
-    std::u16string line;
-    try {
-      line = diagnostics::statusLine(field, fields[field]);
-    } catch (const std::invalid_argument&) {
-      expect(field == kLockStateField && !wholeNumber(fields[field]),
-             "listing refused a field that is not a bad lock state");
-      break;
-    }
-    checkLine(field, fields[field], line);
-  }
+  for (std::size_t field = diagnostics::kFirstStatusField; field < fields.count(); ++field)
+    checkLine(field, fields[field], diagnostics::statusLine(field, fields[field]));
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <charconv>
-#include <stdexcept>
+#include <optional>
 
 #include "platform/Text.h"
 
@@ -68,16 +68,25 @@ std::u16string dateTime(std::string_view v) {
          positions(v, 13, 2);
 }
 
-std::u16string lockState(std::string_view v) {
+// The number of a lock state, read as makers send it: blanks around it (" 2")
+// and a plus sign ("+2") are allowed. None for a value that is no whole number.
+std::optional<int> lockNumber(std::string_view v) {
+  while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ') v.remove_prefix(1);
+  while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ') v.remove_suffix(1);
+  if (v.size() > 1 && v.front() == '+' && v[1] != '-') v.remove_prefix(1);
   int number = 0;
   const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), number);
-  if (v.empty() || error != std::errc{} || end != v.data() + v.size()) {
-    throw std::invalid_argument("ESTADO_OPERACAO não é um número: '" + std::string(v) + "'");
-  }
-  // A state the table does not name is written as the device sent it.
-  if (number < 0 || static_cast<std::size_t>(number) >= kEstadosBloqueio.size())
+  if (v.empty() || error != std::errc{} || end != v.data() + v.size()) return std::nullopt;
+  return number;
+}
+
+// The state is what a technician opens the listing for, so a value the table
+// does not name (another number, a maker's own text) is written as sent.
+std::u16string lockState(std::string_view v) {
+  const std::optional<int> number = lockNumber(v);
+  if (!number || *number < 0 || static_cast<std::size_t>(*number) >= kEstadosBloqueio.size())
     return platform::fromUtf8(v);
-  return std::u16string(kEstadosBloqueio[static_cast<std::size_t>(number)]);
+  return std::u16string(kEstadosBloqueio[static_cast<std::size_t>(*number)]);
 }
 
 std::u16string value(ValueKind kind, std::string_view v) {

@@ -12,8 +12,8 @@ namespace diagnostics {
 inline constexpr std::size_t kFirstStatusField = 5;
 
 // The line of one field. Fields beyond the device's table are listed as
-// "CAMPO_28", "CAMPO_29", … so nothing the device sent is hidden. A lock state
-// that is no whole number throws, which ends the listing there.
+// "CAMPO_28", "CAMPO_29", … so nothing the device sent is hidden, and a lock
+// state the table does not name is written as the device sent it.
 std::u16string statusLine(std::size_t field, std::string_view value);
 
 }  // namespace diagnostics

@@ -71,17 +71,11 @@ void StatusPage::BtnStatusClick() {
   context_.runner.run(command);
 }
 
-// Built as one text, set once; a field that cannot be read ends the listing
-// with the lines before it shown.
+// Built as one text, set once.
 void StatusPage::list(const page::AnswerFields& CamposRetorno) {
   std::u16string listing = u" \r\n";
-  try {
-    for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
-      listing += statusLine(field, CamposRetorno[field]) + u"\r\n";
-  } catch (...) {
-    MemoStatus.setText(std::move(listing));
-    throw;
-  }
+  for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
+    listing += statusLine(field, CamposRetorno[field]) + u"\r\n";
   MemoStatus.setText(std::move(listing));
 }
 

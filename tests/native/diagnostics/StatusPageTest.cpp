@@ -135,8 +135,16 @@ TEST_F(StatusPage, LockStatesAndFieldsOutsideTheTable) {
       {{"0", "extra", "ç"},
        {u" ESTADO_OPERACAO .. DESBLOQUEADO", u" CAMPO_28 ......... extra",
         u" CAMPO_29 ......... ç"}},
-      // A state that is no number ends the listing before its line.
-      {{"BLOQUEIO", "extra"}, {u" CERT_VENCIMENTO .. //x"}},
+      // Makers pad the number or sign it; what still is no number, a maker's
+      // own name for the state included, is written as sent.
+      {{" 2"}, {u" ESTADO_OPERACAO .. BLOQUEIO CONTRIBUINTE"}},
+      {{"+2"}, {u" ESTADO_OPERACAO .. BLOQUEIO CONTRIBUINTE"}},
+      {{"\t1 "}, {u" ESTADO_OPERACAO .. BLOQUEIO SEFAZ"}},
+      {{" 9"}, {u" ESTADO_OPERACAO ..  9"}},
+      {{"+-1"}, {u" ESTADO_OPERACAO .. +-1"}},
+      {{""}, {u" ESTADO_OPERACAO .. "}},
+      {{"BLOQUEIO_CONTRIBUINTE", "extra"},
+       {u" ESTADO_OPERACAO .. BLOQUEIO_CONTRIBUINTE", u" CAMPO_28 ......... extra"}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> all = fields;
