@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """The log page's work written plainly in Python, to compare the program with:
 decode the answer's Base64 field, cut the log at its first NUL, split it into
-lines and keep the last SuperLog block, each line without its first 24 bytes.
+lines and keep the last SuperLog block, each line without the CR of a CR LF
+line end and without its time, source and level ("AAAAMMDDhhmmss|source|level|",
+else its first 24 bytes).
 
 Usage: python_log_pipeline.py ANSWER_FILE REPETITIONS
 Prints one JSON object: the best time of the repetitions and what was found."""
 import base64
 import json
+import re
 import sys
 import time
 
@@ -16,6 +19,14 @@ START_MARKERS = (
 )
 END_MARKER = b"SAT|info|" + b"=" * 51
 LINE_PREFIX = 24
+TIME_SOURCE_LEVEL = re.compile(rb"[0-9]{14}\|[-_A-Za-z0-9]+\|[-_A-Za-z0-9]+\|")
+
+
+def shown(line):
+    line = line[:-1] if line.endswith(b"\r") else line
+    prefix = TIME_SOURCE_LEVEL.match(line)
+    text = line[prefix.end():] if prefix else line[LINE_PREFIX:]
+    return "   " + text.decode("utf-8", "replace")
 
 
 def last_super_log(lines):
@@ -27,7 +38,7 @@ def last_super_log(lines):
     for end in range(start, len(lines)):
         if END_MARKER in lines[end]:
             block = lines[start : end + 1]
-            return ["   " + line[LINE_PREFIX:].decode("utf-8", "replace") for line in block]
+            return [shown(line) for line in block]
     return []
 
 

@@ -2,6 +2,7 @@
 // with CR LF line ends, and its last SuperLog block, each compared with what
 // reading the log line by line gives.
 #include <algorithm>
+#include <regex>
 #include <vector>
 
 #include "FuzzExpect.h"
@@ -23,6 +24,7 @@ constexpr std::u16string_view kNotFound =
     u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
 constexpr std::size_t kLinePrefix = 24;
 
+// The lines between LFs, each without the CR of a CR LF line end.
 std::vector<std::string_view> linesOf(std::string_view log) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
@@ -31,7 +33,20 @@ std::vector<std::string_view> linesOf(std::string_view log) {
     start = end + 1;
   }
   lines.push_back(log.substr(start));
+  for (std::string_view& line : lines)
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return lines;
+}
+
+// What a block line shows: after "time|source|level|" where the line begins
+// so, else after its first 24 bytes.
+std::string_view shownPart(std::string_view line) {
+  static const std::regex kTimeSourceLevel("[0-9]{14}\\|[-_A-Za-z0-9]+\\|[-_A-Za-z0-9]+\\|");
+  std::match_results<std::string_view::const_iterator> prefix;
+  if (std::regex_search(line.begin(), line.end(), prefix, kTimeSourceLevel,
+                        std::regex_constants::match_continuous))
+    return line.substr(static_cast<std::size_t>(prefix.length(0)));
+  return line.size() > kLinePrefix ? line.substr(kLinePrefix) : std::string_view();
 }
 
 bool holdsStartMarker(std::string_view line) {
@@ -56,9 +71,7 @@ std::u16string expectedSuperLog(std::string_view log) {
   if (last == lines.end()) return std::u16string(kNotFound);
   std::u16string text = u"\r\n";
   for (auto line = begin; line <= last; ++line) {
-    text += u"   ";
-    if (line->size() > kLinePrefix) text += platform::fromUtf8(line->substr(kLinePrefix));
-    text += u"\r\n";
+    text += u"   " + platform::fromUtf8(shownPart(*line)) + u"\r\n";
   }
   return text;
 }

@@ -12,14 +12,15 @@ namespace diagnostics {
 std::string_view logUpToNul(std::string_view log);
 
 // Every line of the log (split at each LF, an LF at the very end giving a
-// last, empty line) decoded from UTF-8 and followed by CR LF, then the dash
-// line.
+// last, empty line, the CR of a CR LF line end dropped) decoded from UTF-8
+// and followed by CR LF, then the dash line.
 std::u16string wholeLogText(std::string_view log);
 
 // An empty line, then the lines from the last start marker through the first
-// end marker after it, each as three blanks and the line after its first 24
-// bytes (time, source and level). Without such a block, the lines that say
-// none was found.
+// end marker after it (without the CR of a CR LF line end), each as three
+// blanks and the line's text: after "AAAAMMDDhhmmss|source|level|" where the
+// line has that shape, else after its first 24 bytes. Without such a block,
+// the lines that say none was found.
 std::u16string superLogText(std::string_view log);
 
 }  // namespace diagnostics

@@ -38,12 +38,11 @@ TEST(LogView, SuperLogShowsTheLastBlockWithoutTheLinePrefix) {
     std::string log;
     std::u16string shown;
   } cases[] = {
-      // The cut is 24 bytes whatever the source: an "AC-SAT" line keeps "fo|".
       {"two blocks: the later",
        logOf({kStart, line("primeiro"), kEnd, line("fora"), kStartPlain, line("Recebida mensagem"),
               line("Mensagem do AC", "AC-SAT"), "2019062012521|SAT|info|", kEnd, line("depois")}),
        u"\r\n   ==================== SuperLog =====================\r\n   Recebida mensagem\r\n"
-       u"   fo|Mensagem do AC\r\n   \r\n" +
+       u"   Mensagem do AC\r\n   \r\n" +
            std::u16string(kEndShown) + u"\r\n"},
       {"start without end after it", logOf({kStart, line("a"), kEnd, kStartPlain, line("b")}),
        kNotFound},
@@ -61,8 +60,44 @@ TEST(LogView, SuperLogShowsTheLastBlockWithoutTheLinePrefix) {
   }
 }
 
+// Sources and levels differ in length, so the time, the source and the level
+// end at the third "|" of a line of their shape; other lines lose 24 bytes.
+// A CR LF line end shows as the view's own CR LF.
+TEST(LogView, SuperLogCutsEachLineWhereItsTextBegins) {
+  const struct {
+    std::string line;
+    std::u16string shown;
+  } cases[] = {
+      {"20190620125210|AC-SAT|info|Mensagem do AC", u"Mensagem do AC"},
+      {"20190620125210|SAT-SEFAZ|info|lote aceito", u"lote aceito"},
+      {"20190620125210|SAT|debug|conexão aberta", u"conexão aberta"},
+      {"20190620125210|SAT_2|erro|texto | com barra", u"texto | com barra"},
+      {"20190620125210|AC-SAT|info|", u""},
+      {"20190620125210|SAT|info|linha com CR LF\r", u"linha com CR LF"},
+      {"20190620125210|AC-SAT|info|\r", u""},
+      // Not the shape: no level, a time of another form, a blank in the source.
+      {"20190620125210|SAT|texto sem nível|x", u" sem nível|x"},
+      {"2019-06-20 12:52:10|SAT|info|abc", u"info|abc"},
+      {"20190620125210|SAT SEFAZ|info|abc", u"|info|abc"},
+      {"201906201252100|SAT|info|abc", u"|abc"},
+  };
+  std::string log = std::string(kStart) + "\r\n";
+  std::u16string shown = u"\r\n" + std::u16string(kStartShown) + u"\r\n";
+  for (const auto& c : cases) {
+    log += c.line + "\n";
+    shown += u"   " + c.shown + u"\r\n";
+  }
+  log += std::string(kEnd) + "\r\n";
+  shown += std::u16string(kEndShown) + u"\r\n";
+  EXPECT_EQ(platform::toUtf8(diagnostics::superLogText(log)), platform::toUtf8(shown));
+}
+
 TEST(LogView, WholeLogEndsEveryLineAndTheDashLine) {
   const std::u16string dash(54, u'-');
+  EXPECT_EQ(diagnostics::wholeLogText("a\r\nb\r\n\r\n"), u"a\r\nb\r\n\r\n\r\n" + dash + u"\r\n")
+      << "a CR LF line end is not doubled";
+  EXPECT_EQ(diagnostics::wholeLogText("a\rb\r\r\n"), u"a\rb\r\r\n\r\n" + dash + u"\r\n")
+      << "only the CR of the line end goes";
   EXPECT_EQ(diagnostics::wholeLogText("a\nb\n"), u"a\r\nb\r\n\r\n" + dash + u"\r\n");
   EXPECT_EQ(diagnostics::wholeLogText("a\nç\xff"), u"a\r\nç\uFFFD\r\n" + dash + u"\r\n");
   EXPECT_EQ(diagnostics::wholeLogText(""), u"\r\n" + dash + u"\r\n");
@@ -187,6 +222,29 @@ TEST_F(LogPage, SavesTheMemoWithCrLfAfterEveryLine) {
   EXPECT_EQ(page.EdtLogs.text(), (folder.path() / "no-such-folder" / "log.txt").u16string());
   user([&] { page.BtnLog1.click(); });
   EXPECT_EQ(page.EdtLogs.text(), u"/tmp/escolhido.txt");
+}
+
+// A device that ends its log lines with CR LF: the file holds one CR LF after
+// each line, in either view.
+TEST_F(LogPage, ALogWithCrLfLineEndsIsSavedWithOneCrLfPerLine) {
+  const std::string log = line("antes") + "\r\n" + kStart + "\r\n" + line("dentro", "SAT-SEFAZ") +
+                          "\r\n" + kEnd + "\r\n";
+  const auto file = folder.path() / "log.txt";
+  const struct {
+    ui::Button& sideButton;
+    std::string saved;
+  } views[] = {
+      {main.BitLogs, "20190620125210|SAT|info|antes\r\n" + std::string(kStart) + "\r\n" +
+                         "20190620125210|SAT-SEFAZ|info|dentro\r\n" + kEnd + "\r\n\r\n" +
+                         std::string(54, '-') + "\r\n"},
+      {main.BitSuperLog, "\r\n" + platform::toAnsi(kStartShown) + "\r\n   dentro\r\n" +
+                             platform::toAnsi(kEndShown) + "\r\n"},
+  };
+  for (const auto& view : views) {
+    extract(view.sideButton, u"segredo1", logAnswer(log));
+    save(file.u16string());
+    EXPECT_EQ(platform::readFile(file), view.saved) << platform::toUtf8(page.frame.header.text());
+  }
 }
 
 TEST_F(LogPage, TheSaveDialogOffersTextFilesAndAsksBeforeReplacing) {
