@@ -179,8 +179,9 @@ std::string Device::base64Field(std::string_view bytes) const {
   return broken;
 }
 
-void Device::authorityReplied(std::string_view reply, LogLevel level) {
-  log_.write(LogSource::SatSefaz, level, reply);
+void Device::exchangeWithAuthority(SuperLogForm form, const std::vector<std::string>& exchange,
+                                   std::string_view reply, LogLevel level) {
+  log_.superLog(form, exchange, reply, level);
   state_.lastCommunication = stamp(now_);
 }
 

@@ -71,9 +71,10 @@ class Device {
   int upcomingCouponNumber() const;
   // Records an issued sale or cancellation and builds its 12-field answer.
   std::string issuedAnswer(const Command& c, const Coupon& coupon, const CouponContext& context);
-  // The authority's reply to an exchange: logged, and the time of the last
-  // communication moves on.
-  void authorityReplied(std::string_view reply, LogLevel level = LogLevel::Info);
+  // An exchange with the authority: logged as a SuperLog block that holds the
+  // authority's reply, and the time of the last communication moves on.
+  void exchangeWithAuthority(SuperLogForm form, const std::vector<std::string>& exchange,
+                             std::string_view reply, LogLevel level = LogLevel::Info);
 
   DeviceState& state_;
   Moment now_;

@@ -70,10 +70,10 @@ std::string Device::sale(const Command& c) {
       log_.error("venda recusada: erro de validação " + coupon.rejection);
       answer = answerFor(c, kValidationError, {}, {}, coupon.rejection);
     } else {
-      log_.superLog(SuperLogForm::Plain,
-                    {"CF-e-SAT " + coupon.key + " emitido, valor " + coupon.total,
-                     "lote transmitido à SEFAZ"});
-      authorityReplied("CF-e-SAT processado com sucesso");
+      exchangeWithAuthority(SuperLogForm::Plain,
+                            {"CF-e-SAT " + coupon.key + " emitido, valor " + coupon.total,
+                             "lote transmitido à SEFAZ"},
+                            "CF-e-SAT processado com sucesso");
       state_.lastSale = {.key = coupon.key,
                          .stamp = coupon.stamp,
                          .epoch = std::to_string(now_.epoch),
@@ -98,9 +98,10 @@ std::string Device::cancel(const Command& c) {
       log_.error("cancelamento recusado: erro de validação " + coupon.rejection);
       answer = answerFor(c, coupon.rejection == kRejectKey ? 2 : 7, {}, {}, coupon.rejection);
     } else {
-      log_.superLog(SuperLogForm::Plain, {"cancelamento do CF-e-SAT " + state_.lastSale.key,
-                                          "lote transmitido à SEFAZ"});
-      authorityReplied("CF-e-SAT de cancelamento processado com sucesso");
+      exchangeWithAuthority(
+          SuperLogForm::Plain,
+          {"cancelamento do CF-e-SAT " + state_.lastSale.key, "lote transmitido à SEFAZ"},
+          "CF-e-SAT de cancelamento processado com sucesso");
       state_.lastSale.cancelled = true;
       answer = issuedAnswer(c, coupon, context);
     }
@@ -117,9 +118,10 @@ std::string Device::endToEndTest(const Command& c) {
     log_.error("teste fim a fim: documento de venda recusado (" + coupon.rejection + ")");
     return answerFor(c, kUnknownError);
   }
-  log_.superLog(SuperLogForm::Mirel,
-                {"teste fim a fim: CF-e de teste " + coupon.key, "CF-e de teste enviado à SEFAZ"});
-  authorityReplied("CF-e de teste de ativação emitido com sucesso");
+  exchangeWithAuthority(
+      SuperLogForm::Mirel,
+      {"teste fim a fim: CF-e de teste " + coupon.key, "CF-e de teste enviado à SEFAZ"},
+      "CF-e de teste de ativação emitido com sucesso");
   std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(),
                 {base64Field(coupon.xml), coupon.stamp, "000000", "CFe" + coupon.key});

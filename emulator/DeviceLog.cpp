@@ -44,16 +44,22 @@ std::vector<bool> keptMarkers(const std::vector<Marker>& markers, SuperLogBlocks
   return kept;
 }
 
-void appendFiller(std::string& text, int megabytes, const Moment& now) {
+void appendFiller(std::string& text, int megabytes, const Moment& now, std::string_view lineEnd) {
   const std::size_t target = static_cast<std::size_t>(megabytes) * 1024 * 1024;
   text.reserve(target + 4096);
   const std::string prefix = stamp(now) + "|SAT|info|";
   char body[96];
   for (unsigned long counter = 0; text.size() < target; ++counter) {
-    std::snprintf(body, sizeof body, "nvl 3:monitor de rede: enlace ativo, amostra %lu\n", counter);
+    std::snprintf(body, sizeof body, "nvl 3:monitor de rede: enlace ativo, amostra %lu", counter);
     text += prefix;
     text += body;
+    text += lineEnd;
   }
+}
+
+std::string_view levelName(LogLevel level) {
+  static constexpr std::array<std::string_view, 3> kNames{"info", "erro", "debug"};
+  return kNames[static_cast<std::size_t>(level)];
 }
 
 }  // namespace
@@ -62,7 +68,9 @@ void DeviceLog::write(LogSource source, LogLevel level, std::string_view text) {
   std::string line = stamp_;
   line += '|';
   line += sourceName(source);
-  line += level == LogLevel::Info ? "|info|" : "|erro|";
+  line += '|';
+  line += levelName(level);
+  line += '|';
   line += text;
   lines_.push_back(std::move(line));
   if (lines_.size() > kStoredLogLines)
@@ -70,16 +78,20 @@ void DeviceLog::write(LogSource source, LogLevel level, std::string_view text) {
                  lines_.begin() + static_cast<std::ptrdiff_t>(lines_.size() - kStoredLogLines));
 }
 
-void DeviceLog::superLog(SuperLogForm form, const std::vector<std::string>& exchange) {
+void DeviceLog::superLog(SuperLogForm form, const std::vector<std::string>& exchange,
+                         std::string_view reply, LogLevel replyLevel) {
   info(form == SuperLogForm::Mirel ? kSuperLogMirelStart : kSuperLogPlainStart);
+  write(LogSource::Sat, LogLevel::Debug, "conexão com a SEFAZ aberta");
   for (const std::string& line : exchange) info(line);
+  write(LogSource::SatSefaz, replyLevel, reply);
   info(kSuperLogEnd);
 }
 
 std::string renderLog(const std::vector<std::string>& lines, const Knobs& knobs,
                       const Moment& now) {
+  const std::string_view lineEnd = knobs.crlfInLog ? "\r\n" : "\n";
   std::string text;
-  if (knobs.hugeLogMegabytes > 0) appendFiller(text, knobs.hugeLogMegabytes, now);
+  if (knobs.hugeLogMegabytes > 0) appendFiller(text, knobs.hugeLogMegabytes, now, lineEnd);
   std::vector<Marker> markers;
   markers.reserve(lines.size());
   for (const std::string& line : lines) markers.push_back(markerOf(line));
@@ -87,7 +99,7 @@ std::string renderLog(const std::vector<std::string>& lines, const Knobs& knobs,
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (markers[i] != Marker::None && !kept[i]) continue;
     text += lines[i];
-    text += '\n';
+    text += lineEnd;
   }
   return text;
 }

@@ -33,13 +33,23 @@ LanAddresses lanAddresses(const NetworkSettings& network) {
           "000.000.000.000"};
 }
 
-std::string lockStateText(int lockState, bool asText) {
+std::string lockStateText(int lockState, LockStateForm form) {
   static constexpr std::array<const char*, 5> kNames{"DESBLOQUEADO", "BLOQUEIO_SEFAZ",
                                                      "BLOQUEIO_CONTRIBUINTE", "BLOQUEIO_AUTONOMO",
                                                      "BLOQUEIO_DESATIVACAO"};
-  if (asText && lockState >= 0 && lockState <= 4)
-    return kNames[static_cast<std::size_t>(lockState)];
-  return std::to_string(lockState);
+  const std::string number = std::to_string(lockState);
+  switch (form) {
+    case LockStateForm::Text:
+      if (lockState >= 0 && lockState <= 4) return kNames[static_cast<std::size_t>(lockState)];
+      break;
+    case LockStateForm::Padded:
+      return " " + number;
+    case LockStateForm::Signed:
+      return lockState < 0 ? number : "+" + number;
+    case LockStateForm::Number:
+      break;
+  }
+  return number;
 }
 
 }  // namespace
@@ -70,7 +80,7 @@ std::string Device::operationalStatus(const Command& c) {
   if (!state_.knobs.missingListaFinal) fields.push_back(kNoPendingCoupon);
   fields.insert(fields.end(), {state_.lastTransmission, state_.lastCommunication,
                                state_.certificateIssued, state_.certificateExpires,
-                               lockStateText(state_.lockState, state_.knobs.textEstadoOperacao)});
+                               lockStateText(state_.lockState, state_.knobs.estadoOperacao)});
   return joinFields(fields);
 }
 

@@ -70,14 +70,15 @@ std::string Device::activate(const Command& c) {
   if (c.subComando < 1 || c.subComando > 3 || !validCodeLength(c.codigo) || !isStateCode(c.cUF))
     return answerFor(c, kUnknownError);
   const bool registered = state_.sefazCnpj.empty() || state_.sefazCnpj == c.cnpj;
-  log_.superLog(SuperLogForm::Mirel, {"ativação: subcomando " + std::to_string(c.subComando) +
-                                          ", CNPJ " + c.cnpj + ", UF " + std::to_string(c.cUF),
-                                      "conexão com a SEFAZ estabelecida"});
-  if (!isValidCnpj(c.cnpj) || !registered) {
-    authorityReplied("CNPJ não reconhecido para este equipamento", LogLevel::Error);
-    return answerFor(c, 2);
-  }
-  authorityReplied("equipamento vinculado ao contribuinte");
+  const bool recognised = isValidCnpj(c.cnpj) && registered;
+  exchangeWithAuthority(SuperLogForm::Mirel,
+                        {"ativação: subcomando " + std::to_string(c.subComando) + ", CNPJ " +
+                             c.cnpj + ", UF " + std::to_string(c.cUF),
+                         "conexão com a SEFAZ estabelecida"},
+                        recognised ? "equipamento vinculado ao contribuinte"
+                                   : "CNPJ não reconhecido para este equipamento",
+                        recognised ? LogLevel::Info : LogLevel::Error);
+  if (!recognised) return answerFor(c, 2);
 
   state_.activated = true;
   state_.activationCode = c.codigo;
@@ -97,10 +98,11 @@ std::string Device::activate(const Command& c) {
 
 std::string Device::communicateCertificate(const Command& c) {
   if (c.dados.empty()) return answerFor(c, 3);
-  log_.superLog(SuperLogForm::Plain,
-                {"certificado ICP-Brasil recebido (" + std::to_string(c.dados.size()) + " bytes)",
-                 "certificado enviado à SEFAZ"});
-  authorityReplied("certificado registrado");
+  exchangeWithAuthority(
+      SuperLogForm::Plain,
+      {"certificado ICP-Brasil recebido (" + std::to_string(c.dados.size()) + " bytes)",
+       "certificado enviado à SEFAZ"},
+      "certificado registrado");
   return answerFor(c, kSuccess);
 }
 
@@ -108,9 +110,10 @@ std::string Device::associate(const Command& c) {
   if (c.cnpj.size() != 28 || !allDigits(c.cnpj)) return answerFor(c, 4);
   if (c.cnpj.substr(14) != state_.cnpj) return answerFor(c, 7);
   if (!isBase64Text(c.assinatura)) return answerFor(c, 3);
-  log_.superLog(SuperLogForm::Mirel, {"vinculação do AC: software house " + c.cnpj.substr(0, 14),
-                                      "assinatura do AC enviada à SEFAZ"});
-  authorityReplied("assinatura do AC registrada");
+  exchangeWithAuthority(SuperLogForm::Mirel,
+                        {"vinculação do AC: software house " + c.cnpj.substr(0, 14),
+                         "assinatura do AC enviada à SEFAZ"},
+                        "assinatura do AC registrada");
   state_.associated = true;
   state_.softwareHouseCnpj = c.cnpj.substr(0, 14);
   state_.signAC = c.assinatura;
@@ -119,8 +122,8 @@ std::string Device::associate(const Command& c) {
 
 std::string Device::lock(const Command& c) {
   if (state_.lockState != 0) return answerFor(c, 2);
-  log_.superLog(SuperLogForm::Plain, {"bloqueio solicitado pelo contribuinte"});
-  authorityReplied("parametrização de bloqueio confirmada");
+  exchangeWithAuthority(SuperLogForm::Plain, {"bloqueio solicitado pelo contribuinte"},
+                        "parametrização de bloqueio confirmada");
   state_.lockState = 2;
   return answerFor(c, kSuccess);
 }
@@ -131,8 +134,8 @@ std::string Device::unlock(const Command& c) {
   const int lockState = state_.lockState;
   if (lockState < 0 || lockState > 4) return answerFor(c, kUnknownError);
   if (lockState == 2) {
-    log_.superLog(SuperLogForm::Plain, {"desbloqueio solicitado pelo contribuinte"});
-    authorityReplied("desbloqueio confirmado");
+    exchangeWithAuthority(SuperLogForm::Plain, {"desbloqueio solicitado pelo contribuinte"},
+                          "desbloqueio confirmado");
     state_.lockState = 0;
   }
   return answerFor(c, kAnswerByLockState[static_cast<std::size_t>(lockState)]);
@@ -156,10 +159,11 @@ std::string Device::changeCode(const Command& c) {
 
 std::string Device::updateSoftware(const Command& c) {
   const std::string version = nextVersion(state_.softwareVersion);
-  log_.superLog(SuperLogForm::Plain,
-                {"atualização de software: versão " + state_.softwareVersion + " para " + version,
-                 "pacote verificado e instalado"});
-  authorityReplied("atualização de software registrada");
+  exchangeWithAuthority(
+      SuperLogForm::Plain,
+      {"atualização de software: versão " + state_.softwareVersion + " para " + version,
+       "pacote verificado e instalado"},
+      "atualização de software registrada");
   state_.softwareVersion = version;
   return answerFor(c, kSuccess);
 }

@@ -55,6 +55,10 @@ enum class AnswerEncoding { Utf8, Windows1252, InvalidUtf8 };
 // None none, and Unterminated the last one without its end marker.
 enum class SuperLogBlocks { Normal, None, Unterminated, Several };
 
+// How the status answer writes ESTADO_OPERACAO: Number "2", Padded " 2",
+// Signed "+2", Text a name of the device's own ("BLOQUEIO_CONTRIBUINTE").
+enum class LockStateForm { Number, Padded, Signed, Text };
+
 // Device: sale and cancellation coupons indented over many lines after a
 // declaration without encoding, the test coupon on one line without one.
 // OneLine: every coupon on one line after a UTF-8 declaration.
@@ -80,12 +84,13 @@ struct Knobs {
   AnswerEncoding encoding = AnswerEncoding::Utf8;
   bool crlfInBase64 = false;
   bool missingListaFinal = false;
-  bool textEstadoOperacao = false;
+  LockStateForm estadoOperacao = LockStateForm::Number;
   bool wrongSessionEcho = false;
   // A session number among the stored ones is refused with xx097, as later
   // devices do.
   bool rejectReusedSessions = false;
   int hugeLogMegabytes = 0;
+  bool crlfInLog = false;
   SuperLogBlocks superLog = SuperLogBlocks::Normal;
   AnswerLayout layout = AnswerLayout::Current;
   CouponForm couponForm = CouponForm::Device;

@@ -154,10 +154,17 @@ std::vector<StateField> makeFields() {
                 SATEMU_MEMBER(knobs.encoding)),
       boolField("knobs", "crlfInBase64", SATEMU_MEMBER(knobs.crlfInBase64)),
       boolField("knobs", "missingListaFinal", SATEMU_MEMBER(knobs.missingListaFinal)),
-      boolField("knobs", "textEstadoOperacao", SATEMU_MEMBER(knobs.textEstadoOperacao)),
+      enumField(
+          "knobs", "estadoOperacao",
+          std::array<std::pair<LockStateForm, const char*>, 4>{{{LockStateForm::Number, "number"},
+                                                                {LockStateForm::Padded, "padded"},
+                                                                {LockStateForm::Signed, "signed"},
+                                                                {LockStateForm::Text, "text"}}},
+          SATEMU_MEMBER(knobs.estadoOperacao)),
       boolField("knobs", "wrongSessionEcho", SATEMU_MEMBER(knobs.wrongSessionEcho)),
       boolField("knobs", "rejectReusedSessions", SATEMU_MEMBER(knobs.rejectReusedSessions)),
       intField("knobs", "hugeLogMegabytes", SATEMU_MEMBER(knobs.hugeLogMegabytes)),
+      boolField("knobs", "crlfInLog", SATEMU_MEMBER(knobs.crlfInLog)),
       enumField("knobs", "superLog",
                 std::array<std::pair<SuperLogBlocks, const char*>, 4>{
                     {{SuperLogBlocks::Normal, "normal"},

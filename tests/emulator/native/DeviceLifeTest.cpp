@@ -273,7 +273,8 @@ TEST_F(DeviceLife, WholeLife) {
   EXPECT_GE(mirel, 3u);  // activation, association, end-to-end test
   EXPECT_GE(plain, 4u);  // sale, cancellation, lock, unlock
   EXPECT_EQ(ends, mirel + plain);
-  for (const char* kind : {"SAT|info", "SAT|erro", "AC-SAT|info", "AC-SAT|erro", "SAT-SEFAZ|info"})
+  for (const char* kind :
+       {"SAT|info", "SAT|erro", "SAT|debug", "AC-SAT|info", "AC-SAT|erro", "SAT-SEFAZ|info"})
     EXPECT_GT(linesBy[kind], 0u) << kind;
   EXPECT_EQ(satemu::testing::parseLogLine(lines[lines.size() - 2])->text,
             "Recebida mensagem referente função ExtrairLogs");

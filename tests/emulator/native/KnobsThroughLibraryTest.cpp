@@ -70,13 +70,18 @@ TEST_F(Knobs, ForcedCodeLastsForTheGivenCalls) {
 TEST_F(Knobs, StatusQuirks) {
   activate();
   ASSERT_EQ(fields(sat_.call("BloquearSAT", 2, text("12345678")))[1], "16000");
-  set("knobs.textEstadoOperacao", "1");
   set("knobs.missingListaFinal", "1");
-  const std::vector<std::string> st =
-      fields(sat_.call("ConsultarStatusOperacional", 3, text("12345678")));
-  ASSERT_EQ(st.size(), 27u);
-  EXPECT_EQ(st[21], std::string(44, '0'));  // LISTA_INICIAL still there
-  EXPECT_EQ(st[26], "BLOQUEIO_CONTRIBUINTE");
+  int sessao = 3;
+  for (const auto& [form, shown] :
+       {std::pair{"number", "2"}, std::pair{"padded", " 2"}, std::pair{"signed", "+2"},
+        std::pair{"text", "BLOQUEIO_CONTRIBUINTE"}}) {
+    set("knobs.estadoOperacao", form);
+    const std::vector<std::string> st =
+        fields(sat_.call("ConsultarStatusOperacional", sessao++, text("12345678")));
+    ASSERT_EQ(st.size(), 27u) << form;
+    EXPECT_EQ(st[21], std::string(44, '0'));  // LISTA_INICIAL still there
+    EXPECT_EQ(st[26], shown) << form;
+  }
 }
 
 TEST_F(Knobs, Base64WithLineBreaksAndAHugeLog) {

@@ -37,8 +37,9 @@ std::optional<LogLine> parseLogLine(std::string_view line) {
                  std::string(line.substr(third + 1))};
   const bool knownSource =
       std::find(kSources.begin(), kSources.end(), parsed.source) != kSources.end();
-  if (!isStamp(parsed.stamp) || !knownSource || (parsed.level != "info" && parsed.level != "erro"))
-    return std::nullopt;
+  static constexpr std::array<std::string_view, 3> kLevels{"info", "erro", "debug"};
+  const bool knownLevel = std::find(kLevels.begin(), kLevels.end(), parsed.level) != kLevels.end();
+  if (!isStamp(parsed.stamp) || !knownSource || !knownLevel) return std::nullopt;
   return parsed;
 }
 
@@ -66,8 +67,12 @@ std::optional<std::vector<std::string>> lastSuperLogBlock(const std::vector<std:
   for (std::size_t end = start; end < lines.size(); ++end) {
     if (!contains(lines[end], kSuperLogEnd)) continue;
     std::vector<std::string> shown;
-    for (std::size_t i = start; i <= end; ++i)
-      shown.push_back(lines[i].size() > kCutBytes ? lines[i].substr(kCutBytes) : std::string());
+    for (std::size_t i = start; i <= end; ++i) {
+      const std::optional<LogLine> parsed = parseLogLine(lines[i]);
+      shown.push_back(parsed                        ? parsed->text
+                      : lines[i].size() > kCutBytes ? lines[i].substr(kCutBytes)
+                                                    : std::string());
+    }
     return shown;
   }
   return std::nullopt;

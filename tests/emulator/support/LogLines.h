@@ -11,7 +11,7 @@ namespace satemu::testing {
 struct LogLine {
   std::string stamp;
   std::string source;  // SAT, AC-SAT or SAT-SEFAZ
-  std::string level;   // info or erro
+  std::string level;   // info, erro or debug
   std::string text;
 };
 
@@ -22,8 +22,8 @@ std::optional<LogLine> parseLogLine(std::string_view line);
 std::vector<std::string> logLines(std::string_view log);
 
 // What a program shows of the last SuperLog block: the lines from the last
-// start marker through the first end marker after it, each without its first
-// 24 bytes; nullopt when there is no such block.
+// start marker through the first end marker after it, each without its time,
+// source and level; nullopt when there is no such block.
 std::optional<std::vector<std::string>> lastSuperLogBlock(const std::vector<std::string>& lines);
 
 }  // namespace satemu::testing
