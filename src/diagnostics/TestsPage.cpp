@@ -163,10 +163,10 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   if (values.cnpjContribuinte.empty()) return refuse(u"CNPJ do Contribuinte inválido.");
   if (values.ieContribuinte.empty()) return refuse(u"IE do Contribuinte inválido.");
   if (values.cnpjSoftwareHouse.empty()) return refuse(u"CNPJ da Software House inválido.");
-  if (values.assinatura.empty()) return refuse(u"Assinatura não pode estar em branco.");
-  if (fimAFim_.fromFile()) {
-    // Under "Arquivo" the box names the file; what the device needs is the
-    // signature it holds, read as the association page reads it.
+  if (values.assinatura.empty()) return refuse(page::kAssinaturaEmBranco);
+  if (fimAFim_.namesSignatureFile()) {
+    // The box names the file; what the device needs is the signature it
+    // holds, read as the association page reads it.
     std::optional<std::u16string> assinatura = page::readSignatureFile(
         platform::Path(values.assinatura), context_.dialogs, fimAFim_.EdtAssinatura);
     if (!assinatura) return std::nullopt;

@@ -65,6 +65,7 @@ void TFFimAFim::wireHandlers() {
   onShow = [this] { FormShow(); };
   rgAssinatura.onClick = [this] { rgAssinaturaClick(); };
   Button3.onClick = [this] { Button3Click(); };
+  EdtAssinatura.onChange = [this] { holdsStoredSignature_ = false; };
   BtnOk.onClick = [this] { BtnOkClick(); };
 }
 
@@ -76,6 +77,7 @@ void TFFimAFim::FormShow() {
   EdtCNPJContrib2.setText(cds_.readText("CNPJContribuinte"));
   EdtCNPJSw.setText(cds_.readText("CNPJSH"));
   EdtAssinatura.setText(cds_.readText("Assinatura"));
+  holdsStoredSignature_ = true;
   outcome_.DialogoCancelado = 1;
   EdtCNPJContrib2.setFocus();
 }
@@ -87,12 +89,16 @@ void TFFimAFim::BtnOkClick() {
 
 void TFFimAFim::rgAssinaturaClick() {
   EdtAssinatura.setText({});
+  holdsStoredSignature_ = false;
   LabelAssinatura.setText(fromFile() ? u"Arquivo" : u"Texto");
   Button3.setVisible(fromFile());
 }
 
 void TFFimAFim::Button3Click() {
-  if (const auto path = dialogs_.openFile({})) EdtAssinatura.setText(*path);
+  if (const auto path = dialogs_.openFile({})) {
+    EdtAssinatura.setText(*path);
+    holdsStoredSignature_ = false;
+  }
 }
 
 }  // namespace diagnostics

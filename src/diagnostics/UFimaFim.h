@@ -22,6 +22,11 @@ class TFFimAFim : public ui::Form {
   void Button3Click();
 
   bool fromFile() const { return rgAssinatura.itemIndex() == 1; }
+  // Whether EdtAssinatura names the file the signature is to be read from:
+  // "Arquivo" is chosen and the user has picked or typed a name since the
+  // dialog was shown. Until then the box holds the stored signature FormShow
+  // put there, which is a signature, whatever the form of sending says.
+  bool namesSignatureFile() const { return fromFile() && !holdsStoredSignature_; }
 
   ui::Label LabelCNPJContrib2;
   ui::MaskEdit EdtCNPJContrib2;
@@ -43,6 +48,7 @@ class TFFimAFim : public ui::Form {
   page::PromptOutcome& outcome_;
   const settings::ParameterDataset& cds_;
   ui::Dialogs& dialogs_;
+  bool holdsStoredSignature_ = false;
 };
 
 }  // namespace diagnostics

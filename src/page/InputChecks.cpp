@@ -14,8 +14,10 @@ bool isShortCode(std::u16string_view code) {
   return platform::trimmed(code).size() < kMinimumCodeLength;
 }
 
-void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field) {
+void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field,
+                 std::initializer_list<ui::Control*> cleared) {
   dialogs.showMessage(std::u16string(message));
+  for (ui::Control* control : cleared) control->setText({});
   field.setFocus();
 }
 

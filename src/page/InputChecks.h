@@ -1,5 +1,6 @@
 #pragma once
 // The checks the pages make before a device command.
+#include <initializer_list>
 #include <string_view>
 
 #include "ui/Control.h"
@@ -14,7 +15,10 @@ inline constexpr std::u16string_view kCodigoCurto =
 // blanks at both ends are gone.
 bool isShortCode(std::u16string_view code);
 
-// Tells the user what is wrong with an input and puts the focus in it.
-void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field);
+// Tells the user what is wrong with an input and puts the focus in it. The
+// fields in `cleared` are emptied only once the message is gone, so the user
+// reads it over what was typed.
+void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field,
+                 std::initializer_list<ui::Control*> cleared = {});
 
 }  // namespace page

@@ -24,12 +24,19 @@ std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::
     refuseInput(dialogs, u"Arquivo especificado não foi encontrado!", field);
     return std::nullopt;
   }
+  std::u16string signature;
   try {
-    return platform::fromAnsi(joinedLines(file));
+    signature = platform::fromAnsi(joinedLines(file));
   } catch (const platform::FileError&) {
     refuseInput(dialogs, u"Erro ao tentar acessar o arquivo especificado!", field);
     return std::nullopt;
   }
+  // The box names the file, so its own blank check cannot see an empty one.
+  if (platform::trimmed(signature).empty()) {
+    refuseInput(dialogs, kAssinaturaEmBranco, field);
+    return std::nullopt;
+  }
+  return signature;
 }
 
 }  // namespace page

@@ -5,15 +5,20 @@
 // signature and is refused as unreadable.
 #include <optional>
 #include <string>
-#include "platform/Path.h"
+#include <string_view>
 
+#include "platform/Path.h"
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
 
 namespace page {
 
-// The signature in the named file; when the file is missing or unreadable the
-// user is told so, the field is focused, and nothing is returned.
+inline constexpr std::u16string_view kAssinaturaEmBranco = u"Assinatura não pode estar em branco.";
+
+// The signature in the named file; when the file is missing or unreadable, or
+// holds nothing but blanks, the user is told so, the field is focused, and
+// nothing is returned. The signature is the file's text as it is, blanks at
+// its ends included.
 std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Dialogs& dialogs,
                                                 ui::Control& field);
 

@@ -89,20 +89,17 @@ void ActivationPage::TabAtivarShow() {
 }
 
 bool ActivationPage::inputsAreValid() {
-  const auto refuse = [this](std::u16string_view message, ui::Control& field) {
-    page::refuseInput(context_.dialogs, message, field);
+  const auto refuse = [this](std::u16string_view message, ui::Control& field,
+                             std::initializer_list<ui::Control*> cleared = {}) {
+    page::refuseInput(context_.dialogs, message, field, cleared);
     return false;
   };
   for (ui::Edit* code : {&EdtCodAtiv2, &EdtCodAtiv2Conf}) {
-    if (page::isShortCode(code->text())) {
-      code->setText({});
-      return refuse(page::kCodigoCurto, *code);
-    }
+    if (page::isShortCode(code->text())) return refuse(page::kCodigoCurto, *code, {code});
   }
   if (platform::trimmed(EdtCodAtiv2.text()) != platform::trimmed(EdtCodAtiv2Conf.text())) {
-    EdtCodAtiv2.setText({});
-    EdtCodAtiv2Conf.setText({});
-    return refuse(u"Erro na confirmação do Código de Ativação.", EdtCodAtiv2);
+    return refuse(u"Erro na confirmação do Código de Ativação.", EdtCodAtiv2,
+                  {&EdtCodAtiv2, &EdtCodAtiv2Conf});
   }
   if (!validation::isCNPJ(platform::trimmed(EdtCNPJContrib.text())))
     return refuse(u"CNPJ inválido.", EdtCNPJContrib);

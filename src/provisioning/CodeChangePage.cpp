@@ -95,9 +95,7 @@ void CodeChangePage::CheckemergenciaClick() {
 }
 
 void CodeChangePage::refuseNewCode(std::u16string_view message) {
-  EdtNovoCodigo.setText({});
-  EdtNovoCodigo2.setText({});
-  page::refuseInput(context_.dialogs, message, EdtNovoCodigo);
+  page::refuseInput(context_.dialogs, message, EdtNovoCodigo, {&EdtNovoCodigo, &EdtNovoCodigo2});
 }
 
 void CodeChangePage::BtnTrocarCodClick() {

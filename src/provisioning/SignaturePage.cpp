@@ -117,8 +117,7 @@ void SignaturePage::BitAssociarClick() {
   const std::optional<std::u16string> assinatura = signature();
   if (!assinatura) return;
   if (page::isShortCode(EdtCodAtiv3.text())) {
-    EdtCodAtiv3.setText({});
-    return refuse(page::kCodigoCurto, EdtCodAtiv3);
+    return page::refuseInput(context_.dialogs, page::kCodigoCurto, EdtCodAtiv3, {&EdtCodAtiv3});
   }
   if (platform::trimmed(EdtAssinatura.text()).empty()) {
     return refuse(u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",

@@ -295,14 +295,68 @@ TEST_F(TestsPage, UnderArquivoTheFilesSignatureIsSent) {
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_NE(library.calls[0].arguments[2].find("<signAC>QUJDREVG</signAC>"), std::string::npos);
 
+  // A file without a signature is refused as a blank signature is.
+  const auto empty = folder.path() / "vazia.txt";
+  platform::writeFileAtomically(empty, "");
+  const auto blanks = folder.path() / "brancos.txt";
+  platform::writeFileAtomically(blanks, " \t\r\n \r\n");
+  const struct {
+    std::u16string typed;
+    const char16_t* message;
+  } refused[] = {
+      {(folder.path() / "missing.txt").u16string(), u"Arquivo especificado não foi encontrado!"},
+      {empty.u16string(), u"Assinatura não pode estar em branco."},
+      {blanks.u16string(), u"Assinatura não pode estar em branco."},
+  };
   library.calls.clear();
-  dialogs.calls.clear();
-  run(page.BtnTesteProducao, u"segredo1", "unused", [&](auto& d) {
-    d.EdtAssinatura.setTextFromUser((folder.path() / "missing.txt").u16string());
-  });
-  EXPECT_EQ(dialogs.messages(),
-            std::vector<std::u16string>{u"Arquivo especificado não foi encontrado!"});
+  for (const auto& c : refused) {
+    dialogs.calls.clear();
+    run(page.BtnTesteProducao, u"segredo1", "unused",
+        [&](auto& d) { d.EdtAssinatura.setTextFromUser(c.typed); });
+    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message}) << dialogs.describe();
+    EXPECT_EQ(dialog.focusedControl(), &dialog.EdtAssinatura) << platform::toUtf8(c.message);
+  }
   EXPECT_TRUE(library.calls.empty());
+}
+
+// "Arquivo" outlives the dialog, and each showing refills the box with the
+// stored signature: that is sent as the signature, not taken for a file's
+// name, until the user picks a file again.
+TEST_F(TestsPage, AfterAnArquivoTestTheRefilledSignatureIsSent) {
+  const auto file = folder.path() / "outra.txt";
+  platform::writeFileAtomically(file, "QUJD\r\n");
+  const auto sentSignature = [&] {
+    EXPECT_EQ(library.calls.size(), 1u) << dialogs.describe();
+    if (library.calls.empty()) return std::string();
+    const std::string& sale = library.calls[0].arguments[2];
+    const std::size_t start = sale.find("<signAC>") + 8;
+    return sale.substr(start, sale.find("</signAC>") - start);
+  };
+  const struct {
+    const char* name;
+    bool pick;
+    const char* signature;
+  } tests[] = {
+      {"file picked", true, "QUJD"},
+      {"shown again", false, "assinatura guardada"},
+      {"shown once more", false, "assinatura guardada"},
+      {"file picked again", true, "QUJD"},
+  };
+  user([&] { dialog.rgAssinatura.setItemIndexFromUser(1); });  // at an earlier showing
+  for (const auto& t : tests) {
+    library.calls.clear();
+    dialogs.calls.clear();
+    if (t.pick) dialogs.fileAnswers = {file.u16string()};
+    run(page.BtnTesteProducao, u"segredo1", issued(kOneLineCoupon), [&](auto& d) {
+      d.EdtIEContrib.setTextFromUser(u"1");
+      EXPECT_EQ(d.LabelAssinatura.text(), u"Arquivo") << t.name;
+      EXPECT_EQ(d.EdtAssinatura.text(), u"assinatura guardada") << t.name;
+      if (t.pick) d.Button3.click();
+    });
+    EXPECT_EQ(sentSignature(), t.signature) << t.name;
+    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{u"09000: Emitido com sucesso"})
+        << t.name;
+  }
 }
 
 }  // namespace

@@ -91,12 +91,18 @@ TEST_F(ActivationPage, ChecksRunInOrderAndTheFirstFailureEndsTheActivation) {
   };
   open();
   const std::string fileBefore = parametersFile();
+  std::vector<std::u16string> codesBehindMessage;
+  dialogs.whileMessageShows = [&](const std::u16string&) {
+    codesBehindMessage = {page.EdtCodAtiv2.text(), page.EdtCodAtiv2Conf.text()};
+  };
   for (const auto& c : cases) {
     dialogs.calls.clear();
     fill(c.code, c.confirmation, c.cnpj, c.state);
     activate();
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message}) << dialogs.describe();
     EXPECT_EQ(focused(), c.focus) << platform::toUtf8(c.message);
+    EXPECT_EQ(codesBehindMessage, (std::vector<std::u16string>{c.code, c.confirmation}))
+        << platform::toUtf8(c.message) << ": the message shows over what was typed";
     EXPECT_EQ(page.EdtCodAtiv2.text(), c.codeAfter);
     EXPECT_EQ(page.EdtCodAtiv2Conf.text(), c.confirmationAfter);
   }

@@ -77,10 +77,16 @@ TEST_F(CodeChangePage, ChecksTheNewCodeOnly) {
       {u"abcdefgh", u"ABCDEFGH", u"Erro na confirmação do novo Código de Ativação."},
   };
   unlock();
+  std::vector<std::u16string> codesBehindMessage;
+  dialogs.whileMessageShows = [&](const std::u16string&) {
+    codesBehindMessage = {page.EdtNovoCodigo.text(), page.EdtNovoCodigo2.text()};
+  };
   for (const auto& c : cases) {
     dialogs.calls.clear();
     change(u"atual123", c.novo, c.confirmation);
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message});
+    EXPECT_EQ(codesBehindMessage, (std::vector<std::u16string>{c.novo, c.confirmation}))
+        << "the message shows over what was typed";
     EXPECT_EQ(page.EdtCodigo.text(), u"atual123");
     EXPECT_EQ(page.EdtNovoCodigo.text(), u"");
     EXPECT_EQ(page.EdtNovoCodigo2.text(), u"");

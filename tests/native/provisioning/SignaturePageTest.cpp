@@ -92,6 +92,10 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
   const std::u16string large = writeSignatureFile(std::string(64 * 1024 + 1, 'A'));
   const auto withNul = folder.path() / "nul.txt";
   platform::writeFileAtomically(withNul, std::string("abc\0def", 7));
+  const auto empty = folder.path() / "vazia.txt";
+  platform::writeFileAtomically(empty, "");
+  const auto blanks = folder.path() / "brancos.txt";
+  platform::writeFileAtomically(blanks, " \t\r\n \r\n");
   const struct {
     bool file;
     const char16_t* code;
@@ -113,8 +117,16 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
        u"Erro ao tentar acessar o arquivo especificado!", &page.EdtAssinatura},
       {true, u"12345678", kTaxpayer, kSoftwareHouse, withNul.u16string(),
        u"Erro ao tentar acessar o arquivo especificado!", &page.EdtAssinatura},
+      {true, u"1234567", kTaxpayer, kSoftwareHouse, empty.u16string(),
+       u"Assinatura não pode estar em branco.", &page.EdtAssinatura},
+      {true, u"12345678", kTaxpayer, kSoftwareHouse, blanks.u16string(),
+       u"Assinatura não pode estar em branco.", &page.EdtAssinatura},
   };
   const std::string fileBefore = parametersFile();
+  std::u16string codeBehindMessage;
+  dialogs.whileMessageShows = [&](const std::u16string&) {
+    codeBehindMessage = page.EdtCodAtiv3.text();
+  };
   for (const auto& c : cases) {
     dialogs.calls.clear();
     user([&] { page.rgAssinatura.setItemIndexFromUser(c.file ? 1 : 0); });
@@ -122,6 +134,7 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
     associate();
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message}) << dialogs.describe();
     EXPECT_EQ(focused(), c.focus) << platform::toUtf8(c.message);
+    EXPECT_EQ(codeBehindMessage, c.code) << "the message shows over what was typed";
   }
   EXPECT_EQ(page.EdtCodAtiv3.text(), u"12345678") << "only the short-code check clears the code";
   EXPECT_TRUE(library.calls.empty());
@@ -149,13 +162,6 @@ TEST_F(SignaturePage, AFileIsJoinedShownBeforeTheCodeCheckAndSentWhole) {
   EXPECT_EQ(main.cds.readText("Assinatura"), u"primeirasegundaterceira");
   EXPECT_EQ(main.cds.readText("CNPJSH"), kSoftwareHouse);
   EXPECT_EQ(main.cds.readText("CNPJContribuinte"), u"") << "the taxpayer's CNPJ is not stored here";
-
-  // An empty file passes with an empty signature: the box holds the path.
-  library.calls.clear();
-  fill(u"12345678", kTaxpayer, kSoftwareHouse, writeSignatureFile(""));
-  associate();
-  ASSERT_EQ(library.calls.size(), 1u);
-  EXPECT_EQ(library.calls[0].arguments[3], "");
 }
 
 TEST_F(SignaturePage, ALongSignatureIsSentWholeAndStoredCut) {

@@ -25,6 +25,7 @@ std::string RecordingDialogs::describe() const {
 
 void RecordingDialogs::showMessage(const std::u16string& text) {
   calls.push_back({DialogKind::Message, text, {}});
+  if (whileMessageShows) whileMessageShows(text);
 }
 
 bool RecordingDialogs::confirm(const std::u16string& text) {

@@ -39,6 +39,9 @@ class RecordingDialogs : public ui::Dialogs {
   std::map<std::string, std::function<void(ui::Form&)>> whenShown;
   std::deque<bool> confirmAnswers;
   std::deque<std::optional<std::u16string>> fileAnswers;
+  // Runs while a message box is up, so a test can see the controls as the
+  // user sees them behind it.
+  std::function<void(const std::u16string&)> whileMessageShows;
 
   std::vector<std::u16string> texts(DialogKind kind) const;
   std::vector<std::u16string> messages() const { return texts(DialogKind::Message); }
