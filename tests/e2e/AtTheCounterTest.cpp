@@ -16,12 +16,6 @@ constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
 
 class AtTheCounter : public QuorvelTest {
  protected:
-  void dismissBox() {
-    const MessageBoxSeen box = waitForMessageBox();
-    if (!box.window) return;
-    pressOk(box.window);
-    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-  }
 };
 
 TEST_F(AtTheCounter, EveryLabelOfTheActivationPageIsReadable) {
@@ -50,7 +44,7 @@ TEST_F(AtTheCounter, AQueryWithoutAnAnswerShowsTheDeviceInoperative) {
 
   ASSERT_EQ(knobs_->set({"knobs.answer", "crash"}), "");
   click(control(main_, "BtnPrincipal"));
-  dismissBox();
+  answerNextMessage();
   EXPECT_EQ(controlText(main_, "lbloperante"), L"SAT inoperante");
 
   ASSERT_EQ(knobs_->set({"knobs.answer", "normal"}), "");
@@ -58,7 +52,7 @@ TEST_F(AtTheCounter, AQueryWithoutAnAnswerShowsTheDeviceInoperative) {
   ASSERT_TRUE(pollFor([&] { return controlText(main_, "lbloperante") == L"SAT em operação"; }));
   ASSERT_EQ(knobs_->answerEmpty(true), "");
   click(control(main_, "BtnPrincipal"));
-  dismissBox();
+  answerNextMessage();
   EXPECT_EQ(controlText(main_, "lbloperante"), L"SAT inoperante");
   screenshot(main_, L"counter-TabMirel-inoperante.png");
 }

@@ -43,11 +43,6 @@ class DeviceFaults : public QuorvelTest {
     ASSERT_TRUE(main_);
   }
 
-  void typeInto(HWND top, const char* name, std::wstring_view text) {
-    HWND field = control(top, name);
-    clickWithMouse(field);
-    type(field, text);
-  }
   void confirmPrompt() {
     HWND prompt = waitForWindow(kPromptCaption);
     if (!prompt) return;

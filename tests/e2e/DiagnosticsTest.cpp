@@ -75,13 +75,6 @@ class Diagnostics : public QuorvelTest {
               "");
     ASSERT_EQ(knobs_->sale(), "");
   }
-  void expectMessage(std::wstring_view text) {
-    const MessageBoxSeen box = waitForMessageBox();
-    if (!box.window) return;
-    EXPECT_EQ(toUtf8(box.text), toUtf8(text));
-    pressOk(box.window);
-    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-  }
   // Has the device hand out a 20 MB log, asks for it on the "Extrair Logs"
   // page and waits until the memo holds it; the time from the prompt's
   // confirmation until then, none when it never got there.

@@ -13,22 +13,10 @@ namespace {
 
 class FileButtons : public QuorvelTest {
  protected:
-  void typeInto(const char* name, std::wstring_view text) {
-    HWND field = control(main_, name);
-    clickWithMouse(field);
-    type(field, text);
-  }
   // The file dialog the button opens: the first dialog box on the screen.
   HWND openFileDialog(const char* button) {
     click(control(main_, button));
     return waitForMessageBox().window;
-  }
-  std::wstring nextMessage() {
-    const MessageBoxSeen box = waitForMessageBox();
-    if (!box.window) return {};
-    pressOk(box.window);
-    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-    return box.text;
   }
 };
 
@@ -37,9 +25,9 @@ TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
   folder_->write(L"assinatura.txt", "QUJD\r\nREVG\r\nR0hJ\r\n");
   click(control(main_, "BtnAssocAssin"));
   ASSERT_TRUE(waitForPage(main_, "TabAssocAss"));
-  typeInto("EdtCNPJContrib2", L"11222333000181");
-  typeInto("EdtCodAtiv3", kActivationCode);
-  typeInto("EdtCNPJSw", L"11222333000009");
+  typeInto(main_, "EdtCNPJContrib2", L"11222333000181");
+  typeInto(main_, "EdtCodAtiv3", kActivationCode);
+  typeInto(main_, "EdtCNPJSw", L"11222333000009");
   pickRadio(control(main_, "rgAssinatura"), 1);
   ASSERT_TRUE(pollFor([&] { return IsWindowVisible(control(main_, "Button3")) != FALSE; }));
 
@@ -50,8 +38,8 @@ TEST_F(FileButtons, TheSignatureFileChosenInTheDialogIsSent) {
     return controlText(main_, "EdtAssinatura") == folder_->file(L"assinatura.txt").wstring();
   })) << toUtf8(controlText(main_, "EdtAssinatura"));
   click(control(main_, "BitAssociar"));
-  EXPECT_EQ(nextMessage(), L"QUJDREVGR0hJ") << "the file's lines joined";
-  EXPECT_EQ(nextMessage(), L"13000: Assinatura do AC Registrada");
+  EXPECT_EQ(answerNextMessage(), L"QUJDREVGR0hJ") << "the file's lines joined";
+  EXPECT_EQ(answerNextMessage(), L"13000: Assinatura do AC Registrada");
 }
 
 TEST_F(FileButtons, TheLogIsSavedUnderTheChosenNameWithTxtAdded) {
@@ -68,7 +56,7 @@ TEST_F(FileButtons, TheLogIsSavedUnderTheChosenNameWithTxtAdded) {
   ASSERT_TRUE(pollFor([&] { return controlText(main_, "EdtLogs") == saved; }))
       << toUtf8(controlText(main_, "EdtLogs"));
   click(control(main_, "BtnLog2"));
-  EXPECT_EQ(nextMessage(), L"Arquivo " + saved + L" salvo com sucesso");
+  EXPECT_EQ(answerNextMessage(), L"Arquivo " + saved + L" salvo com sucesso");
   const std::optional<std::string> log = folder_->read(L"log-do-sat.txt");
   ASSERT_TRUE(log);
   EXPECT_NE(log->find("|SAT|"), std::string::npos);

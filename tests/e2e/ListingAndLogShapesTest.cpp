@@ -25,13 +25,6 @@ std::wstring widened(const std::string& ascii) {
 
 class ListingAndLogShapes : public QuorvelTest {
  protected:
-  void expectMessage(std::wstring_view text) {
-    const MessageBoxSeen box = waitForMessageBox();
-    if (!box.window) return;
-    EXPECT_EQ(toUtf8(box.text), toUtf8(text));
-    pressOk(box.window);
-    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-  }
   bool memoEndsWith(const char* memo, std::wstring_view end) {
     return pollFor([&] { return controlText(main_, memo).ends_with(end); });
   }

@@ -173,6 +173,24 @@ void QuorvelTest::confirmPrompt() {
   waitUntilClosed(kPromptCaption);
 }
 
+void QuorvelTest::typeInto(HWND top, const char* name, std::wstring_view text) {
+  HWND field = control(top, name);
+  clickWithMouse(field);
+  type(field, text);
+}
+
+std::wstring QuorvelTest::answerNextMessage() {
+  const MessageBoxSeen box = waitForMessageBox();
+  if (!box.window) return {};
+  pressOk(box.window);
+  pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  return box.text;
+}
+
+void QuorvelTest::expectMessage(std::wstring_view text) {
+  EXPECT_EQ(toUtf8(answerNextMessage()), toUtf8(text));
+}
+
 void QuorvelTest::chooseInFileDialog(HWND dialog, const std::filesystem::path& file) {
   // The file name field: an edit inside a combo box (cmb13) in the explorer
   // style dialog, a plain edit (edt1) in the old one.

@@ -59,6 +59,12 @@ class QuorvelTest : public testing::Test {
   void startActivated();
   // Confirms with kActivationCode the code prompt the last click opened.
   void confirmPrompt();
+  // Clicks into the named field of the window and types the text.
+  void typeInto(HWND top, const char* name, std::wstring_view text);
+  // The next message box's text, once OK has closed it; empty when none
+  // showed.
+  std::wstring answerNextMessage();
+  void expectMessage(std::wstring_view text);
   // Gives an open file dialog (opening or saving) the file's name and
   // presses its OK button.
   void chooseInFileDialog(HWND dialog, const std::filesystem::path& file);

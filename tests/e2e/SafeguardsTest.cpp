@@ -41,11 +41,6 @@ class Safeguards : public QuorvelTest {
     pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
     return box.text;
   }
-  void typeInto(HWND top, const char* name, std::wstring_view text) {
-    HWND field = control(top, name);
-    clickWithMouse(field);
-    type(field, text);
-  }
 };
 
 TEST_F(Safeguards, AnUnansweredCallLetsTheCloseBoxAskAndClose) {

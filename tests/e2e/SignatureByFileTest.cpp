@@ -21,19 +21,6 @@ constexpr wchar_t kStoredSignature[] = L"U2lnbmF0dXJl";
 
 class SignatureByFile : public QuorvelTest {
  protected:
-  void typeInto(HWND top, const char* name, std::wstring_view text) {
-    HWND field = control(top, name);
-    clickWithMouse(field);
-    type(field, text);
-  }
-  // The next message box's text, once it is answered and gone.
-  std::wstring nextMessage() {
-    const MessageBoxSeen box = waitForMessageBox();
-    if (!box.window) return {};
-    pressOk(box.window);
-    pollFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-    return box.text;
-  }
   // Stores kStoredSignature on the association page, as a user does before
   // any production test.
   void associate() {
@@ -44,7 +31,7 @@ class SignatureByFile : public QuorvelTest {
     typeInto(main_, "EdtCNPJSw", L"11222333000009");
     typeInto(main_, "EdtAssinatura", kStoredSignature);
     click(control(main_, "BitAssociar"));
-    ASSERT_EQ(nextMessage(), L"13000: Assinatura do AC Registrada");
+    ASSERT_EQ(answerNextMessage(), L"13000: Assinatura do AC Registrada");
   }
   // Opens a production test up to its dialog, with the taxpayer typed in.
   HWND openProductionTest() {
@@ -95,7 +82,7 @@ TEST_F(SignatureByFile, TwoProductionTestsInARowWithArquivo) {
   ASSERT_TRUE(pollFor([&] { return IsWindowVisible(control(dialog, "Button3")) != FALSE; }));
   pickFile(dialog, L"outra.txt");
   click(control(dialog, "BtnOk"));
-  EXPECT_EQ(toUtf8(nextMessage()), "09000: Emitido com sucesso");
+  EXPECT_EQ(toUtf8(answerNextMessage()), "09000: Emitido com sucesso");
   EXPECT_EQ(signatureInCoupon("QUJDREVG"), "QUJDREVG");
 
   // The next one opens under "Arquivo" with the stored signature, which is
@@ -106,7 +93,7 @@ TEST_F(SignatureByFile, TwoProductionTestsInARowWithArquivo) {
   EXPECT_EQ(controlText(dialog, "EdtAssinatura"), kStoredSignature);
   screenshot(dialog, L"dialog-TFFimAFim-arquivo-refilled.png");
   click(control(dialog, "BtnOk"));
-  EXPECT_EQ(toUtf8(nextMessage()), "09000: Emitido com sucesso");
+  EXPECT_EQ(toUtf8(answerNextMessage()), "09000: Emitido com sucesso");
   EXPECT_EQ(signatureInCoupon(toUtf8(kStoredSignature)), toUtf8(kStoredSignature));
 
   // An empty file is a blank signature: refused, and the device not called.
@@ -115,7 +102,7 @@ TEST_F(SignatureByFile, TwoProductionTestsInARowWithArquivo) {
   ASSERT_TRUE(dialog);
   pickFile(dialog, L"vazia.txt");
   click(control(dialog, "BtnOk"));
-  EXPECT_EQ(toUtf8(nextMessage()), "Assinatura não pode estar em branco.");
+  EXPECT_EQ(toUtf8(answerNextMessage()), "Assinatura não pode estar em branco.");
   EXPECT_EQ(controlText(main_, "Edit1"), lastSession) << "no command ran";
   EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
 }
