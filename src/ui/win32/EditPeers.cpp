@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/ShownText.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/WindowHost.h"
 
@@ -25,7 +26,9 @@ void EditPeer::applyText() {
     SendMessageW(handle(), EM_SETPASSWORDCHAR, e.passwordChar(), 0);
     InvalidateRect(handle(), nullptr, TRUE);
   }
-  setWindowTextQuietly(e.text());
+  // A read-only memo shows what a device or a file gave the program.
+  const bool shownOnly = control_.kind() == Kind::Memo && e.readOnly();
+  setWindowTextQuietly(shownOnly ? drawnWithoutShaping(e.text()) : e.text());
 }
 
 void EditPeer::update(Property property) {

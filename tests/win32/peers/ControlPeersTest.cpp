@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "peers/PeerFixture.h"
+#include "platform/Text.h"
 #include "ui/win32/ControlId.h"
 #include "ui/win32/NativePeer.h"
 
@@ -220,6 +221,28 @@ TEST_F(PeerTest, AMemoTakesSeveralMegabytesAtOnce) {
   EXPECT_EQ(GetWindowTextLengthW(handleOf(memo)), static_cast<int>(text.size()));
   memo.scrollToEnd();
   EXPECT_TRUE(GetWindowLongW(handleOf(memo), GWL_STYLE) & ES_READONLY);
+}
+
+// A read-only memo shows what a device sent, whatever it is: an Arabic mark
+// before a Syriac letter once ended the process inside the system's text
+// layout, and a NUL cut the text short.
+TEST_F(PeerTest, AReadOnlyMemoShowsAnyTextAndAnEditableOneKeepsItsOwn) {
+  ui::Memo coupon("MemoCFe", &form);
+  coupon.setBounds({0, 0, 400, 150});
+  coupon.setReadOnly(true);
+  coupon.fixedPitch = true;
+  coupon.wordWrap = false;
+  ui::Memo notes("MemoNotas", &form);
+  notes.setBounds({0, 150, 400, 150});
+  createAndShow();
+  const std::u16string sent(u"S\u00e3o \u064D\u071C\0\u03BB\r\n", 10);
+  coupon.setText(sent);
+  UpdateWindow(handleOf(form));
+  EXPECT_EQ(platform::toUtf8(windowText(coupon)),
+            platform::toUtf8(u"São \uFFFD\uFFFD\uFFFD\uFFFD\r\n"));
+  EXPECT_EQ(coupon.text(), sent) << "the model keeps what was sent";
+  notes.setText(u"São λ");
+  EXPECT_EQ(windowText(notes), u"São λ");
 }
 
 TEST_F(PeerTest, EnterPressesTheDefaultButtonAndEscClosesNothing) {
