@@ -1,5 +1,5 @@
-// The session query's second split: the coupon taken from between the first
-// five and the last six fields of an answer parted at "|" and line breaks.
+// The coupon and the key of a consulted sale or cancellation, found by the
+// answer's layout: compared with the fields picked out of a plainer split.
 #include <vector>
 
 #include "FuzzExpect.h"
@@ -8,39 +8,49 @@
 
 namespace {
 
-// The same fields found another way: every line break made a "|" first.
 std::vector<std::string> fieldsOf(std::string_view answer) {
-  std::string parted;
-  for (std::size_t i = 0; i < answer.size(); ++i) {
-    const bool crlf = answer[i] == '\r' && i + 1 < answer.size() && answer[i + 1] == '\n';
-    parted += (answer[i] == '\r' || answer[i] == '\n') ? '|' : answer[i];
-    if (crlf) ++i;
-  }
-  if (parted.ends_with('|')) parted.pop_back();
   std::vector<std::string> fields;
   if (answer.empty()) return fields;
-  std::size_t start = 0;
-  for (std::size_t bar = parted.find('|'); bar != parted.npos; bar = parted.find('|', start)) {
-    fields.push_back(parted.substr(start, bar - start));
-    start = bar + 1;
+  std::string field;
+  for (const char c : answer) {
+    if (c == '|') {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += c;
+    }
   }
-  fields.push_back(parted.substr(start));
+  fields.push_back(field);
   return fields;
 }
 
-std::string expectedCoupon(std::string_view answer) {
-  const std::vector<std::string> fields = fieldsOf(answer);
-  if (fields.size() < 11) return {};
-  std::string base64;
-  for (std::size_t i = 5; i + 6 <= fields.size(); ++i) base64 += fields[i];
-  return codec::decodeBase64(base64);
+bool isNumberOrEmpty(const std::string& field) {
+  for (const char c : field)
+    if (c < '0' || c > '9') return false;
+  return true;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string_view answer = fuzzing::bytesOf(data, size);
-  fuzzing::expect(diagnostics::consultedCoupon(answer) == expectedCoupon(answer),
-                  "coupon differs from the one between the fields");
+  const std::vector<std::string> fields = fieldsOf(answer);
+  const bool validationCode = fields.size() <= 2 || isNumberOrEmpty(fields[2]);
+  const std::size_t couponField = validationCode ? 6 : 5;
+  const page::AnswerFields CamposRetorno(answer);
+  if (fields.size() <= couponField + 2) {
+    try {
+      (void)diagnostics::consultedCoupon(CamposRetorno);
+      fuzzing::fail("an answer without a key gave a coupon");
+    } catch (const page::MissingAnswerField&) {
+      // Documented: no key, no coupon.
+    }
+    return 0;
+  }
+  const diagnostics::ConsultedCoupon consulted = diagnostics::consultedCoupon(CamposRetorno);
+  fuzzing::expect(consulted.chave == fields[couponField + 2], "key from another field");
+  const std::string coupon =
+      fields.size() >= couponField + 6 ? codec::decodeBase64(fields[couponField]) : std::string();
+  fuzzing::expect(consulted.coupon == coupon, "coupon from another field");
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "page/SignatureFile.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "satlib/SessionNumbers.h"
 #include "validation/Cnpj.h"
 
 namespace diagnostics {
@@ -231,26 +232,24 @@ void TestsPage::querySession(satlib::EntryPoint entryPoint, int consultedSession
 
 void TestsPage::showConsultedAnswer(const page::AnswerFields& CamposRetorno) {
   // An answer for the query itself carries the query's own session number.
-  if (CamposRetorno[0] == context_.runner.NumSessao()) {
+  if (satlib::sameSessionNumber(CamposRetorno[0], context_.runner.NumSessao())) {
     context_.runner.showCodeAndMessage(CamposRetorno);
     return;
   }
   const std::string& Retorno = context_.runner.Retorno();
   MemoCFe.addLine(kDashLine);
   MemoCFe.addLine(platform::fromUtf8(Retorno));
-  if (CamposRetorno[1] != "06000") {
+  if (!carriesCoupon(CamposRetorno)) {
     std::vector<std::string_view> fields;
     for (std::size_t i = 0; i < CamposRetorno.count(); ++i) fields.push_back(CamposRetorno[i]);
     writeCFeXml(context_.programFolder, fields);
     return;
   }
-  const std::string sessao = CamposRetorno[0];
-  const std::string chave = CamposRetorno[8];
-  const std::string coupon = consultedCoupon(Retorno);
-  const std::vector<std::string_view> lines = couponLines(coupon);
-  std::u16string listing = std::u16string(kDashLine) + u"\r\nSessão: " +
-                           platform::fromUtf8(sessao) + u"\r\nChave: " + platform::fromUtf8(chave) +
-                           u"\r\n" + std::u16string(kDashLine);
+  const ConsultedCoupon consulted = consultedCoupon(CamposRetorno);
+  const std::vector<std::string_view> lines = couponLines(consulted.coupon);
+  std::u16string listing =
+      std::u16string(kDashLine) + u"\r\nSessão: " + platform::fromUtf8(CamposRetorno[0]) +
+      u"\r\nChave: " + platform::fromUtf8(consulted.chave) + u"\r\n" + std::u16string(kDashLine);
   for (const std::string_view line : lines) {
     listing += u"\r\n";
     platform::appendFromUtf8(listing, line);

@@ -26,11 +26,6 @@ int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
   return static_cast<int>(batch.size());
 }
 
-bool isFourDigitCode(std::string_view field) {
-  return field.size() == 4 &&
-         std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 namespace {
 
 // Enough of an answer to recognise it in a report (a log's answer runs to
@@ -56,6 +51,12 @@ const std::string& AnswerFields::operator[](std::size_t index) const {
                              ".\r\nResposta recebida: \"" + shownAnswer_ + "\"");
   }
   return fields_[index];
+}
+
+bool carriesValidationCode(const AnswerFields& CamposRetorno) {
+  if (CamposRetorno.count() <= 2) return true;
+  const std::string& field = CamposRetorno[2];
+  return std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace page

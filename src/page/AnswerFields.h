@@ -16,10 +16,6 @@ namespace page {
 int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
                     std::string_view Content, std::vector<std::string>* Strings);
 
-// Whether a field is a validation code of exactly four digits, which newer
-// devices put after the return code of some answers.
-bool isFourDigitCode(std::string_view field);
-
 // The fields of one answer (CamposRetorno). Asking for a field the answer does
 // not have throws MissingAnswerField, as indexing past the end of a list does,
 // with a description a user can act on.
@@ -42,5 +38,12 @@ class AnswerFields {
   // The start of the answer, for the description of a missing field.
   std::string shownAnswer_;
 };
+
+// Newer devices put a four-digit validation code after the return code of
+// some answers (association, sales, cancellations); devices built before it
+// put the message there, and every later field sits one place to the left.
+// Field 2 tells the two apart: text that is not a number is a message, and
+// an empty or numeric field is the validation code's place.
+bool carriesValidationCode(const AnswerFields& CamposRetorno);
 
 }  // namespace page

@@ -118,10 +118,9 @@ void CommandRunner::mostrastatus(std::string_view mensagem) {
 
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
   // Association answers (130..) carry the authority's fields one place to the
-  // right, after a four-digit validation code; devices built before that code
-  // existed answer without it, and their authority fields stay in place.
-  const bool shifted = CamposRetorno[1].starts_with("130") && CamposRetorno.count() > 2 &&
-                       isFourDigitCode(CamposRetorno[2]);
+  // right, after the validation code; devices built before that code existed
+  // answer without it, and their authority fields stay in place.
+  const bool shifted = CamposRetorno[1].starts_with("130") && carriesValidationCode(CamposRetorno);
   const std::size_t codeField = shifted ? 4 : 3;
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
   authority_.MemoSefaz.clear();

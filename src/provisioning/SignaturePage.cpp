@@ -148,11 +148,11 @@ void SignaturePage::associate(const std::u16string& signatureText) {
     return library.AssociarAssinatura(sessao, codigo, cnpjPair, assinatura);
   };
   command.react = [this](const page::AnswerFields& CamposRetorno) {
-    // Newer devices put a four-digit validation code in field 2 ("0000" when
-    // all is well); older ones answer the message there.
+    // Newer devices put a validation code in field 2 ("0000" when all is
+    // well); older ones answer the message there.
     const std::string& code = CamposRetorno[1];
     std::string text;
-    if (!page::isFourDigitCode(CamposRetorno[2])) {
+    if (!page::carriesValidationCode(CamposRetorno)) {
       text = code + ": " + CamposRetorno[2];
     } else if (CamposRetorno[2] == "0000") {
       text = code + ": " + CamposRetorno[3];

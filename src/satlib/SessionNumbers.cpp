@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <random>
 
 namespace satlib {
@@ -33,6 +34,25 @@ std::string SessionNumbers::geranumsessao() {
   sessoesRecentes_[posSessao_] = number;
   posSessao_ = (posSessao_ + 1) % sessoesRecentes_.size();
   return number;
+}
+
+namespace {
+
+// The digits without their leading zeros; nothing for text that is not a
+// number. Any count of digits is read, so no echo overflows.
+std::optional<std::string_view> significantDigits(std::string_view number) {
+  if (number.empty() ||
+      !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const std::size_t first = number.find_first_not_of('0');
+  return first == std::string_view::npos ? std::string_view() : number.substr(first);
+}
+
+}  // namespace
+
+bool sameSessionNumber(std::string_view echoed, std::string_view session) {
+  const std::optional<std::string_view> echoedDigits = significantDigits(echoed);
+  return echoedDigits && echoedDigits == significantDigits(session);
 }
 
 }  // namespace satlib

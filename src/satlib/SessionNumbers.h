@@ -3,6 +3,7 @@
 // last 100 handed out in this run.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/Clock.h"
 
@@ -27,5 +28,10 @@ class SessionNumbers {
   std::array<std::string, 100> sessoesRecentes_{};
   std::size_t posSessao_ = 0;
 };
+
+// Whether the session number a device echoed is this one. They are compared
+// as numbers: some devices echo 12345 for 012345. Text that is not a number
+// is no session.
+bool sameSessionNumber(std::string_view echoed, std::string_view session);
 
 }  // namespace satlib

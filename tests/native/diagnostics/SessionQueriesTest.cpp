@@ -6,6 +6,7 @@
 #include "codec/Base64.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "satlib/SessionNumbers.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -90,8 +91,15 @@ TEST_F(SessionQueries, OtherAnswers) {
        {u"11003: Sessão inválida"},
        false,
        std::nullopt},
-      {"the own number written otherwise is a stored answer",
+      {"the own number with more leading zeros is still the query's",
        [](const std::string& own) { return "0" + own + "|11003|x"; },
+       {u"11003: x"},
+       false,
+       std::nullopt},
+      {"another number is a stored answer",
+       [](const std::string& own) {
+         return std::to_string((std::stoi(own) + 1) % 1000000) + "|11003|x";
+       },
        {},
        true,
        "{fields}"},
@@ -149,6 +157,74 @@ TEST_F(SessionQueries, OtherAnswers) {
     EXPECT_TRUE(dialogs.texts(DialogKind::Unexpected).empty()) << c.name;
   }
   EXPECT_EQ(page.frame.header.text(), u"CONSULTAR ÚLTIMA SESSÃO FISCAL");
+}
+
+// Some devices echo the session number without its leading zeros: their
+// refusal of the query itself is told, never listed nor written.
+TEST_F(SessionQueries, TheQuerysOwnNumberEchoedWithoutLeadingZeros) {
+  // On to the time at which the next number drawn begins with a zero.
+  while (satlib::SessionNumbers::candidateFor(satlib::SessionNumbers::seedFor(
+             testing_support::SteppingClock(clock).now()))[0] != '0')
+    clock.now();
+  platform::writeFileAtomically(folder.path() / "CFe.xml", "earlier");
+  page.Edit1.setTextFromUser(u"4019");
+  library.duringCall = [&] {
+    const int own = std::stoi(library.calls.back().arguments[0]);
+    ASSERT_LT(own, 100000) << "the session drawn has a leading zero";
+    library.answers = {std::to_string(own) + "|11003|Sessão não encontrada||"};
+  };
+  user([&] { page.BtnSessao.click(); });
+  EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{u"11003: Sessão não encontrada"});
+  EXPECT_EQ(page.MemoCFe.text(), u"");
+  EXPECT_EQ(cfeXml(), "earlier");
+  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(ownSession()));
+}
+
+// A stored sale or cancellation comes with or without the validation code
+// after the return code, and with the authority's code and message empty or
+// filled in: the coupon and the key are found by the layout, and nothing but
+// the coupon field is decoded.
+TEST_F(SessionQueries, StoredCouponsInEitherLayout) {
+  const std::string base64 = codec::encodeBase64(kCoupon);
+  const std::string broken = base64.substr(0, 20) + "\r\n" + base64.substr(20);
+  const std::string key = "CFe35261211222333000181599000040190000012345678";
+  // The QR code signature broken by a line break too.
+  const std::string after = "|20261210093005|" + key + "|200.00||QRCO\r\nDE";
+  const struct {
+    const char* name;
+    std::string answer;
+  } cases[] = {
+      {"a sale with the authority's message",
+       "000777|06000|0000|Emitido com sucesso|1|Mensagem da SEFAZ|" + base64 + after},
+      {"a sale without the validation code",
+       "000777|06000|Emitido com sucesso|||" + base64 + after},
+      {"a sale without the validation code, with the authority's message",
+       "000777|06000|Emitido com sucesso|1|Mensagem da SEFAZ|" + broken + after},
+      {"a sale with an empty message", "000777|06000|0000||||" + base64 + after},
+      {"a cancellation", "000777|07000|0000|Cupom cancelado com sucesso|||" + broken + after},
+      {"a cancellation without the validation code, with the authority's message",
+       "000777|07000|Cupom cancelado com sucesso|1|Mensagem da SEFAZ|" + base64 + after},
+  };
+  const std::u16string dash(54, u'-');
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    std::filesystem::remove(folder.path() / "CFe.xml");
+    query(page.BtnSessaoFiscal, c.answer);
+    EXPECT_EQ(platform::toUtf8(page.MemoCFe.text()),
+              platform::toUtf8(dash + u"\r\n" + platform::fromUtf8(c.answer) + u"\r\n" + dash +
+                               u"\r\nSessão: 000777\r\nChave: " + platform::fromUtf8(key) +
+                               u"\r\n" + dash +
+                               u"\r\n<?xml version=\"1.0\"?>\r\n<CFe>\r\n  <infCFe>\r\n"
+                               u"    <xNome>Padaria São João</xNome>\r\n  </infCFe>\r\n</CFe>\r\n" +
+                               dash + u"\r\n"))
+        << c.name;
+    EXPECT_EQ(cfeXml(),
+              "<?xml version=\"1.0\"?>\r\n<CFe>\r\n  <infCFe>\r\n"
+              "    <xNome>Padaria S\xc3\xa3o Jo\xc3\xa3o</xNome>\r\n  </infCFe>\r\n</CFe>\r\n")
+        << c.name;
+    EXPECT_TRUE(dialogs.messages().empty()) << c.name;
+    EXPECT_TRUE(dialogs.texts(DialogKind::Unexpected).empty()) << c.name;
+  }
 }
 
 TEST_F(SessionQueries, TheConsultedNumberIsCheckedAfterTheCode) {

@@ -82,6 +82,12 @@ TEST_F(CommandRunner, AuthorityWindowFollowsTheCodeField) {
        u"Código: 112\r\n\r\nAssinatura registrada\r\n"},
       {"1|13000|0000|ok||x", false, nullptr},
       {"1|13000|0000|ok|", false, nullptr},
+      // An empty or numeric field 2 is the validation code's place; only a
+      // message there leaves the authority's fields where other answers have them.
+      {"1|13001||Código de ativação inválido||", false, nullptr},
+      {"1|13001||recusada|112|x", true, u"Código: 112\r\n\r\nx\r\n"},
+      {"1|13001|12345|recusada|112|x", true, u"Código: 112\r\n\r\nx\r\n"},
+      {"1|13000|Assinatura registrada|112|x", true, u"Código: 112\r\n\r\nx\r\n"},
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();

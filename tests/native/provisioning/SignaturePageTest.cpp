@@ -197,6 +197,17 @@ TEST_F(SignaturePage, ShowsBothAnswerLayouts) {
        {u"13000: Assinatura do AC registrada"},
        u"Código: 112\r\n\r\nAceita\r\n"},
       {"1|13000|0000", {}, nullptr},
+      // Only a message in field 2 makes the older layout: an empty or numeric
+      // field is the validation code's place.
+      {"1|13001||Código de ativação inválido||",
+       {u"13001: [] Código de ativação inválido"},
+       nullptr},
+      {"1|13001||Código de ativação inválido|112|Recusada",
+       {u"13001: [] Código de ativação inválido"},
+       u"Código: 112\r\n\r\nRecusada\r\n"},
+      {"1|13002|12345|Erro de comunicação|112|Recusada",
+       {u"13002: [12345] Erro de comunicação"},
+       u"Código: 112\r\n\r\nRecusada\r\n"},
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();

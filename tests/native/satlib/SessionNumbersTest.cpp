@@ -82,4 +82,29 @@ TEST(SessionNumbers, TheHundredAndFirstFreesTheFirst) {
   EXPECT_EQ(sessions.geranumsessao(), first);
 }
 
+// A device's echo of the session number is read as a number.
+TEST(SessionNumbers, AnEchoIsTheSameSessionWhenItIsTheSameNumber) {
+  const struct {
+    const char* echoed;
+    const char* session;
+    bool same;
+  } cases[] = {
+      {"012345", "012345", true},
+      {"12345", "012345", true},
+      {"0012345", "012345", true},
+      {"0", "000000", true},
+      {"12346", "012345", false},
+      {"1234", "012345", false},
+      {"", "012345", false},
+      {" 12345", "012345", false},
+      {"12345a", "012345", false},
+      {"-12345", "012345", false},
+      {"1000000000000000000000012345", "012345", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(satlib::sameSessionNumber(c.echoed, c.session), c.same)
+        << '"' << c.echoed << "\" for " << c.session;
+  }
+}
+
 }  // namespace
