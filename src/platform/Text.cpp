@@ -1,5 +1,6 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -133,6 +134,14 @@ std::u16string trimmed(std::u16string_view text) {
   while (begin < end && text[begin] <= 32) ++begin;
   while (end > begin && text[end - 1] <= 32) --end;
   return std::u16string(text.substr(begin, end - begin));
+}
+
+bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 }  // namespace platform

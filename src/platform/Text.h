@@ -25,4 +25,8 @@ std::string toUtf8(std::u16string_view text);
 // Removes the characters with codes 0 to 32 from both ends.
 std::u16string trimmed(std::u16string_view text);
 
+// Equal when only the case of ASCII letters differs, as Windows compares
+// the names it knows (file names, resource keys).
+bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/Text.h"
+
 namespace platform {
 
 namespace {
@@ -37,14 +39,6 @@ std::u16string textAt(std::string_view bytes, std::size_t at, std::size_t end) {
     text += unit;
   }
   return text;
-}
-
-bool equalIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 // The block that starts at `at`, or nothing when its header does not fit
@@ -99,7 +93,7 @@ std::optional<std::uint32_t> keyValue(std::u16string_view key) {
 
 const std::u16string* valueIn(const VersionStringTable& table, std::u16string_view name) {
   for (const auto& [valueName, value] : table.strings) {
-    if (equalIgnoringCase(valueName, name) && !value.empty()) return &value;
+    if (equalIgnoringAsciiCase(valueName, name) && !value.empty()) return &value;
   }
   return nullptr;
 }
@@ -111,16 +105,16 @@ VersionResource parseVersionResource(std::string_view bytes) {
   const auto root = blockAt(bytes, 0, bytes.size());
   if (!root || root->key != u"VS_VERSION_INFO") return resource;
   for (const Block& part : childrenOf(bytes, *root)) {
-    if (equalIgnoringCase(part.key, u"StringFileInfo")) {
+    if (equalIgnoringAsciiCase(part.key, u"StringFileInfo")) {
       for (const Block& table : childrenOf(bytes, part)) {
         VersionStringTable& strings = resource.tables.emplace_back();
         strings.key = table.key;
         for (const Block& string : childrenOf(bytes, table))
           strings.strings.emplace_back(string.key, textAt(bytes, string.value, string.end));
       }
-    } else if (equalIgnoringCase(part.key, u"VarFileInfo")) {
+    } else if (equalIgnoringAsciiCase(part.key, u"VarFileInfo")) {
       for (const Block& variable : childrenOf(bytes, part)) {
-        if (!equalIgnoringCase(variable.key, u"Translation")) continue;
+        if (!equalIgnoringAsciiCase(variable.key, u"Translation")) continue;
         const std::size_t end = std::min(variable.end, variable.value + variable.valueLength);
         for (std::size_t at = variable.value; at + 4 <= end; at += 4)
           resource.translations.push_back(std::uint32_t{wordAt(bytes, at)} << 16 |

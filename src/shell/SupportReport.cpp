@@ -57,15 +57,6 @@ constexpr std::pair<std::u16string_view, std::u16string_view> kProgramFiles[] = 
     {u"Quorvel64.exe", u"é o próprio programa"},
 };
 
-// File names compared as Windows compares the program's (ASCII) names.
-bool equalIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 std::u16string conventionText(satlib::CallingConvention convention) {
   switch (convention) {
     case satlib::CallingConvention::Stdcall:
@@ -278,8 +269,8 @@ std::optional<std::u16string> programFileAt(const platform::Path& chosen,
       !folder.empty() && platform::sameFile(platform::Path(folder), programFolder);
   for (const auto& [ownName, what] : kProgramFiles) {
     const platform::Path own = programFolder / ownName;
-    if ((inProgramFolder && equalIgnoringCase(name, ownName)) ||
-        equalIgnoringCase(plain.text(), platform::fullPath(own).text()) ||
+    if ((inProgramFolder && platform::equalIgnoringAsciiCase(name, ownName)) ||
+        platform::equalIgnoringAsciiCase(plain.text(), platform::fullPath(own).text()) ||
         platform::sameFile(chosen, own))
       return std::u16string(what);
   }
