@@ -73,7 +73,7 @@ void HomePage::showState(bool inOperation) {
 }
 
 void HomePage::BtnPrincipalClick() {
-  context_.host.showPage(page::kPaginaPrincipal);
+  context_.host.showPage(page::kHomePage);
   page::Command command;
   command.entryPoint = satlib::EntryPoint::ConsultarSAT;
   command.call = [](satlib::SatLibrary& library, int sessao, const std::string&) {
@@ -92,10 +92,10 @@ void HomePage::BtnPrincipalClick() {
     // A query without a usable answer (the library failed, or gave none)
     // never leaves the state of an earlier one on the page.
     showState(false);
-    context_.host.showPage(page::kPaginaPrincipal);
+    context_.host.showPage(page::kHomePage);
     throw;
   }
-  context_.host.showPage(page::kPaginaPrincipal);
+  context_.host.showPage(page::kHomePage);
 }
 
 }  // namespace diagnostics

@@ -62,7 +62,7 @@ void LogPage::openInMode(Mode mode, std::u16string_view header) {
   MemoLogs.clear();
   context_.runner.mostrastatus({});
   context_.host.askForCode();
-  context_.host.showPage(page::kPaginaLogs);
+  context_.host.showPage(page::kLogPage);
   // A file named for the other view is not offered for this one: the short
   // SuperLog block must not replace the whole log saved a minute before.
   if (frame.header.tag != mode) EdtLogs.setText({});

@@ -44,7 +44,7 @@ void StatusPage::BitBtnStatusClick() {
   MemoStatus.clear();
   context_.runner.mostrastatus({});
   context_.host.askForCode();
-  context_.host.showPage(page::kPaginaStatus);
+  context_.host.showPage(page::kStatusPage);
   if (context_.prompt.DialogoCancelado == 0) BtnStatusClick();
 }
 

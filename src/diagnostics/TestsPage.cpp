@@ -96,7 +96,7 @@ void TestsPage::BtnTestefimafimClick() {
   MemoCFe.clear();
   BtnNaveg.setEnabled(false);
   context_.runner.mostrastatus({});
-  context_.host.showPage(page::kPaginaTeste);
+  context_.host.showPage(page::kTestsPage);
 }
 
 bool TestsPage::promptForCode(std::u16string_view header, bool headerBeforeCheck) {

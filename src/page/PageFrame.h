@@ -11,16 +11,16 @@ namespace page {
 
 // Page indices of the main window's page control. Index 7 has no page.
 enum PageIndex : int {
-  kPaginaPrincipal = 0,
-  kPaginaCodigoAtivacao = 1,
-  kPaginaAtivacao = 2,
-  kPaginaAssociacao = 3,
-  kPaginaBloqueio = 4,
-  kPaginaTeste = 5,
-  kPaginaRede = 6,
-  kPaginaStatus = 8,
-  kPaginaLogs = 9,
-  kPaginaAtualizacao = 10,
+  kHomePage = 0,
+  kCodeChangePage = 1,
+  kActivationPage = 2,
+  kSignaturePage = 3,
+  kLockPage = 4,
+  kTestsPage = 5,
+  kNetworkPage = 6,
+  kStatusPage = 8,
+  kLogPage = 9,
+  kSoftwareUpdatePage = 10,
   kPageCount = 11,
 };
 

@@ -81,7 +81,7 @@ void ActivationPage::BtnAtivacaoClick() {
   // A position outside the table (the default record's 35) selects nothing; a
   // text that is no number ends the loading here, the page not shown.
   cbo.setItemIndex(cds.readNumber("uf"));
-  context_.host.showPage(page::kPaginaAtivacao);
+  context_.host.showPage(page::kActivationPage);
 }
 
 void ActivationPage::TabAtivarShow() {

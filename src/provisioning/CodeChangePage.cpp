@@ -66,7 +66,7 @@ void CodeChangePage::clearCodes() {
 
 void CodeChangePage::BtnCodAtivacaoClick() {
   clearCodes();
-  context_.host.showPage(page::kPaginaCodigoAtivacao);
+  context_.host.showPage(page::kCodeChangePage);
 }
 
 void CodeChangePage::TabCodAtivaShow() {

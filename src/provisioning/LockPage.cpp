@@ -57,7 +57,7 @@ void LockPage::wireHandlers() {
 
 void LockPage::BtnBloquearSATClick() {
   EdtCodAtiv6.setText({});
-  context_.host.showPage(page::kPaginaBloqueio);
+  context_.host.showPage(page::kLockPage);
 }
 
 void LockPage::TabBloqShow() {

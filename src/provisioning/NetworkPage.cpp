@@ -108,7 +108,7 @@ void NetworkPage::wireHandlers() {
 }
 
 void NetworkPage::BtnConfRedeClick() {
-  context_.host.showPage(page::kPaginaRede);
+  context_.host.showPage(page::kNetworkPage);
 }
 
 void NetworkPage::TabConfRedeShow() {

@@ -74,7 +74,7 @@ void SignaturePage::BtnAssocAssinClick() {
   // The form of sending is left as it is: under "Arquivo" the box now holds
   // the stored signature where a path is expected.
   EdtAssinatura.setText(cds.readText("Assinatura"));
-  context_.host.showPage(page::kPaginaAssociacao);
+  context_.host.showPage(page::kSignaturePage);
 }
 
 void SignaturePage::TabAssocAssShow() {

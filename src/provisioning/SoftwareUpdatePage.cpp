@@ -37,7 +37,7 @@ void SoftwareUpdatePage::wireHandlers() {
 
 void SoftwareUpdatePage::BitAtualizaSWClick() {
   EdtCodAtiv7.setText({});
-  context_.host.showPage(page::kPaginaAtualizacao);
+  context_.host.showPage(page::kSoftwareUpdatePage);
 }
 
 void SoftwareUpdatePage::TavAtualizaSWShow() {

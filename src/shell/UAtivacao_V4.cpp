@@ -68,18 +68,18 @@ void TFAtivacao::setUpPages() {
     page::PageIndex index;
     page::PageFrame& frame;
   } table[] = {
-      {page::kPaginaPrincipal, TabMirel.frame}, {page::kPaginaCodigoAtivacao, TabCodAtiva.frame},
-      {page::kPaginaAtivacao, TabAtivar.frame}, {page::kPaginaAssociacao, TabAssocAss.frame},
-      {page::kPaginaBloqueio, TabBloq.frame},   {page::kPaginaTeste, TabTeste.frame},
-      {page::kPaginaRede, TabConfRede.frame},   {page::kPaginaStatus, TabStatus.frame},
-      {page::kPaginaLogs, TabLog.frame},        {page::kPaginaAtualizacao, TavAtualizaSW.frame},
+      {page::kHomePage, TabMirel.frame},        {page::kCodeChangePage, TabCodAtiva.frame},
+      {page::kActivationPage, TabAtivar.frame}, {page::kSignaturePage, TabAssocAss.frame},
+      {page::kLockPage, TabBloq.frame},         {page::kTestsPage, TabTeste.frame},
+      {page::kNetworkPage, TabConfRede.frame},  {page::kStatusPage, TabStatus.frame},
+      {page::kLogPage, TabLog.frame},           {page::kSoftwareUpdatePage, TavAtualizaSW.frame},
   };
   std::vector<ui::TabSheet*> pages(page::kPageCount, nullptr);
   for (const auto& entry : table) pages[entry.index] = &entry.frame.sheet;
   PageControl.setPages(std::move(pages));
   // The tests page is the page control's initial page: a window whose
   // library failed to load opens on it.
-  PageControl.setActivePageIndex(page::kPaginaTeste);
+  PageControl.setActivePageIndex(page::kTestsPage);
 }
 
 void TFAtivacao::layOutSidePanel() {
@@ -129,7 +129,7 @@ void TFAtivacao::FormCreate() {
   } else if (!services_.library.CarregaDLL(u"SAT.DLL")) {
     return;
   }
-  PageControl.setActivePageIndex(page::kPaginaPrincipal);
+  PageControl.setActivePageIndex(page::kHomePage);
   StatusBar.setText({});
   services_.prompt.CodigoDigitado.clear();
 }

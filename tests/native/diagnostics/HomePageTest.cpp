@@ -31,7 +31,7 @@ TEST_F(HomePage, ShowsTheStateForEachKindOfAnswer) {
     for (ui::Button* button : {&main.BtnPrincipal, &main.TabMirel.BitBtn6}) {
       dialogs.calls.clear();
       library.answers = {c.answer};
-      main.PageControl.setActivePageIndex(page::kPaginaAtivacao);
+      main.PageControl.setActivePageIndex(page::kActivationPage);
       user([&] { button->click(); });
 
       const ui::Color expected = c.inOperation ? ui::kGreen : ui::kRed;
@@ -45,7 +45,7 @@ TEST_F(HomePage, ShowsTheStateForEachKindOfAnswer) {
       EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Unexpected).size(), c.unexpected)
           << c.answer;
       EXPECT_EQ(main.StatusBar.text(), platform::fromUtf8(c.answer));
-      EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaPrincipal);
+      EXPECT_EQ(main.PageControl.activePageIndex(), page::kHomePage);
     }
   }
   EXPECT_TRUE(dialogs.texts(testing_support::DialogKind::Modal).empty())

@@ -134,7 +134,7 @@ TEST_F(LogPage, BothSideButtonsExtractInTheirMode) {
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ExtrairLogs);
   EXPECT_EQ(library.calls[0].arguments[1], "segredo1");
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaLogs);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kLogPage);
   EXPECT_EQ(page.frame.header.text(), u"EXTRAÇÃO DOS LOGS");
   EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kLogInteiro);
   EXPECT_EQ(page.MemoLogs.text(), diagnostics::wholeLogText(log));
@@ -185,7 +185,7 @@ TEST_F(LogPage, WhatEndsAnExtraction) {
   dialogs.whenShown.clear();
   user([&] { main.BitSuperLog.click(); });
   EXPECT_EQ(page.frame.header.text(), u"SuperLog MIREL");
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaLogs);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kLogPage);
 }
 
 TEST_F(LogPage, SavesTheMemoWithCrLfAfterEveryLine) {

@@ -62,7 +62,7 @@ TEST_F(StatusPage, ListsEveryFieldAsSent) {
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ConsultarStatusOperacional);
   EXPECT_EQ(library.calls[0].arguments[1], "segredo1");
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaStatus);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kStatusPage);
   EXPECT_EQ(listing(), (std::vector<std::u16string>{
                            u" ",
                            u" NSERIE ........... 900004019",
@@ -164,7 +164,7 @@ TEST_F(StatusPage, CancelShortCodeRefusalAndShortAnswers) {
   main.StatusBar.setText(u"answer of an earlier command");
   main.TabStatus.MemoStatus.setText(u"earlier listing");
   user([&] { main.BitBtnStatus.click(); });  // the prompt closed with its close box
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaStatus);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kStatusPage);
   EXPECT_EQ(main.TabStatus.MemoStatus.text(), u"");
   EXPECT_EQ(main.StatusBar.text(), u"");
 

@@ -36,7 +36,7 @@ class ActivationPage : public ProgramFixture {
 
 TEST_F(ActivationPage, LoadsCnpjAndStateFromTheRecord) {
   open();
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaAtivacao);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kActivationPage);
   EXPECT_EQ(focused(), &page.EdtCodAtiv2);
   EXPECT_EQ(page.cbo.itemIndex(), -1) << "the default record's 35 is no position in the table";
   EXPECT_EQ(page.cbo.items().size(), 27u);
@@ -62,7 +62,7 @@ TEST_F(ActivationPage, AStateThatIsNoNumberIsReportedInPortugueseAndThePageNotSh
   open();
   ASSERT_EQ(dialogs.texts(DialogKind::Unexpected).size(), 1u);
   EXPECT_NE(dialogs.texts(DialogKind::Unexpected)[0].find(u"número inteiro"), std::u16string::npos);
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaPrincipal);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kHomePage);
 }
 
 TEST_F(ActivationPage, ChecksRunInOrderAndTheFirstFailureEndsTheActivation) {

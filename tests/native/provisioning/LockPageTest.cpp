@@ -22,11 +22,11 @@ TEST_F(LockPage, LockUnlockAndDeactivationRunTheSameSequence) {
   provisioning::LockPage& page = main.TabBloq;
   expectTheSequence({
       {"lock", main.BtnBloquearSAT, page.EdtCodAtiv6, page.BitBloquSAT,
-       satlib::EntryPoint::BloquearSAT, page::kPaginaBloqueio, false},
+       satlib::EntryPoint::BloquearSAT, page::kLockPage, false},
       {"unlock", main.BtnBloquearSAT, page.EdtCodAtiv6, page.BitBtn5,
-       satlib::EntryPoint::DesbloquearSAT, page::kPaginaBloqueio, false},
+       satlib::EntryPoint::DesbloquearSAT, page::kLockPage, false},
       {"deactivate", main.BtnBloquearSAT, page.EdtCodAtiv6, page.BitDesatSAT,
-       satlib::EntryPoint::BloquearSAT, page::kPaginaBloqueio, true},
+       satlib::EntryPoint::BloquearSAT, page::kLockPage, true},
   });
   EXPECT_TRUE(page.BitBtn5.isDefault) << "Enter in the code field unlocks";
   EXPECT_FALSE(page.BitBloquSAT.isDefault);

@@ -19,7 +19,7 @@ class NetworkPage : public ProgramFixture {
     main.cds.post();
   }
   void show() {
-    main.PageControl.setActivePageIndex(page::kPaginaPrincipal);
+    main.PageControl.setActivePageIndex(page::kHomePage);
     user([&] { main.BtnConfRede.click(); });
   }
   void send(std::u16string code, const std::string& answer = "1|12000|Rede Configurada||") {

@@ -53,7 +53,7 @@ TEST_F(SignaturePage, LoadsTheCnpjsAndTheSignatureFromTheRecord) {
   chooseFile();
   user([&] { main.BtnPrincipal.click(); });
   user([&] { main.BtnAssocAssin.click(); });
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaAssociacao);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kSignaturePage);
   EXPECT_EQ(focused(), &page.EdtCodAtiv3);
   EXPECT_EQ(page.EdtCodAtiv3.text(), u"");
   EXPECT_EQ(page.EdtCNPJContrib2.text(), kTaxpayer);

@@ -14,7 +14,7 @@ TEST_F(Startup, NormalStartShowsTheHomePage) {
   program.start();
   EXPECT_FALSE(main.terminateRequested());
   EXPECT_EQ(main.text(), u"SAT - MIREL (Ativação - Versão: 3.0.0.3)");
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaPrincipal);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kHomePage);
   EXPECT_EQ(main.StatusBar.text(), u"");
   EXPECT_FALSE(main.TabMirel.lbloperante.visible());
   EXPECT_TRUE(dialogs.calls.empty());
@@ -31,7 +31,7 @@ TEST_F(Startup, LibraryThatDoesNotLoadOpensOnTheTestsPage) {
   library.loads = false;
   program.start();
   EXPECT_FALSE(main.terminateRequested());
-  EXPECT_EQ(main.PageControl.activePageIndex(), page::kPaginaTeste);
+  EXPECT_EQ(main.PageControl.activePageIndex(), page::kTestsPage);
 }
 
 TEST_F(Startup, SideButtonsSelectTheirPages) {
@@ -40,13 +40,10 @@ TEST_F(Startup, SideButtonsSelectTheirPages) {
     ui::Button& button;
     int page;
   } cases[] = {
-      {main.BtnConfRede, page::kPaginaRede},
-      {main.BtnAtivacao, page::kPaginaAtivacao},
-      {main.BtnAssocAssin, page::kPaginaAssociacao},
-      {main.BtnTestefimafim, page::kPaginaTeste},
-      {main.BtnCodAtivacao, page::kPaginaCodigoAtivacao},
-      {main.BtnBloquearSAT, page::kPaginaBloqueio},
-      {main.BitAtualizaSW, page::kPaginaAtualizacao},
+      {main.BtnConfRede, page::kNetworkPage},          {main.BtnAtivacao, page::kActivationPage},
+      {main.BtnAssocAssin, page::kSignaturePage},      {main.BtnTestefimafim, page::kTestsPage},
+      {main.BtnCodAtivacao, page::kCodeChangePage},    {main.BtnBloquearSAT, page::kLockPage},
+      {main.BitAtualizaSW, page::kSoftwareUpdatePage},
   };
   for (const auto& c : cases) {
     user([&] { c.button.click(); });
@@ -79,13 +76,13 @@ TEST_F(Startup, StatusAndLogButtonsAskForTheCodeThenShowTheirPage) {
     ui::Button& button;
     int page;
   } cases[] = {
-      {main.BitBtnStatus, page::kPaginaStatus},
-      {main.BitLogs, page::kPaginaLogs},
-      {main.BitSuperLog, page::kPaginaLogs},
+      {main.BitBtnStatus, page::kStatusPage},
+      {main.BitLogs, page::kLogPage},
+      {main.BitSuperLog, page::kLogPage},
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();
-    main.PageControl.setActivePageIndex(page::kPaginaPrincipal);
+    main.PageControl.setActivePageIndex(page::kHomePage);
     program.prompt.CodigoDigitado = u"left over";
     user([&] { c.button.click(); });  // the prompt is closed with its close box
     EXPECT_EQ(dialogs.texts(testing_support::DialogKind::Modal),

@@ -3,7 +3,7 @@
 namespace testing_support {
 
 void CodeOnlyPageFixture::open(const Case& c) {
-  main.PageControl.setActivePageIndex(page::kPaginaPrincipal);
+  main.PageControl.setActivePageIndex(page::kHomePage);
   c.code.setText(u"left over");
   user([&] { c.sideButton.click(); });
 }
