@@ -4,22 +4,33 @@
 
 namespace shell {
 
-Program::Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
-                 platform::Path programFolder)
-    : dialogs_(dialogs),
+ProgramServices::ProgramServices(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+                                 const platform::Clock& clock, const platform::Path& programFolder)
+    : dialogs(platformDialogs),
+      library(library),
       sessions(clock),
       calls(clock),
+      cds(programFolder, dialogs),
+      programFolder(programFolder) {}
+
+ProgramDialogs::ProgramDialogs(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+                               const platform::Clock& clock, const platform::Path& programFolder)
+    : ProgramServices(platformDialogs, library, clock, programFolder),
       valida(prompt),
-      main({dialogs_, library, calls, sessions, programFolder, prompt, valida, msefaz, fimAFim}),
-      fimAFim(prompt, main.cds, dialogs_),
-      support(dialogs_, library, calls, main, programFolder),
-      programFolder_(std::move(programFolder)) {
+      fimAFim(prompt, cds, dialogs) {}
+
+Program::Program(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+                 const platform::Clock& clock, const platform::Path& programFolder)
+    : ProgramDialogs(platformDialogs, library, clock, programFolder),
+      main(
+          {dialogs, library, calls, sessions, cds, programFolder, prompt, valida, msefaz, fimAFim}),
+      support(dialogs, library, calls, main, programFolder) {
   main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
                              {u"Relatório para suporte...", [this] { support.writeReport(); }}};
 }
 
 void Program::start() {
-  settings::CheckConfigs(programFolder_, dialogs_);
+  settings::CheckConfigs(programFolder, dialogs);
   main.FormCreate();
   valida.FormCreate();
   fimAFim.FormCreate();

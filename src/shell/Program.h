@@ -1,14 +1,21 @@
 #pragma once
 // The whole program without its platform: the windows, the library access and
-// the session numbers, created in the start-up order. The Win32 entry point
-// puts native windows on it; the tests drive it headless.
+// the session numbers. The Win32 entry point puts native windows on it; the
+// tests drive it headless.
+//
+// The parts are built in layers, each a base of the next: a base is always
+// built before what derives from it, whatever order the members are declared
+// in, so no window can be handed a part that does not exist yet. Inside a
+// layer the members only keep references to each other.
 #include "platform/Path.h"
 
 #include "diagnostics/UFimaFim.h"
+#include "page/PromptOutcome.h"
 #include "platform/Clock.h"
 #include "satlib/CallRecorder.h"
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
+#include "settings/ParameterDataset.h"
 #include "shell/SupportReport.h"
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
@@ -20,32 +27,45 @@ namespace shell {
 
 inline constexpr char16_t kApplicationTitle[] = u"Mirel - Programa de Ativação S@T";
 
-class Program {
- public:
-  Program(ui::Dialogs& dialogs, satlib::SatLibrary& library, const platform::Clock& clock,
-          platform::Path programFolder);
+// What every window works with.
+struct ProgramServices {
+  ProgramServices(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+                  const platform::Clock& clock, const platform::Path& programFolder);
 
-  // Creates the settings files that are missing, then the windows, each once.
-  void start();
-
- private:
-  // What every window of the program shows goes through this; made first.
-  ui::BoundedDialogs dialogs_;
-
- public:
+  // What every window of the program shows goes through this.
+  ui::BoundedDialogs dialogs;
+  satlib::SatLibrary& library;
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
   // This run's answers, which the runner records, for the report.
   satlib::CallRecorder calls;
+  // The parameter record, which the main window's pages and the test
+  // dialog read.
+  settings::ParameterDataset cds;
+  platform::Path programFolder;
+};
+
+// The windows the main window opens.
+struct ProgramDialogs : ProgramServices {
+  ProgramDialogs(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+                 const platform::Clock& clock, const platform::Path& programFolder);
+
   TFValida valida;
   TFMSefaz msefaz;
-  TFAtivacao main;
-  // Made after the main window, whose parameter record it reads when shown.
   diagnostics::TFFimAFim fimAFim;
-  SupportReport support;
+};
 
- private:
-  platform::Path programFolder_;
+class Program : public ProgramDialogs {
+ public:
+  Program(ui::Dialogs& platformDialogs, satlib::SatLibrary& library, const platform::Clock& clock,
+          const platform::Path& programFolder);
+
+  // Creates the settings files that are missing, then the windows, each once.
+  void start();
+
+  TFAtivacao main;
+  // Keeps a reference to the main window, which it reads only when asked.
+  SupportReport support;
 };
 
 }  // namespace shell

@@ -10,10 +10,16 @@ namespace {
 constexpr int kSidePanelWidth = 132;
 constexpr int kSideButtonWidth = 130;
 constexpr int kSideButtonHeight = 29;
+// The page buttons overlap by a pixel, so their borders make one line.
+constexpr int kPageButtonStep = 28;
+constexpr int kLogoWidth = 124;
+constexpr int kLogoHeight = 59;
+constexpr int kGapAboveLogo = 4;
+constexpr int kGapBelowLogo = 3;
 constexpr int kStatusBarHeight = 19;
 }  // namespace
 
-TFAtivacao::TFAtivacao(MainWindowServices services)
+MainWindowFrame::MainWindowFrame(MainWindowServices services, page::PageHost& host)
     : ui::Form("TFAtivacao"),
       StatusBar("StatusBar", this),
       Panel1("Panel1", this),
@@ -31,11 +37,14 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
       BitSuperLog("BitSuperLog", &Panel1),
       BtnSair("BtnSair", &Panel1),
       PageControl("PageControl", this),
-      cds(services.programFolder, services.dialogs),
       runner(services.dialogs, services.library, services.calls, services.sessions, *this,
-             StatusBar, *this, {services.msefaz, services.msefaz.MemoSefaz}),
-      services_(std::move(services)),
-      context_{runner, cds, services_.dialogs, services_.prompt, *this, services_.programFolder},
+             StatusBar, host, {services.msefaz, services.msefaz.MemoSefaz}),
+      services_(services),
+      context_{runner,          services.cds, services.dialogs,
+               services.prompt, host,         services.programFolder} {}
+
+TFAtivacao::TFAtivacao(MainWindowServices services)
+    : MainWindowFrame(std::move(services), *this),
       TabMirel(PageControl, context_),
       TabCodAtiva(PageControl, context_),
       TabAtivar(PageControl, context_),
@@ -56,73 +65,79 @@ TFAtivacao::TFAtivacao(MainWindowServices services)
   Panel1.setBounds({0, 0, kSidePanelWidth, 0});
   PageControl.setAlign(ui::Align::Client);
   PageControl.setTabOrder(0);
-  setUpPages();
-  layOutSidePanel();
+  const std::vector<PageRow> rows = pageRows();
+  setUpPages(rows);
+  layOutSidePanel(rows);
   onResize = [this] { FormResize(); };
   setBounds({0, 0, 668, 426});
 }
 
-// Adding a page is one member and one line here.
-void TFAtivacao::setUpPages() {
-  const struct {
-    page::PageIndex index;
-    page::PageFrame& frame;
-  } table[] = {
-      {page::kHomePage, TabMirel.frame},        {page::kCodeChangePage, TabCodAtiva.frame},
-      {page::kActivationPage, TabAtivar.frame}, {page::kSignaturePage, TabAssocAss.frame},
-      {page::kLockPage, TabBloq.frame},         {page::kTestsPage, TabTeste.frame},
-      {page::kNetworkPage, TabConfRede.frame},  {page::kStatusPage, TabStatus.frame},
-      {page::kLogPage, TabLog.frame},           {page::kSoftwareUpdatePage, TavAtualizaSW.frame},
+// Adding a page is its member and one row here.
+std::vector<TFAtivacao::PageRow> TFAtivacao::pageRows() {
+  return {
+      {page::kHomePage, BtnPrincipal, u"SAT - MIREL", [this] { TabMirel.BtnPrincipalClick(); },
+       TabMirel.frame},
+      {page::kNetworkPage, BtnConfRede, u"Config. da Rede",
+       [this] { TabConfRede.BtnConfRedeClick(); }, TabConfRede.frame},
+      {page::kActivationPage, BtnAtivacao, u"Ativação do SAT",
+       [this] { TabAtivar.BtnAtivacaoClick(); }, TabAtivar.frame},
+      {page::kSignaturePage, BtnAssocAssin, u"Associar Aplic. Comercial",
+       [this] { TabAssocAss.BtnAssocAssinClick(); }, TabAssocAss.frame},
+      {page::kTestsPage, BtnTestefimafim, u"Testes", [this] { TabTeste.BtnTestefimafimClick(); },
+       TabTeste.frame},
+      {page::kStatusPage, BitBtnStatus, u"Status", [this] { TabStatus.BitBtnStatusClick(); },
+       TabStatus.frame},
+      {page::kLogPage, BitLogs, u"Extrair Logs", [this] { TabLog.BitLogsClick(); }, TabLog.frame},
+      {page::kCodeChangePage, BtnCodAtivacao, u"Trocar Cód. Ativação",
+       [this] { TabCodAtiva.BtnCodAtivacaoClick(); }, TabCodAtiva.frame},
+      {page::kLockPage, BtnBloquearSAT, u"Bloquear/Desbloquear",
+       [this] { TabBloq.BtnBloquearSATClick(); }, TabBloq.frame},
+      {page::kSoftwareUpdatePage, BitAtualizaSW, u"Atualizar SW Básico",
+       [this] { TavAtualizaSW.BitAtualizaSWClick(); }, TavAtualizaSW.frame},
   };
+}
+
+void TFAtivacao::setUpPages(const std::vector<PageRow>& rows) {
   std::vector<ui::TabSheet*> pages(page::kPageCount, nullptr);
-  for (const auto& entry : table) pages[entry.index] = &entry.frame.sheet;
+  for (const PageRow& row : rows) pages[row.index] = &row.frame.sheet;
   PageControl.setPages(std::move(pages));
   // The tests page is the page control's initial page: a window whose
   // library failed to load opens on it.
   PageControl.setActivePageIndex(page::kTestsPage);
 }
 
-void TFAtivacao::layOutSidePanel() {
-  struct SideButton {
-    ui::Button& button;
-    int top;
-    const char16_t* caption;
-    ui::Handler onClick;
-  };
-  const SideButton buttons[] = {
-      {BtnPrincipal, 0, u"SAT - MIREL", [this] { TabMirel.BtnPrincipalClick(); }},
-      {BtnConfRede, 28, u"Config. da Rede", [this] { TabConfRede.BtnConfRedeClick(); }},
-      {BtnAtivacao, 56, u"Ativação do SAT", [this] { TabAtivar.BtnAtivacaoClick(); }},
-      {BtnAssocAssin, 84, u"Associar Aplic. Comercial",
-       [this] { TabAssocAss.BtnAssocAssinClick(); }},
-      {BtnTestefimafim, 112, u"Testes", [this] { TabTeste.BtnTestefimafimClick(); }},
-      {BitBtnStatus, 140, u"Status", [this] { TabStatus.BitBtnStatusClick(); }},
-      {BitLogs, 168, u"Extrair Logs", [this] { TabLog.BitLogsClick(); }},
-      {BtnCodAtivacao, 196, u"Trocar Cód. Ativação", [this] { TabCodAtiva.BtnCodAtivacaoClick(); }},
-      {BtnBloquearSAT, 224, u"Bloquear/Desbloquear", [this] { TabBloq.BtnBloquearSATClick(); }},
-      {BitAtualizaSW, 252, u"Atualizar SW Básico", [this] { TavAtualizaSW.BitAtualizaSWClick(); }},
-      {BitSuperLog, 347, u"SuperLog", [this] { TabLog.BitSuperLogClick(); }},
-      {BtnSair, 376, u"Sair", [this] { BtnSairClick(); }},
-  };
+// The page buttons from the top, then the logo, then the buttons that open
+// no page of their own.
+void TFAtivacao::layOutSidePanel(const std::vector<PageRow>& rows) {
   int order = 0;
-  for (const SideButton& side : buttons) {
-    side.button.setText(side.caption);
-    side.button.setBounds({0, side.top, kSideButtonWidth, kSideButtonHeight});
-    side.button.setTabOrder(order++);
-    side.button.onClick = side.onClick;
+  const auto place = [&](ui::Button& button, int top, const char16_t* caption,
+                         ui::Handler onClick) {
+    button.setText(caption);
+    button.setBounds({0, top, kSideButtonWidth, kSideButtonHeight});
+    button.setTabOrder(order++);
+    button.onClick = std::move(onClick);
+  };
+  int top = 0;
+  for (const PageRow& row : rows) {
+    place(row.sideButton, top, row.caption, row.onSideButtonClick);
+    top += kPageButtonStep;
   }
+  const int logoTop = top - kPageButtonStep + kSideButtonHeight + kGapAboveLogo;
   Image1.png = std::string(page::logoPicture());
   Image1.center = true;
   Image1.proportional = true;
   Image1.transparent = true;
-  Image1.setBounds({(kSidePanelWidth - 124) / 2, 285, 124, 59});
+  Image1.setBounds({(kSidePanelWidth - kLogoWidth) / 2, logoTop, kLogoWidth, kLogoHeight});
+  top = logoTop + kLogoHeight + kGapBelowLogo;
+  place(BitSuperLog, top, u"SuperLog", [this] { TabLog.BitSuperLogClick(); });
+  place(BtnSair, top + kSideButtonHeight, u"Sair", [this] { BtnSairClick(); });
 }
 
 void TFAtivacao::FormCreate() {
   // The page control has the focus when the window opens, so Enter right
   // after start runs nothing.
   PageControl.setFocus();
-  cds.open();
+  services_.cds.open();
   if (!platform::fileExists(services_.programFolder / u"SAT.DLL")) {
     services_.dialogs.showMessage(u"Erro: SAT.DLL não foi encotrada.");
     terminateRequested_ = true;
@@ -135,7 +150,7 @@ void TFAtivacao::FormCreate() {
 }
 
 void TFAtivacao::FormDestroy() {
-  cds.close();
+  services_.cds.close();
 }
 
 void TFAtivacao::FormResize() {

@@ -3,6 +3,8 @@
 // of a page control without tabs; the status bar shows the last answer. The
 // window only assembles: each page owns its controls and handlers, and asks
 // the window for the few services of page::PageHost.
+#include <vector>
+
 #include "platform/Path.h"
 
 #include "diagnostics/HomePage.h"
@@ -36,6 +38,7 @@ struct MainWindowServices {
   satlib::SatLibrary& library;
   satlib::CallRecorder& calls;
   satlib::SessionNumbers& sessions;
+  settings::ParameterDataset& cds;
   platform::Path programFolder;
   page::PromptOutcome& prompt;
   TFValida& valida;
@@ -43,17 +46,13 @@ struct MainWindowServices {
   diagnostics::TFFimAFim& fimAFim;
 };
 
-class TFAtivacao : public ui::Form, private page::PageHost {
+// The main window without its pages: the side panel, the status bar, the
+// page control, and the runner and context the pages are made from. Its
+// members only keep references to each other, so their order is free, except
+// that a control comes after its parent.
+class MainWindowFrame : public ui::Form {
  public:
-  explicit TFAtivacao(MainWindowServices services);
-
-  void FormCreate();
-  // The window is going away at program end: the parameter record is saved.
-  void FormDestroy();
-  void FormResize();
-  // Whether creation asked the program to end before its message loop runs.
-  bool terminateRequested() const { return terminateRequested_; }
-  void BtnSairClick();
+  MainWindowFrame(MainWindowServices services, page::PageHost& host);
 
   ui::StatusBar StatusBar;
   ui::Panel Panel1;
@@ -72,15 +71,28 @@ class TFAtivacao : public ui::Form, private page::PageHost {
   ui::Button BtnSair;
   ui::PageControl PageControl;
 
-  settings::ParameterDataset cds;
   page::CommandRunner runner;
 
- private:
-  // Built before the pages, which are made from it.
+ protected:
   MainWindowServices services_;
   page::PageContext context_;
+};
 
+// The pages are members of this class and the frame is its base: a base is
+// built before the members, so every page finds the frame's context made,
+// whatever order the pages are declared in.
+class TFAtivacao : private page::PageHost, public MainWindowFrame {
  public:
+  explicit TFAtivacao(MainWindowServices services);
+
+  void FormCreate();
+  // The window is going away at program end: the parameter record is saved.
+  void FormDestroy();
+  void FormResize();
+  // Whether creation asked the program to end before its message loop runs.
+  bool terminateRequested() const { return terminateRequested_; }
+  void BtnSairClick();
+
   diagnostics::HomePage TabMirel;
   provisioning::CodeChangePage TabCodAtiva;
   provisioning::ActivationPage TabAtivar;
@@ -93,8 +105,17 @@ class TFAtivacao : public ui::Form, private page::PageHost {
   provisioning::SoftwareUpdatePage TavAtualizaSW;
 
  private:
-  void setUpPages();
-  void layOutSidePanel();
+  // One row per page, in the side panel's order from the top.
+  struct PageRow {
+    page::PageIndex index;
+    ui::Button& sideButton;
+    const char16_t* caption;
+    ui::Handler onSideButtonClick;
+    page::PageFrame& frame;
+  };
+  std::vector<PageRow> pageRows();
+  void setUpPages(const std::vector<PageRow>& rows);
+  void layOutSidePanel(const std::vector<PageRow>& rows);
 
   // page::PageHost
   void showPage(page::PageIndex index) override;

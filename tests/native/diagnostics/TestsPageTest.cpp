@@ -34,11 +34,11 @@ class TestsPage : public ProgramFixture {
  protected:
   TestsPage() {
     program.start();
-    main.cds.edit();
-    main.cds.setText("CNPJContribuinte", u"11222333000181");
-    main.cds.setText("CNPJSH", u"11222333000009");
-    main.cds.setText("Assinatura", u"assinatura guardada");
-    main.cds.post();
+    program.cds.edit();
+    program.cds.setText("CNPJContribuinte", u"11222333000181");
+    program.cds.setText("CNPJSH", u"11222333000009");
+    program.cds.setText("Assinatura", u"assinatura guardada");
+    program.cds.post();
     user([&] { main.BtnTestefimafim.click(); });
   }
 

@@ -43,10 +43,10 @@ TEST_F(ActivationPage, LoadsCnpjAndStateFromTheRecord) {
   EXPECT_EQ(page.rgTipoCert.itemIndex(), 0);
   EXPECT_FALSE(page.rgTipoCert.enabled());
 
-  main.cds.edit();
-  main.cds.setText("CNPJContribuinte", u"11222333000181");
-  main.cds.setText("uf", u"25");
-  main.cds.post();
+  program.cds.edit();
+  program.cds.setText("CNPJContribuinte", u"11222333000181");
+  program.cds.setText("uf", u"25");
+  program.cds.post();
   page.EdtCodAtiv2.setText(u"left over");
   user([&] { main.BtnPrincipal.click(); });
   open();
@@ -56,9 +56,9 @@ TEST_F(ActivationPage, LoadsCnpjAndStateFromTheRecord) {
 }
 
 TEST_F(ActivationPage, AStateThatIsNoNumberIsReportedInPortugueseAndThePageNotShown) {
-  main.cds.edit();
-  main.cds.setText("uf", u"SP");
-  main.cds.post();
+  program.cds.edit();
+  program.cds.setText("uf", u"SP");
+  program.cds.post();
   open();
   ASSERT_EQ(dialogs.texts(DialogKind::Unexpected).size(), 1u);
   EXPECT_NE(dialogs.texts(DialogKind::Unexpected)[0].find(u"número inteiro"), std::u16string::npos);
@@ -145,7 +145,7 @@ TEST_F(ActivationPage, SendsTheStatesIbgeCodeWithSubCommandOne) {
     EXPECT_EQ(sent[2], "segredo1");
     EXPECT_EQ(sent[3], "11222333000181");
     EXPECT_EQ(sent[4], c.cUF);
-    EXPECT_EQ(platform::toUtf8(main.cds.readText("uf")), c.stored);
+    EXPECT_EQ(platform::toUtf8(program.cds.readText("uf")), c.stored);
     EXPECT_EQ(page.EdtCodAtiv2.text(), u"  segredo1 ") << "the code edits keep their text";
   }
 }

@@ -14,9 +14,9 @@ class NetworkPage : public ProgramFixture {
   NetworkPage() : page(main.TabConfRede) { program.start(); }
 
   void store(std::initializer_list<std::pair<const char*, const char16_t*>> fields) {
-    main.cds.edit();
-    for (const auto& [name, value] : fields) main.cds.setText(name, value);
-    main.cds.post();
+    program.cds.edit();
+    for (const auto& [name, value] : fields) program.cds.setText(name, value);
+    program.cds.post();
   }
   void show() {
     main.PageControl.setActivePageIndex(page::kHomePage);
@@ -92,13 +92,13 @@ TEST_F(NetworkPage, StoresWritesAndSendsTheDocumentWithTheCodeAsTyped) {
   page.Edtproxy_ip.setTextFromUser(u"10.1.1.1");
   send(u"  12345678  ");
 
-  EXPECT_EQ(main.cds.readText("tipoLan"), u"IPFIX");
-  EXPECT_EQ(main.cds.readText("lanDNS2"), u"8.8.4.4 mais te") << "cut to the field's width";
-  EXPECT_EQ(main.cds.readText("proxy"), u"2");
-  EXPECT_EQ(main.cds.readText("proxy_ip"), u"10.1.1.1") << "a disabled edit is stored too";
-  EXPECT_EQ(main.cds.readText("SSID"), u"rede");
-  EXPECT_EQ(main.cds.readText("usuario"), u"ppp");
-  EXPECT_EQ(main.cds.readText("senha"), u"segredo");
+  EXPECT_EQ(program.cds.readText("tipoLan"), u"IPFIX");
+  EXPECT_EQ(program.cds.readText("lanDNS2"), u"8.8.4.4 mais te") << "cut to the field's width";
+  EXPECT_EQ(program.cds.readText("proxy"), u"2");
+  EXPECT_EQ(program.cds.readText("proxy_ip"), u"10.1.1.1") << "a disabled edit is stored too";
+  EXPECT_EQ(program.cds.readText("SSID"), u"rede");
+  EXPECT_EQ(program.cds.readText("usuario"), u"ppp");
+  EXPECT_EQ(program.cds.readText("senha"), u"segredo");
 
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ConfigurarInterfaceDeRede);

@@ -44,11 +44,11 @@ class SignaturePage : public ProgramFixture {
 };
 
 TEST_F(SignaturePage, LoadsTheCnpjsAndTheSignatureFromTheRecord) {
-  main.cds.edit();
-  main.cds.setText("CNPJContribuinte", kTaxpayer);
-  main.cds.setText("CNPJSH", kSoftwareHouse);
-  main.cds.setText("Assinatura", u"assinatura guardada");
-  main.cds.post();
+  program.cds.edit();
+  program.cds.setText("CNPJContribuinte", kTaxpayer);
+  program.cds.setText("CNPJSH", kSoftwareHouse);
+  program.cds.setText("Assinatura", u"assinatura guardada");
+  program.cds.post();
   page.EdtCodAtiv3.setText(u"left over");
   chooseFile();
   user([&] { main.BtnPrincipal.click(); });
@@ -159,9 +159,9 @@ TEST_F(SignaturePage, AFileIsJoinedShownBeforeTheCodeCheckAndSentWhole) {
   EXPECT_EQ(sent[1], "12345678");
   EXPECT_EQ(sent[2], "1122233300018111222333000009") << "the software house's CNPJ comes first";
   EXPECT_EQ(sent[3], "primeirasegundaterceira");
-  EXPECT_EQ(main.cds.readText("Assinatura"), u"primeirasegundaterceira");
-  EXPECT_EQ(main.cds.readText("CNPJSH"), kSoftwareHouse);
-  EXPECT_EQ(main.cds.readText("CNPJContribuinte"), u"") << "the taxpayer's CNPJ is not stored here";
+  EXPECT_EQ(program.cds.readText("Assinatura"), u"primeirasegundaterceira");
+  EXPECT_EQ(program.cds.readText("CNPJSH"), kSoftwareHouse);
+  EXPECT_EQ(program.cds.readText("CNPJContribuinte"), u"") << "the taxpayer's CNPJ is not stored here";
 }
 
 TEST_F(SignaturePage, ALongSignatureIsSentWholeAndStoredCut) {
@@ -170,7 +170,7 @@ TEST_F(SignaturePage, ALongSignatureIsSentWholeAndStoredCut) {
   associate("1|13001|1999|Código de ativação inválido||");
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].arguments[3], std::string(400, 'Q'));
-  EXPECT_EQ(main.cds.readText("Assinatura"), signature.substr(0, 344))
+  EXPECT_EQ(program.cds.readText("Assinatura"), signature.substr(0, 344))
       << "stored before the call, whatever the device answers";
   EXPECT_EQ(page.EdtCodAtiv3.text(), u"12345678") << "the code keeps its text";
 }

@@ -22,7 +22,7 @@ class SupportReport : public ProgramFixture {
     program.start();
     // Every secret the settings hold, and a configuration sent with the
     // activation code: the proxy's password travels in its argument.
-    main.cds.edit();
+    program.cds.edit();
     for (const auto& [name, value] : {std::pair{"tipoInter", u"WIFI"},
                                       {"seg", u"WPA"},
                                       {"codigo", u"ChaveWifi9"},
@@ -32,8 +32,8 @@ class SupportReport : public ProgramFixture {
                                       {"proxy", u"1"},
                                       {"proxy_ip", u"10.0.0.9"},
                                       {"proxy_senha", u"SenhaDoProxy1"}})
-      main.cds.setText(name, value);
-    main.cds.post();
+      program.cds.setText(name, value);
+    program.cds.post();
     user([&] { main.BtnConfRede.click(); });
     main.TabConfRede.LblEdtCodRede.setTextFromUser(u"CodigoAtiv01");
     library.answers = {"123456|12000|Rede Configurada||"};
