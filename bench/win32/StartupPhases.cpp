@@ -60,8 +60,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ui::win32::Win32Ui windows(instance, shell::kApplicationTitle, nullptr);
   clock.step("window classes and fonts");
   const platform::Path folder = platform::executableFolder();
-  satlib::LoadedSatLibrary library(folder, windows.dialogs());
-  shell::Program program(windows.dialogs(), library, platform::systemClock(), folder);
+  satlib::LoadedSatLibrary library(folder, windows.messages(), windows.deviceCalls());
+  shell::Program program({windows.messages(), windows.files(), windows.deviceCalls()}, library,
+                         platform::systemClock(), folder);
   clock.step("pages built (control model)");
   windows.dispatcher().run([&] {
     program.start();

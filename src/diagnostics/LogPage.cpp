@@ -61,20 +61,20 @@ void LogPage::BitSuperLogClick() {
 void LogPage::openInMode(Mode mode, std::u16string_view header) {
   MemoLogs.clear();
   context_.runner.mostrastatus({});
-  context_.host.askForCode();
+  const bool confirmed = context_.host.askForCode().has_value();
   context_.host.showPage(page::kLogPage);
   // A file named for the other view is not offered for this one: the short
   // SuperLog block must not replace the whole log saved a minute before.
   if (frame.header.tag != mode) EdtLogs.setText({});
   frame.header.tag = mode;
   frame.header.setText(std::u16string(header));
-  if (context_.prompt.DialogoCancelado == 0) BtnLogsClick();
+  if (confirmed) BtnLogsClick();
 }
 
 void LogPage::BtnLogsClick() {
   const std::u16string code = platform::trimmed(context_.prompt.CodigoDigitado);
   if (page::isShortCode(code)) {
-    context_.dialogs.showMessage(std::u16string(page::kCodigoCurto));
+    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
     return;
   }
   MemoLogs.clear();
@@ -105,13 +105,13 @@ void LogPage::BtnLog1Click() {
   ui::FileDialogOptions options{
       {}, u"Arquivos de texto (*.txt)|*.txt|Todos os arquivos (*.*)|*.*", u"txt", EdtLogs.text()};
   options.askBeforeReplacing = true;
-  if (const auto path = context_.dialogs.saveFile(options)) EdtLogs.setText(*path);
+  if (const auto path = context_.files.saveFile(options)) EdtLogs.setText(*path);
 }
 
 void LogPage::BtnLog2Click() {
   const std::u16string name = EdtLogs.text();
   if (name.empty()) {
-    page::refuseInput(context_.dialogs, u"O nome do arquivo não foi especificado", BtnLog1);
+    page::refuseInput(context_.messages, u"O nome do arquivo não foi especificado", BtnLog1);
     return;
   }
   try {
@@ -119,10 +119,10 @@ void LogPage::BtnLog2Click() {
     if (platform::trimmed(name).empty()) throw platform::FileError("no file name");
     platform::writeTextLines(platform::Path(name), MemoLogs.text());
   } catch (const platform::FileError&) {
-    context_.dialogs.showMessage(u"Erro ao tentar salvar o arquivo: " + name);
+    context_.messages.showMessage(u"Erro ao tentar salvar o arquivo: " + name);
     return;
   }
-  context_.dialogs.showMessage(u"Arquivo " + name + u" salvo com sucesso");
+  context_.messages.showMessage(u"Arquivo " + name + u" salvo com sucesso");
 }
 
 }  // namespace diagnostics

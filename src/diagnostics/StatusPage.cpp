@@ -43,16 +43,16 @@ void StatusPage::layOutControls() {
 void StatusPage::BitBtnStatusClick() {
   MemoStatus.clear();
   context_.runner.mostrastatus({});
-  context_.host.askForCode();
+  const bool confirmed = context_.host.askForCode().has_value();
   context_.host.showPage(page::kStatusPage);
-  if (context_.prompt.DialogoCancelado == 0) BtnStatusClick();
+  if (confirmed) BtnStatusClick();
 }
 
 void StatusPage::BtnStatusClick() {
   EdtCodAtiv4.setText(context_.prompt.CodigoDigitado);
   const std::u16string code = platform::trimmed(EdtCodAtiv4.text());
   if (page::isShortCode(code)) {
-    context_.dialogs.showMessage(u"Novo código de ativação deve ter no mínimo 8 caracteres.");
+    context_.messages.showMessage(u"Novo código de ativação deve ter no mínimo 8 caracteres.");
     return;
   }
   page::Command command;

@@ -101,11 +101,11 @@ void TestsPage::BtnTestefimafimClick() {
 
 bool TestsPage::promptForCode(std::u16string_view header, bool headerBeforeCheck) {
   MemoCFe.clear();
-  context_.host.askForCode();
-  if (context_.prompt.DialogoCancelado != 0) return false;
+  const std::optional<std::u16string> code = context_.host.askForCode();
+  if (!code) return false;
   if (headerBeforeCheck) frame.header.setText(std::u16string(header));
-  if (page::isShortCode(context_.prompt.CodigoDigitado)) {
-    context_.dialogs.showMessage(std::u16string(page::kCodigoCurto));
+  if (page::isShortCode(*code)) {
+    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
     return false;
   }
   if (!headerBeforeCheck) frame.header.setText(std::u16string(header));
@@ -127,7 +127,7 @@ void TestsPage::runTest(TestVariant variant) {
            &fimAFim_.EdtCNPJSw, &fimAFim_.EdtIEContrib, &fimAFim_.rgAssinatura,
            &fimAFim_.EdtAssinatura, &fimAFim_.Button3})
     live->setEnabled(producao);
-  context_.dialogs.showModal(fimAFim_);
+  context_.messages.showModal(fimAFim_);
   if (context_.prompt.DialogoCancelado != 0) return;
   const std::optional<SaleValues> values = testValues(variant);
   if (!values) return;
@@ -149,7 +149,7 @@ void TestsPage::runTest(TestVariant variant) {
 
 std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   const auto refuse = [this](std::u16string_view message) {
-    context_.dialogs.showMessage(std::u16string(message));
+    context_.messages.showMessage(std::u16string(message));
     return std::nullopt;
   };
   SaleValues values{platform::trimmed(fimAFim_.EdtCNPJContrib2.text()),
@@ -169,7 +169,7 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
     // The box names the file; what the device needs is the signature it
     // holds, read as the association page reads it.
     std::optional<std::u16string> assinatura = page::readSignatureFile(
-        platform::Path(values.assinatura), context_.dialogs, fimAFim_.EdtAssinatura);
+        platform::Path(values.assinatura), context_.messages, fimAFim_.EdtAssinatura);
     if (!assinatura) return std::nullopt;
     values.assinatura = platform::trimmed(*assinatura);
   }
@@ -195,14 +195,14 @@ void TestsPage::showTestCoupon(const page::AnswerFields& CamposRetorno) {
 
 void TestsPage::BtnNavegClick() {
   if (platform::fileExists(cfeXml()) && !MemoCFe.text().empty())
-    context_.dialogs.openWithShell(cfeXml().text());
+    context_.files.openWithShell(cfeXml().text());
 }
 
 void TestsPage::BtnSessaoClick() {
   if (!promptForCode(u"CONSULTAR NÚMERO DE SESSÃO", true)) return;
   const std::optional<int> consulted = consultedSessionNumber(Edit1.text());
   if (!consulted) {
-    context_.dialogs.showMessage(u"Número de sessão consultada inválida.");
+    context_.messages.showMessage(u"Número de sessão consultada inválida.");
     return;
   }
   querySession(satlib::EntryPoint::ConsultarNumeroSessao, *consulted);

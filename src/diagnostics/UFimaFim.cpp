@@ -5,7 +5,7 @@
 namespace diagnostics {
 
 TFFimAFim::TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterDataset& cds,
-                     ui::Dialogs& dialogs)
+                     ui::FilePickers& files)
     : ui::Form("TFFimAFim"),
       LabelCNPJContrib2("LabelCNPJContrib2", this),
       EdtCNPJContrib2("EdtCNPJContrib2", this),
@@ -21,7 +21,7 @@ TFFimAFim::TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterData
       BtnOk("BtnOk", this),
       outcome_(outcome),
       cds_(cds),
-      dialogs_(dialogs) {
+      files_(files) {
   setText(u"SAT - MIREL (Testes FimAFim)");
   borderStyle = ui::BorderStyle::Dialog;
   minimizeBox = false;
@@ -95,7 +95,7 @@ void TFFimAFim::rgAssinaturaClick() {
 }
 
 void TFFimAFim::Button3Click() {
-  if (const auto path = dialogs_.openFile({})) {
+  if (const auto path = files_.openFile({})) {
     EdtAssinatura.setText(*path);
     holdsStoredSignature_ = false;
   }

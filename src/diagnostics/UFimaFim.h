@@ -6,14 +6,14 @@
 #include "page/PromptOutcome.h"
 #include "settings/ParameterDataset.h"
 #include "ui/Controls.h"
-#include "ui/Dialogs.h"
+#include "ui/FilePickers.h"
 
 namespace diagnostics {
 
 class TFFimAFim : public ui::Form {
  public:
   TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterDataset& cds,
-            ui::Dialogs& dialogs);
+            ui::FilePickers& files);
 
   void FormCreate();
   void FormShow();
@@ -47,7 +47,7 @@ class TFFimAFim : public ui::Form {
 
   page::PromptOutcome& outcome_;
   const settings::ParameterDataset& cds_;
-  ui::Dialogs& dialogs_;
+  ui::FilePickers& files_;
   bool holdsStoredSignature_ = false;
 };
 

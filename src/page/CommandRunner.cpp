@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Text.h"
-#include "ui/BoundedDialogs.h"
+#include "ui/BoundedMessages.h"
 
 namespace page {
 
@@ -29,11 +29,12 @@ DeviceCallFailed::DeviceCallFailed(satlib::EntryPoint entry)
                          satlib::entryPointName(entry) + "."),
       ui::FailureClass(ui::FailureKind::DeviceCall) {}
 
-CommandRunner::CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library,
-                             satlib::CallRecorder& calls, satlib::SessionNumbers& sessions,
-                             ui::Form& mainWindow, ui::StatusBar& statusBar, PageHost& host,
-                             AuthorityWindow authority)
-    : dialogs_(dialogs),
+CommandRunner::CommandRunner(ui::Messages& messages, ui::DeviceCalls& deviceCalls,
+                             satlib::SatLibrary& library, satlib::CallRecorder& calls,
+                             satlib::SessionNumbers& sessions, ui::Form& mainWindow,
+                             ui::StatusBar& statusBar, PageHost& host, AuthorityWindow authority)
+    : messages_(messages),
+      deviceCalls_(deviceCalls),
       library_(library),
       calls_(calls),
       sessions_(sessions),
@@ -46,7 +47,7 @@ void CommandRunner::run(const Command& command) {
   const std::u16string code =
       platform::trimmed(command.codeField ? command.codeField->text() : command.code);
   if (command.checkCode && isShortCode(code)) {
-    dialogs_.showMessage(std::u16string(kCodigoCurto));
+    messages_.showMessage(std::u16string(kCodigoCurto));
     if (command.codeField) command.codeField->setText({});
     return;
   }
@@ -87,7 +88,7 @@ void CommandRunner::callLibrary(const Command& command, const std::u16string& co
   std::string answer;
   // The call may run on another thread: it touches nothing but these.
   try {
-    dialogs_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
+    deviceCalls_.whileDeviceWorks([&] { answer = command.call(library_, sessao, codigo); });
   } catch (const ui::DeviceCallFaulted&) {
     throw DeviceCallFailed(command.entryPoint);
   }
@@ -129,11 +130,11 @@ void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
       ui::cutForWindow(u"Código: " + platform::fromUtf8(CamposRetorno[codeField])));
   authority_.MemoSefaz.addLine(u"");
   authority_.MemoSefaz.addLine(ui::cutForWindow(platform::fromUtf8(CamposRetorno[codeField + 1])));
-  dialogs_.showModal(authority_.window);
+  messages_.showModal(authority_.window);
 }
 
 void CommandRunner::showCodeAndMessage(const AnswerFields& CamposRetorno) {
-  dialogs_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[2]));
+  messages_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[2]));
 }
 
 }  // namespace page

@@ -14,7 +14,8 @@
 #include "satlib/SatLibrary.h"
 #include "satlib/SessionNumbers.h"
 #include "ui/Controls.h"
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
+#include "ui/Messages.h"
 
 namespace page {
 
@@ -64,9 +65,9 @@ struct AuthorityWindow {
 
 class CommandRunner {
  public:
-  CommandRunner(ui::Dialogs& dialogs, satlib::SatLibrary& library, satlib::CallRecorder& calls,
-                satlib::SessionNumbers& sessions, ui::Form& mainWindow, ui::StatusBar& statusBar,
-                PageHost& host, AuthorityWindow authority);
+  CommandRunner(ui::Messages& messages, ui::DeviceCalls& deviceCalls, satlib::SatLibrary& library,
+                satlib::CallRecorder& calls, satlib::SessionNumbers& sessions, ui::Form& mainWindow,
+                ui::StatusBar& statusBar, PageHost& host, AuthorityWindow authority);
 
   void run(const Command& command);
 
@@ -87,7 +88,8 @@ class CommandRunner {
   // on; the indication goes however the call ends.
   void callLibrary(const Command& command, const std::u16string& code);
 
-  ui::Dialogs& dialogs_;
+  ui::Messages& messages_;
+  ui::DeviceCalls& deviceCalls_;
   satlib::SatLibrary& library_;
   satlib::CallRecorder& calls_;
   satlib::SessionNumbers& sessions_;

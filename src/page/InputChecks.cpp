@@ -14,9 +14,9 @@ bool isShortCode(std::u16string_view code) {
   return platform::trimmed(code).size() < kMinimumCodeLength;
 }
 
-void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field,
+void refuseInput(ui::Messages& messages, std::u16string_view message, ui::Control& field,
                  std::initializer_list<ui::Control*> cleared) {
-  dialogs.showMessage(std::u16string(message));
+  messages.showMessage(std::u16string(message));
   for (ui::Control* control : cleared) control->setText({});
   field.setFocus();
 }

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "ui/Control.h"
-#include "ui/Dialogs.h"
+#include "ui/Messages.h"
 
 namespace page {
 
@@ -18,7 +18,7 @@ bool isShortCode(std::u16string_view code);
 // Tells the user what is wrong with an input and puts the focus in it. The
 // fields in `cleared` are emptied only once the message is gone, so the user
 // reads it over what was typed.
-void refuseInput(ui::Dialogs& dialogs, std::u16string_view message, ui::Control& field,
+void refuseInput(ui::Messages& messages, std::u16string_view message, ui::Control& field,
                  std::initializer_list<ui::Control*> cleared = {});
 
 }  // namespace page

@@ -1,6 +1,6 @@
 #pragma once
 // What every page is built from: the runner, the parameter dataset, the
-// dialogs, the prompt's outcome, the main window's services and the folder
+// messages and file pickers, the prompt's outcome, the main window's services and the folder
 // the program's files live in.
 #include "platform/Path.h"
 
@@ -8,14 +8,16 @@
 #include "page/PageHost.h"
 #include "page/PromptOutcome.h"
 #include "settings/ParameterDataset.h"
-#include "ui/Dialogs.h"
+#include "ui/FilePickers.h"
+#include "ui/Messages.h"
 
 namespace page {
 
 struct PageContext {
   CommandRunner& runner;
   settings::ParameterDataset& cds;
-  ui::Dialogs& dialogs;
+  ui::Messages& messages;
+  ui::FilePickers& files;
   PromptOutcome& prompt;
   PageHost& host;
   platform::Path programFolder;

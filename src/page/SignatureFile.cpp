@@ -18,22 +18,22 @@ std::string joinedLines(const platform::Path& file) {
 }
 }  // namespace
 
-std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Dialogs& dialogs,
+std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Messages& messages,
                                                 ui::Control& field) {
   if (!platform::fileExists(file)) {
-    refuseInput(dialogs, u"Arquivo especificado não foi encontrado!", field);
+    refuseInput(messages, u"Arquivo especificado não foi encontrado!", field);
     return std::nullopt;
   }
   std::u16string signature;
   try {
     signature = platform::fromAnsi(joinedLines(file));
   } catch (const platform::FileError&) {
-    refuseInput(dialogs, u"Erro ao tentar acessar o arquivo especificado!", field);
+    refuseInput(messages, u"Erro ao tentar acessar o arquivo especificado!", field);
     return std::nullopt;
   }
   // The box names the file, so its own blank check cannot see an empty one.
   if (platform::trimmed(signature).empty()) {
-    refuseInput(dialogs, kAssinaturaEmBranco, field);
+    refuseInput(messages, kAssinaturaEmBranco, field);
     return std::nullopt;
   }
   return signature;

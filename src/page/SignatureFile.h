@@ -9,7 +9,7 @@
 
 #include "platform/Path.h"
 #include "ui/Control.h"
-#include "ui/Dialogs.h"
+#include "ui/Messages.h"
 
 namespace page {
 
@@ -19,7 +19,7 @@ inline constexpr std::u16string_view kAssinaturaEmBranco = u"Assinatura não pod
 // holds nothing but blanks, the user is told so, the field is focused, and
 // nothing is returned. The signature is the file's text as it is, blanks at
 // its ends included.
-std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Dialogs& dialogs,
+std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::Messages& messages,
                                                 ui::Control& field);
 
 }  // namespace page

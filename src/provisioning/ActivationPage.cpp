@@ -91,7 +91,7 @@ void ActivationPage::TabAtivarShow() {
 bool ActivationPage::inputsAreValid() {
   const auto refuse = [this](std::u16string_view message, ui::Control& field,
                              std::initializer_list<ui::Control*> cleared = {}) {
-    page::refuseInput(context_.dialogs, message, field, cleared);
+    page::refuseInput(context_.messages, message, field, cleared);
     return false;
   };
   for (ui::Edit* code : {&EdtCodAtiv2, &EdtCodAtiv2Conf}) {
@@ -119,7 +119,7 @@ void ActivationPage::BitAtivaSATClick() {
   rgTipoCert.setItemIndex(0);
   if (!inputsAreValid()) return;
   storeCnpjAndState();
-  if (!context_.dialogs.confirm(kConfirmacao)) {
+  if (!context_.messages.confirm(kConfirmacao)) {
     EdtCodAtiv2.setText({});
     EdtCodAtiv2Conf.setText({});
     EdtCodAtiv2.setFocus();
@@ -140,7 +140,7 @@ void ActivationPage::activate() {
   };
   command.react = [this](const page::AnswerFields& CamposRetorno) {
     if (CamposRetorno[1] == "04000") {
-      context_.dialogs.showMessage(kAtivado);
+      context_.messages.showMessage(kAtivado);
     } else {
       context_.runner.showCodeAndMessage(CamposRetorno);
     }

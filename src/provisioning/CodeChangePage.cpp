@@ -95,7 +95,7 @@ void CodeChangePage::CheckemergenciaClick() {
 }
 
 void CodeChangePage::refuseNewCode(std::u16string_view message) {
-  page::refuseInput(context_.dialogs, message, EdtNovoCodigo, {&EdtNovoCodigo, &EdtNovoCodigo2});
+  page::refuseInput(context_.messages, message, EdtNovoCodigo, {&EdtNovoCodigo, &EdtNovoCodigo2});
 }
 
 void CodeChangePage::BtnTrocarCodClick() {

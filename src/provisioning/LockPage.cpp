@@ -79,7 +79,7 @@ void LockPage::BitBtn5Click() {
 // Deactivation is the taxpayer's lock, sent once the user has read what to
 // do on the device afterwards; a cancelled warning keeps the code typed.
 void LockPage::BitDesatSATClick() {
-  if (context_.dialogs.confirm(kAvisoDesativacao)) BitBloquSATClick();
+  if (context_.messages.confirm(kAvisoDesativacao)) BitBloquSATClick();
 }
 
 }  // namespace provisioning

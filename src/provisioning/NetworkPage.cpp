@@ -162,7 +162,7 @@ void NetworkPage::storeInRecord() {
 std::optional<std::string> NetworkPage::networkDocument() {
   const platform::Path file = context_.programFolder / u"ConfRede.xml";
   if (!platform::fileExists(file)) {
-    context_.dialogs.showMessage(u"Arquivo ConfRede.xml não foi encontrado!");
+    context_.messages.showMessage(u"Arquivo ConfRede.xml não foi encontrado!");
     return std::nullopt;
   }
   try {
@@ -170,14 +170,14 @@ std::optional<std::string> NetworkPage::networkDocument() {
     for (const std::string& line : platform::readLines(file)) joined += line;
     return joined;
   } catch (const platform::FileError&) {
-    context_.dialogs.showMessage(u"Erro ao tentar acessar o arquivo ConfRede.xml!");
+    context_.messages.showMessage(u"Erro ao tentar acessar o arquivo ConfRede.xml!");
     return std::nullopt;
   }
 }
 
 void NetworkPage::BitConfRedeClick() {
   if (page::isShortCode(LblEdtCodRede.text())) {
-    context_.dialogs.showMessage(std::u16string(page::kCodigoCurto));
+    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
     LblEdtCodRede.setText({});
     return;
   }
@@ -198,7 +198,7 @@ void NetworkPage::send(const std::string& configuracao) {
   };
   command.react = [this](const page::AnswerFields& CamposRetorno) {
     const std::string& message = CamposRetorno[2].size() == 4 ? CamposRetorno[3] : CamposRetorno[2];
-    context_.dialogs.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + message));
+    context_.messages.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + message));
   };
   command.statusAfterMessages = true;
   context_.runner.run(command);

@@ -90,13 +90,13 @@ void SignaturePage::rgAssinaturaClick() {
 void SignaturePage::Button3Click() {
   ui::FileDialogOptions options;
   options.title = u"Selecione o Certificado";
-  if (const auto path = context_.dialogs.openFile(options)) EdtAssinatura.setText(*path);
+  if (const auto path = context_.files.openFile(options)) EdtAssinatura.setText(*path);
 }
 
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
   std::optional<std::u16string> assinatura = page::readSignatureFile(
-      platform::Path(EdtAssinatura.text()), context_.dialogs, EdtAssinatura);
-  if (assinatura) context_.dialogs.showMessage(*assinatura);
+      platform::Path(EdtAssinatura.text()), context_.messages, EdtAssinatura);
+  if (assinatura) context_.messages.showMessage(*assinatura);
   return assinatura;
 }
 
@@ -107,7 +107,7 @@ std::optional<std::u16string> SignaturePage::signature() {
 
 void SignaturePage::BitAssociarClick() {
   const auto refuse = [this](std::u16string_view message, ui::Control& field) {
-    page::refuseInput(context_.dialogs, message, field);
+    page::refuseInput(context_.messages, message, field);
   };
   const std::u16string taxpayer = platform::trimmed(EdtCNPJContrib2.text());
   const std::u16string softwareHouse = platform::trimmed(EdtCNPJSw.text());
@@ -117,7 +117,7 @@ void SignaturePage::BitAssociarClick() {
   const std::optional<std::u16string> assinatura = signature();
   if (!assinatura) return;
   if (page::isShortCode(EdtCodAtiv3.text())) {
-    return page::refuseInput(context_.dialogs, page::kCodigoCurto, EdtCodAtiv3, {&EdtCodAtiv3});
+    return page::refuseInput(context_.messages, page::kCodigoCurto, EdtCodAtiv3, {&EdtCodAtiv3});
   }
   if (platform::trimmed(EdtAssinatura.text()).empty()) {
     return refuse(u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
@@ -159,7 +159,7 @@ void SignaturePage::associate(const std::u16string& signatureText) {
     } else {
       text = code + ": [" + CamposRetorno[2] + "] " + CamposRetorno[3];
     }
-    context_.dialogs.showMessage(platform::fromUtf8(text));
+    context_.messages.showMessage(platform::fromUtf8(text));
   };
   context_.runner.run(command);
 }

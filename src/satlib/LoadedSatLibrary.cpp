@@ -5,7 +5,8 @@
 #include "platform/Text.h"
 #include "satlib/EntryPointCall.h"
 #include "satlib/LibraryDiagnosis.h"
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
+#include "ui/Messages.h"
 
 namespace satlib {
 
@@ -43,8 +44,9 @@ MissingEntryPoint::MissingEntryPoint(EntryPoint entry)
                          " não está disponível: SAT.DLL não foi carregada ou não a exporta."),
       ui::FailureClass(ui::FailureKind::DeviceLibrary) {}
 
-LoadedSatLibrary::LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs)
-    : programFolder_(std::move(programFolder)), dialogs_(dialogs) {}
+LoadedSatLibrary::LoadedSatLibrary(platform::Path programFolder, ui::Messages& messages,
+                                   ui::DeviceCalls& deviceCalls)
+    : programFolder_(std::move(programFolder)), messages_(messages), deviceCalls_(deviceCalls) {}
 
 bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
   const platform::Path fullPath = programFolder_ / xDLL;
@@ -53,7 +55,7 @@ bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
   platform::LoadError loadError;
   // The system's reason is taken on the thread that loaded, at once: the
   // message box's own calls would overwrite it.
-  dialogs_.whileLibraryLoads([&] {
+  deviceCalls_.whileLibraryLoads([&] {
     loaded = library_.load(fullPath);
     if (!loaded) loadError = platform::lastLibraryLoadError();
   });
@@ -61,8 +63,8 @@ bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
     const LibraryDiagnosis diagnosis =
         diagnoseLoadFailure(programFolder_, xDLL, std::move(loadError));
     const std::u16string shown = fullPath.text();
-    dialogs_.systemError(u"Erro ao carregar a DLL: " + shown, u"Erro!");
-    dialogs_.showMessage(diagnosis.message);
+    messages_.systemError(u"Erro ao carregar a DLL: " + shown, u"Erro!");
+    messages_.showMessage(diagnosis.message);
     return false;
   }
   loadedPath_ = fullPath;
@@ -70,7 +72,7 @@ bool LoadedSatLibrary::CarregaDLL(const std::u16string& xDLL) {
     funcoesSAT_.slots[i] = library_.symbol(entryPointName(static_cast<EntryPoint>(i)));
   }
   const std::u16string missing = missingEntryPointsMessage(xDLL, funcoesSAT_);
-  if (!missing.empty()) dialogs_.showMessage(missing);
+  if (!missing.empty()) messages_.showMessage(missing);
   return true;
 }
 

@@ -8,14 +8,16 @@
 #include "satlib/SatLibrary.h"
 
 namespace ui {
-class Dialogs;
-}
+class Messages;
+class DeviceCalls;
+}  // namespace ui
 
 namespace satlib {
 
 class LoadedSatLibrary : public SatLibrary {
  public:
-  LoadedSatLibrary(platform::Path programFolder, ui::Dialogs& dialogs);
+  LoadedSatLibrary(platform::Path programFolder, ui::Messages& messages,
+                   ui::DeviceCalls& deviceCalls);
 
   // Loads xDLL from the program's folder and fills FuncoesSAT. On failure
   // shows the plain system message naming the full path, then why in plain
@@ -34,7 +36,8 @@ class LoadedSatLibrary : public SatLibrary {
   void* entry(EntryPoint entry) const;
 
   platform::Path programFolder_;
-  ui::Dialogs& dialogs_;
+  ui::Messages& messages_;
+  ui::DeviceCalls& deviceCalls_;
   platform::DynamicLibrary library_;
   FuncoesSAT funcoesSAT_;
   platform::Path loadedPath_;

@@ -23,23 +23,23 @@ std::optional<std::string> writeIfMissing(const platform::Path& file,
   }
 }
 
-void tellNotCreated(ui::Dialogs& dialogs, const platform::Path& file, std::u16string_view name,
-                    const std::string& failure) {
-  dialogs.showMessage(u"Não foi possível criar o arquivo de configuração \"" +
-                      std::u16string(name) + u"\"!\r\n" + unwritableSettingsFolder(file, failure));
+void tellNotCreated(const SettingsNotices& notices, const platform::Path& file,
+                    std::u16string_view name, const std::string& failure) {
+  notices.tell(u"Não foi possível criar o arquivo de configuração \"" + std::u16string(name) +
+               u"\"!\r\n" + unwritableSettingsFolder(file, failure));
 }
 
 }  // namespace
 
-void CheckConfigs(const platform::Path& folder, ui::Dialogs& dialogs) {
+void CheckConfigs(const platform::Path& folder, const SettingsNotices& notices) {
   const platform::Path confRede = folder / u"ConfRede.xml";
   if (const auto failure = writeIfMissing(confRede, kDefaultConfRede)) {
-    tellNotCreated(dialogs, confRede, u"ConfRede.xml", *failure);
+    tellNotCreated(notices, confRede, u"ConfRede.xml", *failure);
     return;
   }
   const platform::Path parametros = folder / u"Parametros.xml";
   if (const auto failure = writeIfMissing(parametros, kDefaultParametros))
-    tellNotCreated(dialogs, parametros, u"Parametros.xml", *failure);
+    tellNotCreated(notices, parametros, u"Parametros.xml", *failure);
 }
 
 }  // namespace settings

@@ -67,10 +67,10 @@ constexpr std::uintmax_t kLargestParametersFile = 1024 * 1024;
 
 }  // namespace
 
-ParameterDataset::ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs,
+ParameterDataset::ParameterDataset(const platform::Path& folder, SettingsNotices notices,
                                    std::function<void()> pauseBeforeRetry)
     : file_(folder / u"Parametros.xml"),
-      dialogs_(dialogs),
+      notices_(std::move(notices)),
       pauseBeforeRetry_(std::move(pauseBeforeRetry)) {}
 
 void ParameterDataset::waitForFileToBeReleased() {
@@ -119,7 +119,7 @@ void ParameterDataset::startWithDefaultsAfterDamage(const std::string& reason) {
         u"Não foi possível guardá-lo com outro nome, por isso ele não será alterado: "
         u"as configurações padrão valem somente até o programa ser fechado.";
   }
-  dialogs_.showMessage(message);
+  notices_.tell(message);
 }
 
 void ParameterDataset::first() {
@@ -176,11 +176,11 @@ void ParameterDataset::post() {
   const std::optional<std::string> failure = save();
   if (!failure || saveFailureShown_) return;
   saveFailureShown_ = true;
-  dialogs_.showMessage(u"As configurações não puderam ser gravadas em " + quoted(file_) +
-                       u".\r\nO que foi digitado continua valendo enquanto o programa estiver "
-                       u"aberto; o programa tentará gravar de novo na próxima alteração e ao "
-                       u"ser fechado.\r\n" +
-                       unwritableSettingsFolder(file_, *failure));
+  notices_.tell(u"As configurações não puderam ser gravadas em " + quoted(file_) +
+                u".\r\nO que foi digitado continua valendo enquanto o programa estiver "
+                u"aberto; o programa tentará gravar de novo na próxima alteração e ao "
+                u"ser fechado.\r\n" +
+                unwritableSettingsFolder(file_, *failure));
 }
 
 void ParameterDataset::close() {
@@ -219,16 +219,14 @@ void ParameterDataset::offerToSaveElsewhere(const std::string& failure) {
                             u" e serão perdidas ao fechar o programa.\r\n" +
                             unwritableSettingsFolder(file_, failure) +
                             u"\r\n\r\nDeseja gravá-las em outro arquivo?";
-  while (dialogs_.confirm(question)) {
-    const std::optional<std::u16string> chosen =
-        dialogs_.saveFile({u"Gravar as configurações em", u"Arquivos XML (*.xml)|*.xml", u"xml",
-                           u"Parametros.xml", true});
+  while (notices_.ask(question)) {
+    const std::optional<std::u16string> chosen = notices_.chooseOtherFile();
     if (!chosen) continue;
     try {
       platform::writeFileAtomically(platform::Path(*chosen), writeDataPacket(record_));
-      dialogs_.showMessage(u"As configurações foram gravadas em \"" + *chosen +
-                           u"\".\r\nPara usá-las, copie esse arquivo para " + quoted(file_) +
-                           u" com o programa fechado.");
+      notices_.tell(u"As configurações foram gravadas em \"" + *chosen +
+                    u"\".\r\nPara usá-las, copie esse arquivo para " + quoted(file_) +
+                    u" com o programa fechado.");
       return;
     } catch (const platform::FileError& error) {
       question = u"As configurações também não puderam ser gravadas em \"" + *chosen +

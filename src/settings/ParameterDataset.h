@@ -22,7 +22,7 @@
 #include "platform/Path.h"
 
 #include "settings/ParameterFields.h"
-#include "ui/Dialogs.h"
+#include "settings/SettingsNotices.h"
 #include "ui/FailureTexts.h"
 
 namespace settings {
@@ -41,10 +41,10 @@ struct ConversionError : std::runtime_error, ui::FailureClass {
 
 class ParameterDataset {
  public:
-  // Works on Parametros.xml in `folder`; `dialogs` hears of a damaged file
+  // Works on Parametros.xml in `folder`; `notices` tell of a damaged file
   // and of one that cannot be saved. `pauseBeforeRetry` is the wait between
   // two attempts to save.
-  ParameterDataset(const platform::Path& folder, ui::Dialogs& dialogs,
+  ParameterDataset(const platform::Path& folder, SettingsNotices notices,
                    std::function<void()> pauseBeforeRetry = waitForFileToBeReleased);
 
   // How many times a save is attempted before it is reported as failed, and
@@ -86,7 +86,7 @@ class ParameterDataset {
   void offerToSaveElsewhere(const std::string& failure);
 
   platform::Path file_;
-  ui::Dialogs& dialogs_;
+  SettingsNotices notices_;
   std::function<void()> pauseBeforeRetry_;
   bool open_ = false;
   bool editing_ = false;

@@ -1,36 +1,39 @@
 #include "shell/Program.h"
 
 #include "settings/CheckConfigs.h"
+#include "shell/SettingsDialogs.h"
 
 namespace shell {
 
-ProgramServices::ProgramServices(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+ProgramServices::ProgramServices(PlatformServices platform, satlib::SatLibrary& library,
                                  const platform::Clock& clock, const platform::Path& programFolder)
-    : dialogs(platformDialogs),
+    : messages(platform.messages),
+      files(platform.files),
+      deviceCalls(platform.deviceCalls),
       library(library),
       sessions(clock),
       calls(clock),
-      cds(programFolder, dialogs),
+      cds(programFolder, settingsDialogs(messages, files)),
       programFolder(programFolder) {}
 
-ProgramDialogs::ProgramDialogs(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+ProgramDialogs::ProgramDialogs(PlatformServices platform, satlib::SatLibrary& library,
                                const platform::Clock& clock, const platform::Path& programFolder)
-    : ProgramServices(platformDialogs, library, clock, programFolder),
+    : ProgramServices(platform, library, clock, programFolder),
       valida(prompt),
-      fimAFim(prompt, cds, dialogs) {}
+      fimAFim(prompt, cds, files) {}
 
-Program::Program(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+Program::Program(PlatformServices platform, satlib::SatLibrary& library,
                  const platform::Clock& clock, const platform::Path& programFolder)
-    : ProgramDialogs(platformDialogs, library, clock, programFolder),
-      main(
-          {dialogs, library, calls, sessions, cds, programFolder, prompt, valida, msefaz, fimAFim}),
-      support(dialogs, library, calls, main, programFolder) {
+    : ProgramDialogs(platform, library, clock, programFolder),
+      main({messages, files, deviceCalls, library, calls, sessions, cds, programFolder, prompt,
+            valida, msefaz, fimAFim}),
+      support(messages, files, library, calls, main, programFolder) {
   main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
                              {u"Relatório para suporte...", [this] { support.writeReport(); }}};
 }
 
 void Program::start() {
-  settings::CheckConfigs(programFolder, dialogs);
+  settings::CheckConfigs(programFolder, settingsDialogs(messages, files));
   main.FormCreate();
   valida.FormCreate();
   fimAFim.FormCreate();

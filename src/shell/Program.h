@@ -20,20 +20,32 @@
 #include "shell/UAtivacao_V4.h"
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
-#include "ui/BoundedDialogs.h"
-#include "ui/Dialogs.h"
+#include "ui/BoundedMessages.h"
+#include "ui/DeviceCalls.h"
+#include "ui/FilePickers.h"
+#include "ui/Messages.h"
 
 namespace shell {
 
 inline constexpr char16_t kApplicationTitle[] = u"Mirel - Programa de Ativação S@T";
 
+// What the platform gives the program: its windows' messages, the file
+// pickers, and the thread the device library runs on.
+struct PlatformServices {
+  ui::Messages& messages;
+  ui::FilePickers& files;
+  ui::DeviceCalls& deviceCalls;
+};
+
 // What every window works with.
 struct ProgramServices {
-  ProgramServices(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+  ProgramServices(PlatformServices platform, satlib::SatLibrary& library,
                   const platform::Clock& clock, const platform::Path& programFolder);
 
-  // What every window of the program shows goes through this.
-  ui::BoundedDialogs dialogs;
+  // Every message of the program goes through this.
+  ui::BoundedMessages messages;
+  ui::FilePickers& files;
+  ui::DeviceCalls& deviceCalls;
   satlib::SatLibrary& library;
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
@@ -47,7 +59,7 @@ struct ProgramServices {
 
 // The windows the main window opens.
 struct ProgramDialogs : ProgramServices {
-  ProgramDialogs(ui::Dialogs& platformDialogs, satlib::SatLibrary& library,
+  ProgramDialogs(PlatformServices platform, satlib::SatLibrary& library,
                  const platform::Clock& clock, const platform::Path& programFolder);
 
   TFValida valida;
@@ -57,7 +69,7 @@ struct ProgramDialogs : ProgramServices {
 
 class Program : public ProgramDialogs {
  public:
-  Program(ui::Dialogs& platformDialogs, satlib::SatLibrary& library, const platform::Clock& clock,
+  Program(PlatformServices platform, satlib::SatLibrary& library, const platform::Clock& clock,
           const platform::Path& programFolder);
 
   // Creates the settings files that are missing, then the windows, each once.

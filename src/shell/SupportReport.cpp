@@ -126,10 +126,11 @@ std::optional<std::string> withoutSecrets(std::string_view document) {
   }
 }
 
-SupportReport::SupportReport(ui::Dialogs& dialogs, const satlib::SatLibrary& library,
-                             const satlib::CallRecorder& calls, const TFAtivacao& main,
-                             platform::Path programFolder)
-    : dialogs_(dialogs),
+SupportReport::SupportReport(ui::Messages& messages, ui::FilePickers& files,
+                             const satlib::SatLibrary& library, const satlib::CallRecorder& calls,
+                             const TFAtivacao& main, platform::Path programFolder)
+    : messages_(messages),
+      files_(files),
       library_(library),
       calls_(calls),
       main_(main),
@@ -176,7 +177,7 @@ std::u16string SupportReport::aboutText() const {
 }
 
 void SupportReport::showAbout() const {
-  dialogs_.showMessage(aboutText());
+  messages_.showMessage(aboutText());
 }
 
 std::vector<ReportEntry> SupportReport::entries() const {
@@ -234,12 +235,12 @@ void SupportReport::writeReport() const {
                                 u"quorvel-suporte.zip"};
   options.askBeforeReplacing = true;
   std::optional<std::u16string> chosen;
-  while ((chosen = dialogs_.saveFile(options))) {
+  while ((chosen = files_.saveFile(options))) {
     const auto programFile = programFileAt(platform::Path(*chosen), programFolder_);
     if (!programFile) break;
-    dialogs_.showMessage(u"O relatório não pode ser gravado em " + *chosen + u": esse arquivo " +
-                         *programFile +
-                         u" e seria substituído.\r\n\r\nEscolha outro nome ou outra pasta.");
+    messages_.showMessage(u"O relatório não pode ser gravado em " + *chosen + u": esse arquivo " +
+                          *programFile +
+                          u" e seria substituído.\r\n\r\nEscolha outro nome ou outra pasta.");
   }
   if (!chosen) return;
   try {
@@ -247,10 +248,10 @@ void SupportReport::writeReport() const {
     for (const auto& [name, bytes] : entries()) zip.add(name, bytes);
     zip.commit();
   } catch (const platform::FileError&) {
-    dialogs_.showMessage(u"Não foi possível gravar o relatório em " + *chosen);
+    messages_.showMessage(u"Não foi possível gravar o relatório em " + *chosen);
     return;
   }
-  dialogs_.showMessage(u"Relatório para suporte gravado em " + *chosen);
+  messages_.showMessage(u"Relatório para suporte gravado em " + *chosen);
 }
 
 std::optional<std::u16string> programFileAt(const platform::Path& chosen,

@@ -15,7 +15,8 @@
 #include "platform/ProgramVersion.h"
 #include "satlib/CallRecorder.h"
 #include "satlib/SatLibrary.h"
-#include "ui/Dialogs.h"
+#include "ui/FilePickers.h"
+#include "ui/Messages.h"
 
 namespace shell {
 
@@ -30,7 +31,7 @@ using ReportEntry = std::pair<std::string, std::string>;
 
 class SupportReport {
  public:
-  SupportReport(ui::Dialogs& dialogs, const satlib::SatLibrary& library,
+  SupportReport(ui::Messages& messages, ui::FilePickers& files, const satlib::SatLibrary& library,
                 const satlib::CallRecorder& calls, const TFAtivacao& main,
                 platform::Path programFolder);
 
@@ -43,7 +44,8 @@ class SupportReport {
   std::vector<ReportEntry> entries() const;
 
  private:
-  ui::Dialogs& dialogs_;
+  ui::Messages& messages_;
+  ui::FilePickers& files_;
   const satlib::SatLibrary& library_;
   const satlib::CallRecorder& calls_;
   const TFAtivacao& main_;

@@ -37,10 +37,11 @@ MainWindowFrame::MainWindowFrame(MainWindowServices services, page::PageHost& ho
       BitSuperLog("BitSuperLog", &Panel1),
       BtnSair("BtnSair", &Panel1),
       PageControl("PageControl", this),
-      runner(services.dialogs, services.library, services.calls, services.sessions, *this,
-             StatusBar, host, {services.msefaz, services.msefaz.MemoSefaz}),
+      runner(services.messages, services.deviceCalls, services.library, services.calls,
+             services.sessions, *this, StatusBar, host,
+             {services.msefaz, services.msefaz.MemoSefaz}),
       services_(services),
-      context_{runner,          services.cds, services.dialogs,
+      context_{runner,          services.cds, services.messages,     services.files,
                services.prompt, host,         services.programFolder} {}
 
 TFAtivacao::TFAtivacao(MainWindowServices services)
@@ -139,7 +140,7 @@ void TFAtivacao::FormCreate() {
   PageControl.setFocus();
   services_.cds.open();
   if (!platform::fileExists(services_.programFolder / u"SAT.DLL")) {
-    services_.dialogs.showMessage(u"Erro: SAT.DLL não foi encotrada.");
+    services_.messages.showMessage(u"Erro: SAT.DLL não foi encotrada.");
     terminateRequested_ = true;
   } else if (!services_.library.CarregaDLL(u"SAT.DLL")) {
     return;
@@ -180,9 +181,11 @@ void TFAtivacao::colourDeviceButton(ui::Color colour) {
   repaintAll();
 }
 
-void TFAtivacao::askForCode() {
+std::optional<std::u16string> TFAtivacao::askForCode() {
   services_.prompt.CodigoDigitado.clear();
-  services_.dialogs.showModal(services_.valida);
+  services_.messages.showModal(services_.valida);
+  if (services_.prompt.DialogoCancelado != 0) return std::nullopt;
+  return services_.prompt.CodigoDigitado;
 }
 
 void TFAtivacao::bringMainWindowToFront() {

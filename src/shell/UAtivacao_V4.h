@@ -28,13 +28,17 @@
 #include "shell/UMSefaz.h"
 #include "shell/UValida.h"
 #include "ui/Controls.h"
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
+#include "ui/FilePickers.h"
+#include "ui/Messages.h"
 
 namespace shell {
 
 // What the main window works with, owned by the program.
 struct MainWindowServices {
-  ui::Dialogs& dialogs;
+  ui::Messages& messages;
+  ui::FilePickers& files;
+  ui::DeviceCalls& deviceCalls;
   satlib::SatLibrary& library;
   satlib::CallRecorder& calls;
   satlib::SessionNumbers& sessions;
@@ -122,7 +126,7 @@ class TFAtivacao : private page::PageHost, public MainWindowFrame {
   void showSessionNumber(std::u16string_view number) override;
   void clearExtractedLogs() override;
   void colourDeviceButton(ui::Color colour) override;
-  void askForCode() override;
+  std::optional<std::u16string> askForCode() override;
   void bringMainWindowToFront() override;
 
   bool terminateRequested_ = false;

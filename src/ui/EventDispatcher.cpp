@@ -19,7 +19,7 @@ void EventDispatcher::run(const std::function<void()>& event) const noexcept {
     description = failureMessage(FailureKind::Unexpected, {});
   }
   try {
-    dialogs_.reportUnexpected(description);
+    messages_.reportUnexpected(description);
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on.
   }

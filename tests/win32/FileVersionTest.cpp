@@ -8,7 +8,7 @@
 #include "platform/SystemFacts.h"
 #include "platform/Text.h"
 #include "shell/SupportReport.h"
-#include "ui/BoundedDialogs.h"
+#include "ui/BoundedMessages.h"
 
 namespace {
 

@@ -9,23 +9,21 @@
 #include <fstream>
 
 #include "satlib/LoadedSatLibrary.h"
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
+#include "ui/Messages.h"
 
 namespace {
 
 std::filesystem::path stdcallFolder;
 std::filesystem::path cdeclFolder;
 
-class SilentDialogs : public ui::Dialogs {
+class SilentDialogs : public ui::Messages, public ui::DeviceCalls {
  public:
   std::u16string lastError;
   void showMessage(const std::u16string&) override {}
   bool confirm(const std::u16string&) override { return false; }
   void systemError(const std::u16string& text, const std::u16string&) override { lastError = text; }
-  std::optional<std::u16string> openFile(const ui::FileDialogOptions&) override { return {}; }
-  std::optional<std::u16string> saveFile(const ui::FileDialogOptions&) override { return {}; }
   void showModal(ui::Form&) override {}
-  void openWithShell(const std::u16string&) override {}
   void reportUnexpected(const std::u16string&) override {}
   void whileDeviceWorks(const std::function<void()>& call) override { call(); }
   void whileLibraryLoads(const std::function<void()>& load) override { load(); }
@@ -39,8 +37,8 @@ std::string fieldOne(const std::string& answer) {
 TEST(SatLibraryLoad, StdcallAndCdeclBuildsAnswerAlike) {
   SilentDialogs dialogs;
   ASSERT_FALSE(stdcallFolder.empty());
-  satlib::LoadedSatLibrary stdcallLibrary(stdcallFolder, dialogs);
-  satlib::LoadedSatLibrary cdeclLibrary(cdeclFolder, dialogs);
+  satlib::LoadedSatLibrary stdcallLibrary(stdcallFolder, dialogs, dialogs);
+  satlib::LoadedSatLibrary cdeclLibrary(cdeclFolder, dialogs, dialogs);
   ASSERT_TRUE(stdcallLibrary.CarregaDLL(u"SAT.DLL")) << dialogs.lastError.size();
   ASSERT_TRUE(cdeclLibrary.CarregaDLL(u"SAT.DLL"));
   for (std::size_t i = 0; i < satlib::kEntryPointCount; ++i) {
@@ -73,7 +71,7 @@ TEST(SatLibraryLoad, AFileThatIsNoLibraryNamesItsFullPath) {
   const auto folder = std::filesystem::temp_directory_path() / "quorvel-not-a-library";
   std::filesystem::create_directories(folder);
   { std::ofstream(folder / "SAT.DLL") << "this is text, not a library"; }
-  satlib::LoadedSatLibrary library(folder, dialogs);
+  satlib::LoadedSatLibrary library(folder, dialogs, dialogs);
   EXPECT_FALSE(library.CarregaDLL(u"SAT.DLL"));
   EXPECT_EQ(dialogs.lastError, u"Erro ao carregar a DLL: " + (folder / "SAT.DLL").u16string());
   EXPECT_FALSE(library.has(satlib::EntryPoint::ConsultarSAT));

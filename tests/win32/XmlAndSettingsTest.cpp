@@ -31,10 +31,10 @@ TEST(XmlAndSettings, TheSettingsRoundTripInAFolderWithAUnicodeName) {
   std::filesystem::create_directory(folder);
   testing_support::RecordingDialogs dialogs;
 
-  settings::CheckConfigs(folder, dialogs);
+  settings::CheckConfigs(folder, dialogs.settingsNotices());
   EXPECT_EQ(platform::readFile(folder / "Parametros.xml"), settings::kDefaultParametros);
   {
-    settings::ParameterDataset cds(folder, dialogs);
+    settings::ParameterDataset cds(folder, dialogs.settingsNotices());
     cds.open();
     cds.edit();
     cds.setText("SSID", u"Café Ω");
@@ -44,7 +44,7 @@ TEST(XmlAndSettings, TheSettingsRoundTripInAFolderWithAUnicodeName) {
     cds.post();
     settings::geraxml(cds, folder);
   }
-  settings::ParameterDataset cds(folder, dialogs);
+  settings::ParameterDataset cds(folder, dialogs.settingsNotices());
   cds.open();
   EXPECT_EQ(cds.readText("SSID"), u"Café ?");
   EXPECT_EQ(cds.readText("Assinatura"), u"Ω日本");

@@ -23,8 +23,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   ui::win32::Win32Ui windows(instance, shell::kApplicationTitle,
                              LoadIconW(instance, MAKEINTRESOURCEW(1)));
-  satlib::LoadedSatLibrary library(folder, windows.dialogs());
-  shell::Program program(windows.dialogs(), library, platform::systemClock(), folder);
+  satlib::LoadedSatLibrary library(folder, windows.messages(), windows.deviceCalls());
+  shell::Program program({windows.messages(), windows.files(), windows.deviceCalls()}, library,
+                         platform::systemClock(), folder);
   // Closing with a device call unanswered ends the process at once: the
   // settings that only memory holds are written first.
   windows.beforeClosingUnanswered([&] { program.main.FormDestroy(); });

@@ -1,6 +1,6 @@
 #include "ui/win32/DeviceThread.h"
 
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
 #include "ui/win32/DeviceCallGuard.h"
 
 #include <stdexcept>

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/DeviceCalls.h"
 #include "ui/win32/DeviceThread.h"
 
 namespace ui::win32 {
@@ -25,7 +26,7 @@ struct DevicePatience {
 // QUORVEL_LIBRARY_LOAD_SECONDS say (support and the tests shorten them).
 DevicePatience devicePatienceFromEnvironment();
 
-class DeviceWait {
+class DeviceWait : public DeviceCalls {
  public:
   // `ask` shows a yes/no question and returns true for yes; `title` is the
   // caption of the question made before a library loads.
@@ -40,8 +41,8 @@ class DeviceWait {
   }
 
   // Returns once the call has, rethrowing what it threw.
-  void whileDeviceWorks(const std::function<void()>& call);
-  void whileLibraryLoads(const std::function<void()>& load);
+  void whileDeviceWorks(const std::function<void()>& call) override;
+  void whileLibraryLoads(const std::function<void()>& load) override;
 
  private:
   // Handles messages until the device thread is done (true) or the time is

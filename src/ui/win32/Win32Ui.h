@@ -7,10 +7,11 @@
 
 #include <string>
 
-#include "ui/BoundedDialogs.h"
+#include "ui/BoundedMessages.h"
 #include "ui/EventDispatcher.h"
 #include "ui/win32/DeviceWait.h"
-#include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32FilePickers.h"
+#include "ui/win32/Win32Messages.h"
 #include "ui/win32/WindowHost.h"
 
 namespace ui::win32 {
@@ -19,7 +20,9 @@ class Win32Ui {
  public:
   Win32Ui(HINSTANCE instance, std::u16string applicationTitle, HICON icon);
 
-  Dialogs& dialogs() { return dialogs_; }
+  Messages& messages() { return messages_; }
+  FilePickers& files() { return files_; }
+  DeviceCalls& deviceCalls() { return deviceWait_; }
   const EventDispatcher& dispatcher() { return dispatcher_; }
   // Creates the native window and all its controls, hidden.
   void createWindow(Form& form, bool isMain) { host_.createWindow(form, isMain); }
@@ -34,9 +37,10 @@ class Win32Ui {
   }
 
  private:
-  Win32Dialogs dialogs_;
+  Win32Messages messages_;
+  Win32FilePickers files_;
   // The report of an unexpected failure may carry an answer's text.
-  BoundedDialogs boundedDialogs_{dialogs_};
+  BoundedMessages boundedMessages_{messages_};
   EventDispatcher dispatcher_;
   WindowHost host_;
   DeviceWait deviceWait_;

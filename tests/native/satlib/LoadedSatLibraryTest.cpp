@@ -49,7 +49,7 @@ TEST(LoadedSatLibrary, AFailedLoadNamesThePathThenSaysWhy) {
     for (const std::string& name : c.besideIt)
       platform::writeFileAtomically(folder.path() / name, "present");
     testing_support::RecordingDialogs dialogs;
-    satlib::LoadedSatLibrary library(folder.path(), dialogs);
+    satlib::LoadedSatLibrary library(folder.path(), dialogs, dialogs);
 
     EXPECT_FALSE(library.CarregaDLL(u"SAT.DLL"));
 

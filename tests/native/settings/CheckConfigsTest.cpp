@@ -53,7 +53,7 @@ std::string expectedParametros() {
 TEST(CheckConfigs, WritesBothDefaultsByteForByteIntoAnEmptyFolder) {
   testing_support::TemporaryFolder folder;
   testing_support::RecordingDialogs dialogs;
-  CheckConfigs(folder.path(), dialogs);
+  CheckConfigs(folder.path(), dialogs.settingsNotices());
   EXPECT_EQ(readFile(folder.path() / "ConfRede.xml"), kExpectedConfRede);
   EXPECT_EQ(readFile(folder.path() / "Parametros.xml"), expectedParametros());
   EXPECT_TRUE(dialogs.calls.empty());
@@ -69,7 +69,7 @@ TEST(CheckConfigs, WritesOnlyTheMissingFileAndNeverTouchesAnExistingOne) {
       testing_support::RecordingDialogs dialogs;
       if (confRedePresent) writeFileAtomically(folder.path() / "ConfRede.xml", existing);
       if (parametrosPresent) writeFileAtomically(folder.path() / "Parametros.xml", existing);
-      CheckConfigs(folder.path(), dialogs);
+      CheckConfigs(folder.path(), dialogs.settingsNotices());
       EXPECT_EQ(readFile(folder.path() / "ConfRede.xml"),
                 confRedePresent ? existing : kExpectedConfRede);
       EXPECT_EQ(readFile(folder.path() / "Parametros.xml"),
@@ -95,7 +95,7 @@ TEST(CheckConfigs, AConfRedeThatCannotBeWrittenGivesOneMessageAndNoParametros) {
   testing_support::RecordingDialogs dialogs;
   // A folder under the file's name: the file can be neither found nor written.
   std::filesystem::create_directory(folder.path() / "ConfRede.xml");
-  CheckConfigs(folder.path(), dialogs);
+  CheckConfigs(folder.path(), dialogs.settingsNotices());
   ASSERT_EQ(dialogs.calls.size(), 1u);
   expectNotCreated(dialogs.messages().at(0), u"ConfRede.xml", folder.path());
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Parametros.xml"));
@@ -105,7 +105,7 @@ TEST(CheckConfigs, AParametrosThatCannotBeWrittenIsReportedAfterConfRedeWasWritt
   testing_support::TemporaryFolder folder;
   testing_support::RecordingDialogs dialogs;
   std::filesystem::create_directory(folder.path() / "Parametros.xml");
-  CheckConfigs(folder.path(), dialogs);
+  CheckConfigs(folder.path(), dialogs.settingsNotices());
   EXPECT_EQ(readFile(folder.path() / "ConfRede.xml"), kExpectedConfRede);
   ASSERT_EQ(dialogs.calls.size(), 1u);
   expectNotCreated(dialogs.messages().at(0), u"Parametros.xml", folder.path());

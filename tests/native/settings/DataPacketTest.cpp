@@ -118,7 +118,7 @@ TEST_F(DamagedParametros, IsReportedKeptAsideAndReplacedByTheDefault) {
     dialogs.calls.clear();
     platform::writeFileAtomically(file(), bytes);
 
-    ParameterDataset cds(folder.path(), dialogs);
+    ParameterDataset cds(folder.path(), dialogs.settingsNotices());
     cds.open();
 
     ASSERT_EQ(dialogs.messages().size(), 1u) << bytes;
@@ -138,7 +138,7 @@ TEST_F(DamagedParametros, IsReportedKeptAsideAndReplacedByTheDefault) {
 TEST_F(DamagedParametros, AnEarlierDamagedCopyIsNeverOverwritten) {
   for (const std::string bytes : {"primeiro", "segundo", "terceiro"}) {
     platform::writeFileAtomically(file(), bytes);
-    ParameterDataset(folder.path(), dialogs).open();
+    ParameterDataset(folder.path(), dialogs.settingsNotices()).open();
   }
   std::vector<std::string> kept;
   for (const auto& aside : keptAside()) kept.push_back(platform::readFile(aside));

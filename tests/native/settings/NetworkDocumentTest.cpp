@@ -33,7 +33,7 @@ class GeraxmlTest : public ::testing::Test {
 
   testing_support::TemporaryFolder folder;
   testing_support::RecordingDialogs dialogs;
-  ParameterDataset cds{folder.path(), dialogs};
+  ParameterDataset cds{folder.path(), dialogs.settingsNotices()};
 };
 
 TEST_F(GeraxmlTest, TheDefaultRecordGivesTheFirstStartDocumentByteForByte) {

@@ -23,7 +23,7 @@ class ParameterDatasetTest : public ::testing::Test {
 
   // A dataset as a fresh start of the program sees the file.
   std::unique_ptr<ParameterDataset> reopened() {
-    auto dataset = std::make_unique<ParameterDataset>(folder.path(), dialogs);
+    auto dataset = std::make_unique<ParameterDataset>(folder.path(), dialogs.settingsNotices());
     dataset->open();
     return dataset;
   }
@@ -47,7 +47,7 @@ TEST_F(ParameterDatasetTest, TheDefaultFileGivesTheDefaultRecord) {
 }
 
 TEST_F(ParameterDatasetTest, WithoutAFileTheFirstEditAddsARecordThatPostSaves) {
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   EXPECT_EQ(cds.readText("tipoInter"), u"");
   EXPECT_FALSE(std::filesystem::exists(file())) << "opening writes nothing";
@@ -76,7 +76,7 @@ TEST_F(ParameterDatasetTest, ReadingAWholeNumber) {
       {u"1.0", {}},
       {u"\u0661", {}},
   };
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   cds.edit();
   for (const auto& [text, number] : cases) {
@@ -115,7 +115,7 @@ TEST_F(ParameterDatasetTest, ValuesAreCutToTheirFieldsWhenStored) {
       {"Assinatura", u"日本 Ω", u"日本 Ω"},  // UTF-16 field: kept
       {"Assinatura", std::u16string(343, u'A') + u"\U0001F600", std::u16string(343, u'A')},
   };
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   cds.edit();
   for (const Case& c : cases) {
@@ -152,7 +152,7 @@ TEST_F(ParameterDatasetTest, EveryValueSurvivesTheFileIncludingWhatNoPageWrites)
 }
 
 TEST_F(ParameterDatasetTest, FieldNamesMatchWithoutRegardToCase) {
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   cds.edit();
   cds.setText("UF", u"7");
@@ -191,7 +191,7 @@ TEST_F(ParameterDatasetTest, WithoutAPostTheFileKeepsItsBytes) {
 }
 
 TEST_F(ParameterDatasetTest, CloseWritesAFileThatIsMissing) {
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   cds.close();
   EXPECT_TRUE(std::filesystem::exists(file()));
@@ -221,10 +221,11 @@ class BlockedSaveTest : public ParameterDatasetTest {
   }
   void unblock() const { std::filesystem::remove(file()); }
   std::unique_ptr<ParameterDataset> opened() {
-    auto dataset = std::make_unique<ParameterDataset>(folder.path(), dialogs, [this] {
-      ++pauses;
-      if (pauses == releaseAtPause) unblock();
-    });
+    auto dataset =
+        std::make_unique<ParameterDataset>(folder.path(), dialogs.settingsNotices(), [this] {
+          ++pauses;
+          if (pauses == releaseAtPause) unblock();
+        });
     dataset->open();
     return dataset;
   }
@@ -298,7 +299,7 @@ TEST_F(BlockedSaveTest, ALastFailureAtCloseOffersAnotherFileAndCancelDropsTheVal
 }
 
 TEST_F(ParameterDatasetTest, ANumberReadWithoutAFileSaysTheFolderIsTheProblem) {
-  ParameterDataset cds(folder.path(), dialogs);
+  ParameterDataset cds(folder.path(), dialogs.settingsNotices());
   cds.open();
   try {
     cds.readNumber("uf");

@@ -6,7 +6,7 @@
 namespace testing_support {
 
 ProgramFixture::ProgramFixture()
-    : program(dialogs, library, clock, folder.path()), main(program.main) {
+    : program({dialogs, dialogs, dialogs}, library, clock, folder.path()), main(program.main) {
   platform::writeFileAtomically(folder.path() / "SAT.DLL",
                                 "not used: the scripted library answers");
 }

@@ -1,6 +1,7 @@
 #include "support/RecordingDialogs.h"
 
 #include "platform/Text.h"
+#include "shell/SettingsDialogs.h"
 
 namespace testing_support {
 
@@ -10,6 +11,10 @@ std::vector<std::u16string> RecordingDialogs::texts(DialogKind kind) const {
     if (call.kind == kind) result.push_back(call.text);
   }
   return result;
+}
+
+settings::SettingsNotices RecordingDialogs::settingsNotices() {
+  return shell::settingsDialogs(*this, *this);
 }
 
 std::string RecordingDialogs::describe() const {

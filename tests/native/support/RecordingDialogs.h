@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsNotices.h"
 #include "ui/Controls.h"
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
+#include "ui/FilePickers.h"
+#include "ui/Messages.h"
 
 namespace testing_support {
 
@@ -31,7 +34,9 @@ struct DialogCall {
   ui::FileDialogOptions fileOptions = {};  // a file dialog's
 };
 
-class RecordingDialogs : public ui::Dialogs {
+// Messages, file pickers and device calls in one recorder, so a test sees
+// every modal interaction in the order the user met it.
+class RecordingDialogs : public ui::Messages, public ui::FilePickers, public ui::DeviceCalls {
  public:
   std::vector<DialogCall> calls;
   // What the user does in a modal window, by the window's name; a window the
@@ -47,6 +52,9 @@ class RecordingDialogs : public ui::Dialogs {
   std::vector<std::u16string> messages() const { return texts(DialogKind::Message); }
   // Everything shown, in order, as "kind: text" lines, for failure output.
   std::string describe() const;
+  // The settings' notices shown through this recorder, as the program shows
+  // them.
+  settings::SettingsNotices settingsNotices();
 
   void showMessage(const std::u16string& text) override;
   bool confirm(const std::u16string& text) override;

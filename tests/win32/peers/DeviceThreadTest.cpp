@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/Dialogs.h"
+#include "ui/DeviceCalls.h"
 #include "ui/win32/DeviceThread.h"
 
 namespace {

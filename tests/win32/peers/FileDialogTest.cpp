@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32FilePickers.h"
 
 namespace peer_tests {
 namespace {
@@ -54,7 +54,7 @@ TEST(FileDialog, AsksBeforeReplacingAFileOnlyWhenTold) {
       std::filesystem::temp_directory_path() /
       ("quorvel-dialog-" + std::to_string(GetCurrentProcessId()) + ".zip");
   std::ofstream(existing) << "old";
-  ui::win32::Win32Dialogs dialogs(u"Quorvel");
+  ui::win32::Win32FilePickers dialogs;
   for (const bool ask : {true, false}) {
     SCOPED_TRACE(ask ? "asking" : "not asking");
     std::atomic<bool> questionSeen{false};
