@@ -8,6 +8,7 @@
 #include "Screenshot.h"
 #include "WindowActions.h"
 #include "WindowQueries.h"
+#include "ui/win32/ControlId.h"
 
 namespace e2e {
 namespace {
@@ -17,6 +18,10 @@ constexpr std::string_view kPages[] = {"TabMirel", "TabCodAtiva",  "TabAtivar", 
                                        "TabLog",   "TavAtualizaSW"};
 
 }  // namespace
+
+bool saysAllControlsExist(HWND main) {
+  return GetPropW(main, ui::win32::kControlsCreatedProperty) != nullptr;
+}
 
 bool everyPageHasControls(HWND main) {
   return std::ranges::all_of(kPages, [&](std::string_view page) {
@@ -83,11 +88,10 @@ HWND QuorvelTest::waitForWindow(std::wstring_view caption) {
 HWND QuorvelTest::waitForMainWindow() {
   HWND main = waitForWindow(kMainCaption);
   if (!main) return nullptr;
-  // The window shows before its hidden pages have their controls; after a
-  // message box at start the program has waited for input already, so the
-  // pages are watched as well.
+  // The window shows before its hidden pages have their controls, which the
+  // program makes while it waits for input and then says so on the window.
   if (!program_->waitUntilReadyForInput(std::chrono::seconds(30)) ||
-      !pollFor([&] { return everyPageHasControls(main); })) {
+      !pollFor([&] { return saysAllControlsExist(main); }) || !everyPageHasControls(main)) {
     ADD_FAILURE() << "the main window never got the controls of all its pages\n"
                   << windowsOnScreen();
     return nullptr;

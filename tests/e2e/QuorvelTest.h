@@ -77,7 +77,9 @@ class QuorvelTest : public testing::Test {
 };
 
 std::wstring controlText(HWND top, std::string_view name);
-// Whether every page of the main window has its controls.
+// Whether the program says every control of every page exists, and whether
+// every page of the main window has its controls.
+bool saysAllControlsExist(HWND main);
 bool everyPageHasControls(HWND main);
 // The client area in the program's own pixels (the screen runs at 96 DPI).
 SIZE clientSize(HWND window);

@@ -31,13 +31,15 @@ TEST_F(Startup, WithoutLibraryShowsOneMessageAndEnds) {
   EXPECT_TRUE(program_->hasExited()) << "a second window appeared\n" << windowsOnScreen();
 }
 
-// The window shows before the controls of its hidden pages exist; by the time
-// the program first waits for input (what automation waits for), all do.
-TEST_F(Startup, EveryControlExistsOnceTheProgramWaitsForInput) {
+// The window shows before the controls of its hidden pages exist; the
+// program makes them once it waits for input and then marks the main window,
+// which is what automation waits for.
+TEST_F(Startup, EveryControlExistsOnceTheProgramSaysSo) {
   start(DeviceLibrary::Emulator);
   HWND main = waitForWindow(kMainCaption);
   ASSERT_TRUE(main);
   ASSERT_TRUE(program_->waitUntilReadyForInput(std::chrono::seconds(30)));
+  ASSERT_TRUE(pollFor([&] { return saysAllControlsExist(main); })) << windowsOnScreen();
   EXPECT_TRUE(everyPageHasControls(main)) << windowsOnScreen();
   EXPECT_TRUE(findControl(main, "Edit1"));
 }

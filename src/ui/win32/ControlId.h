@@ -21,4 +21,10 @@ constexpr int controlIdFor(std::string_view name) {
   return kFirstControlId + static_cast<int>(hash % (kLastControlId - kFirstControlId + 1));
 }
 
+// The main window carries this window property (value 1) once every control
+// of every page has its window. Before that, a page's controls exist once the
+// page has been shown; the hidden pages get theirs while the program waits
+// for input, right after it first does.
+inline constexpr wchar_t kControlsCreatedProperty[] = L"Quorvel.ControlsCreated";
+
 }  // namespace ui::win32

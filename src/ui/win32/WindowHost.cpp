@@ -183,11 +183,6 @@ void WindowHost::createControl(std::unique_ptr<NativePeer> peer, HWND parentWind
   if (created.holdsChildren()) createControls(control, created.handle(), usedIds, hiddenWait);
 }
 
-void WindowHost::createPendingControls() {
-  for (const PendingControl& pending : std::exchange(pendingControls_, {}))
-    createFromPending(pending);
-}
-
 void WindowHost::createPendingControl(const Control& control) {
   const auto found = std::find_if(pendingControls_.begin(), pendingControls_.end(),
                                   [&](const PendingControl& p) { return p.control == &control; });
@@ -195,6 +190,12 @@ void WindowHost::createPendingControl(const Control& control) {
   const PendingControl pending = *found;
   pendingControls_.erase(found);
   createFromPending(pending);
+  announceWhenAllCreated();
+}
+
+void WindowHost::announceWhenAllCreated() {
+  if (pendingControls_.empty() && mainWindow_)
+    SetPropW(mainWindow_, kControlsCreatedProperty, reinterpret_cast<HANDLE>(1));
 }
 
 void WindowHost::createFromPending(const PendingControl& pending) {
@@ -232,7 +233,7 @@ void WindowHost::showMain(Form& form) {
   SetForegroundWindow(peer.handle());
   UpdateWindow(peer.handle());
   peer.focusOnShow();
-  createPendingControls();
+  announceWhenAllCreated();
 }
 
 void WindowHost::showModal(Form& form) {
@@ -266,7 +267,18 @@ void WindowHost::showModal(Form& form) {
 
 int WindowHost::runMessageLoop() {
   MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) processMessage(message);
+  for (;;) {
+    // A hidden page at a time, and only while no input waits: the program
+    // takes its first input sooner, and input never waits for a page.
+    if (!pendingControls_.empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      createFromPending(pendingControls_.front());
+      pendingControls_.erase(pendingControls_.begin());
+      announceWhenAllCreated();
+      continue;
+    }
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+    processMessage(message);
+  }
   return static_cast<int>(message.wParam);
 }
 
@@ -384,6 +396,7 @@ void WindowHost::requestFocus(HWND control) {
 }
 
 void WindowHost::mainWindowDestroyed() {
+  RemovePropW(mainWindow_, kControlsCreatedProperty);
   mainWindow_ = nullptr;
   pendingControls_.clear();
   PostQuitMessage(0);

@@ -29,13 +29,13 @@ class WindowHost {
   // Creates the form's window and all its controls, hidden. The main window is
   // on the task bar and its closing ends runMessageLoop. Its hidden pages
   // wait: under Wine each window costs most of a millisecond, so showMain
-  // puts the window on the screen first and creates them right after,
-  // before the program takes its first input.
+  // puts the window on the screen with what it shows, and the message loop
+  // creates the hidden pages one at a time whenever no input waits. Once
+  // all exist the main window gets kControlsCreatedProperty.
   void createWindow(Form& form, bool isMain);
   void showMain(Form& form);
-  // Creates the hidden pages and panels of the main window still waiting:
-  // all of them, or one a page control is about to show.
-  void createPendingControls();
+  // Creates a hidden page or panel of the main window still waiting, which
+  // a page control is about to show.
   void createPendingControl(const Control& control);
   // Shows the form modally, centred on the screen; returns once it is closed.
   void showModal(Form& form);
@@ -90,6 +90,8 @@ class WindowHost {
   void createControl(std::unique_ptr<NativePeer> peer, HWND parentWindow, std::vector<int>& usedIds,
                      bool hiddenWait);
   void createFromPending(const PendingControl& pending);
+  // Marks the main window once no hidden container waits any more.
+  void announceWhenAllCreated();
   void processMessage(MSG& message);
   void discardPendingInput();
   bool pressDefaultButton(const MSG& message);
