@@ -1,9 +1,9 @@
 #include "diagnostics/StatusListing.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 
+#include "health/LockState.h"
 #include "platform/Text.h"
 
 namespace diagnostics {
@@ -44,11 +44,6 @@ constexpr std::array<StatusField, 23> kCamposStatus{{
     {u"ESTADO_OPERACAO", ValueKind::LockState},
 }};
 
-// EstadosBloqueio, by the number in field 27.
-constexpr std::array<std::u16string_view, 5> kEstadosBloqueio{
-    u"DESBLOQUEADO", u"BLOQUEIO SEFAZ", u"BLOQUEIO CONTRIBUINTE", u"BLOQUEIO AUTONOMO",
-    u"BLOQUEIO PARA DESATIVACAO"};
-
 constexpr std::size_t kLabelColumn = 17;
 
 // Positions counted from 1; a position beyond the end gives nothing.
@@ -68,25 +63,13 @@ std::u16string dateTime(std::string_view v) {
          positions(v, 13, 2);
 }
 
-// The number of a lock state, read as makers send it: blanks around it (" 2")
-// and a plus sign ("+2") are allowed. None for a value that is no whole number.
-std::optional<int> lockNumber(std::string_view v) {
-  while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ') v.remove_prefix(1);
-  while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ') v.remove_suffix(1);
-  if (v.size() > 1 && v.front() == '+' && v[1] != '-') v.remove_prefix(1);
-  int number = 0;
-  const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), number);
-  if (v.empty() || error != std::errc{} || end != v.data() + v.size()) return std::nullopt;
-  return number;
-}
-
 // The state is what a technician opens the listing for, so a value the table
 // does not name (another number, a maker's own text) is written as sent.
 std::u16string lockState(std::string_view v) {
-  const std::optional<int> number = lockNumber(v);
-  if (!number || *number < 0 || static_cast<std::size_t>(*number) >= kEstadosBloqueio.size())
-    return platform::fromUtf8(v);
-  return std::u16string(kEstadosBloqueio[static_cast<std::size_t>(*number)]);
+  const std::optional<int> number = health::writtenNumber(v);
+  const auto name = number ? health::lockStateName(*number) : std::nullopt;
+  if (!name) return platform::fromUtf8(v);
+  return std::u16string(*name);
 }
 
 std::u16string value(ValueKind kind, std::string_view v) {

@@ -1,0 +1,51 @@
+#include "health/PendingCoupons.h"
+
+#include <algorithm>
+
+namespace health {
+
+namespace {
+
+constexpr std::size_t kKeyLength = 44;
+// Inside a key: the device's serial number, then the coupon's number.
+constexpr std::size_t kSerialStart = 22, kSerialLength = 9;
+constexpr std::size_t kNumberStart = 31, kNumberLength = 6;
+
+std::int64_t couponNumber(std::string_view key) {
+  std::int64_t number = 0;
+  for (const char c : key.substr(kNumberStart, kNumberLength)) number = number * 10 + (c - '0');
+  return number;
+}
+
+std::optional<std::int64_t> countBetween(std::string_view first, std::string_view last) {
+  if (first.substr(kSerialStart, kSerialLength) != last.substr(kSerialStart, kSerialLength))
+    return std::nullopt;
+  const std::int64_t count = couponNumber(last) - couponNumber(first) + 1;
+  if (count < 1) return std::nullopt;
+  return count;
+}
+
+}  // namespace
+
+bool isAccessKey(std::string_view key) {
+  return key.size() == kKeyLength &&
+         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isEmptyKey(std::string_view key) {
+  return std::all_of(key.begin(), key.end(), [](char c) { return c == '0'; });
+}
+
+PendingList readPendingList(std::optional<std::string_view> first,
+                            std::optional<std::string_view> last) {
+  if (!first) return {PendingList::Unreadable, std::nullopt};
+  const bool lastEmpty = !last || isEmptyKey(*last);
+  if (isEmptyKey(*first))
+    return {lastEmpty ? PendingList::None : PendingList::Unreadable, std::nullopt};
+  if (!isAccessKey(*first) || (!lastEmpty && !isAccessKey(*last)))
+    return {PendingList::Unreadable, std::nullopt};
+  if (lastEmpty) return {PendingList::Pending, std::nullopt};
+  return {PendingList::Pending, countBetween(*first, *last)};
+}
+
+}  // namespace health
