@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Command.h"
@@ -57,6 +58,7 @@ class Device {
   std::optional<std::string> refuseLocked(const Command& c) const;
 
   std::string operationalStatus(const Command& c);
+  std::pair<std::string, std::string> pendingList() const;
   std::string sessionQuery(const Command& c);
   std::string configureNetwork(const Command& c);
   std::string extractLogs(const Command& c);

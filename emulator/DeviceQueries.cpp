@@ -1,6 +1,8 @@
 // Status, session query, network configuration and log extraction.
+#include <algorithm>
 #include <array>
 
+#include "AccessKey.h"
 #include "Answer.h"
 #include "Device.h"
 #include "Messages.h"
@@ -52,11 +54,59 @@ std::string lockStateText(int lockState, LockStateForm form) {
   return number;
 }
 
+constexpr std::int64_t kMemoryTotalMegabytes = 2048;
+constexpr std::int64_t kBytesPerMegabyte = 1024 * 1024;
+
+struct MemoryFields {
+  std::string total, used;
+};
+
+// A share of the total is rounded up, so that the share set is the share
+// read back.
+MemoryFields memoryFields(std::int64_t usedMegabytes, const Knobs& knobs) {
+  const std::int64_t totalBytes = kMemoryTotalMegabytes * kBytesPerMegabyte;
+  const auto share = [&](std::int64_t whole) {
+    return (whole * *knobs.memoryUsedPercent + 99) / 100;
+  };
+  if (knobs.memoryForm == MemoryForm::Bytes) {
+    const std::int64_t used =
+        knobs.memoryUsedPercent ? share(totalBytes) : usedMegabytes * kBytesPerMegabyte;
+    return {std::to_string(totalBytes), std::to_string(used)};
+  }
+  const std::int64_t used = knobs.memoryUsedPercent ? share(kMemoryTotalMegabytes) : usedMegabytes;
+  return {std::to_string(kMemoryTotalMegabytes) + " MB", std::to_string(used) + " MB"};
+}
+
 }  // namespace
+
+// The keys of the last coupons the device issued, as many as the knob says
+// wait for the authority.
+std::pair<std::string, std::string> Device::pendingList() const {
+  const int count = state_.knobs.pendingCoupons;
+  if (count <= 0) return {kNoPendingCoupon, kNoPendingCoupon};
+  const int last = std::max(state_.lastCouponNumber, count);
+  const auto key = [&](int number) {
+    return buildAccessKey({state_.cUF > 0 ? state_.cUF : 35, yearMonth(now_),
+                           state_.cnpj.size() == 14 ? state_.cnpj : std::string(14, '0'),
+                           state_.serial, number, number * 7919 % 1000000});
+  };
+  return {key(last - count + 1), key(last)};
+}
 
 std::string Device::operationalStatus(const Command& c) {
   const LanAddresses lan = lanAddresses(state_.network);
-  const std::size_t memoryUsed = 180 + state_.log.size() / 50 + state_.sessions.size();
+  const Knobs& knobs = state_.knobs;
+  const MemoryFields memory = memoryFields(
+      static_cast<std::int64_t>(180 + state_.log.size() / 50 + state_.sessions.size()), knobs);
+  const auto [firstPending, lastPending] = pendingList();
+  const std::string lastCommunication =
+      knobs.lastCommunicationMinutesAgo
+          ? stamp(momentAt(now_.epoch - *knobs.lastCommunicationMinutesAgo * 60LL))
+          : state_.lastCommunication;
+  const std::string certificateExpires =
+      knobs.certificateDaysLeft
+          ? date(momentAt(now_.epoch + *knobs.certificateDaysLeft * 24LL * 60 * 60))
+          : state_.certificateExpires;
   std::vector<std::string> fields = headFor(c, kSuccess);
   fields.insert(fields.end(), {
                                   state_.serial,
@@ -67,20 +117,20 @@ std::string Device::operationalStatus(const Command& c) {
                                   lan.gateway,
                                   lan.dns1,
                                   lan.dns2,
-                                  "CONECTADO",
-                                  "ALTO",
-                                  "2048 MB",
-                                  std::to_string(memoryUsed) + " MB",
+                                  knobs.networkStatus,
+                                  knobs.batteryLevel,
+                                  memory.total,
+                                  memory.used,
                                   stamp(now_),
                                   state_.softwareVersion,
                                   "00.08",
                                   state_.lastCouponKey,
-                                  kNoPendingCoupon,
+                                  firstPending,
                               });
-  if (!state_.knobs.missingListaFinal) fields.push_back(kNoPendingCoupon);
-  fields.insert(fields.end(), {state_.lastTransmission, state_.lastCommunication,
-                               state_.certificateIssued, state_.certificateExpires,
-                               lockStateText(state_.lockState, state_.knobs.estadoOperacao)});
+  if (!knobs.missingListaFinal) fields.push_back(lastPending);
+  fields.insert(fields.end(),
+                {state_.lastTransmission, lastCommunication, state_.certificateIssued,
+                 certificateExpires, lockStateText(state_.lockState, knobs.estadoOperacao)});
   return joinFields(fields);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the device remembers between calls; kept in the state file.
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ enum class LockStateForm { Number, Padded, Signed, Text };
 // OneLine: every coupon on one line after a UTF-8 declaration.
 enum class CouponForm { Device, OneLine };
 
+// How the status answer writes MT_TOTAL and MT_USADA: Units "2048 MB",
+// Bytes "2147483648", as makers do either.
+enum class MemoryForm { Units, Bytes };
+
 // Behaviour for demonstrations and for the failure paths of a program.
 struct Knobs {
   int latencyMs = 300;
@@ -94,6 +99,21 @@ struct Knobs {
   SuperLogBlocks superLog = SuperLogBlocks::Normal;
   AnswerLayout layout = AnswerLayout::Current;
   CouponForm couponForm = CouponForm::Device;
+
+  // The conditions the operational status reports, so that every state of
+  // the device's health can be shown. Unset, the status tells what the
+  // device keeps: its certificate's expiry, its last communication, the
+  // memory its log and sessions take.
+  std::optional<int> certificateDaysLeft;          // CERT_VENCIMENTO this many days from today
+  std::optional<int> lastCommunicationMinutesAgo;  // DH_ULTIMA this long ago
+  int pendingCoupons = 0;                          // LISTA_INICIAL to LISTA_FINAL
+  std::optional<int> memoryUsedPercent;            // MT_USADA as a share of MT_TOTAL
+  MemoryForm memoryForm = MemoryForm::Units;
+  // The device's clock runs this far ahead of the computer's (behind when
+  // negative): DH_ATUAL, the log and the coupons show it.
+  int clockOffsetSeconds = 0;
+  std::string networkStatus = "CONECTADO";  // STATUS_LAN as written
+  std::string batteryLevel = "ALTO";        // NIVEL_BATERIA as written
 };
 
 struct StoredSession {

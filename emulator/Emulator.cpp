@@ -67,6 +67,10 @@ std::mt19937 seededRandom() {
   return std::mt19937(seed);
 }
 
+Moment deviceNow(const Knobs& knobs) {
+  return momentAt(currentMoment().epoch + knobs.clockOffsetSeconds);
+}
+
 DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment& now,
                             std::mt19937& random) {
   DeviceState state =
@@ -99,7 +103,7 @@ Reply runCommand(const std::filesystem::path& stateFile, const Command& command)
     DeviceState state = loadDeviceState(stateFile, currentMoment(), random);
     awaitAnswer(stateFile, command, state, random);
     layout = state.knobs.layout;
-    const Moment now = currentMoment();
+    const Moment now = deviceNow(state.knobs);
     Device device(state, now, random);
     std::string answer;
     if (std::optional<std::string> forced = takeForcedAnswer(command, state.knobs)) {

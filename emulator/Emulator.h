@@ -22,6 +22,9 @@ inline constexpr const char* kStateEnvironmentVariable = "QUORVEL_SATEMU_STATE";
 
 std::mt19937 seededRandom();
 
+// The device's clock now: the computer's, moved by knobs.clockOffsetSeconds.
+Moment deviceNow(const Knobs& knobs);
+
 // The state in the file. A file that lacks the device's identity (missing,
 // or written by hand with knobs only) gets one now: that is the moment the
 // device leaves the factory.

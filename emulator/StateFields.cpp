@@ -30,6 +30,25 @@ StateField intField(const char* section, const char* key, Access access) {
           [access](DeviceState& s, std::string_view v) { return parseInt(v, access(s)); }};
 }
 
+// Empty while unset.
+template <typename Access>
+StateField optionalIntField(const char* section, const char* key, Access access) {
+  return {section, key,
+          [access](const DeviceState& s) {
+            return access(s) ? std::to_string(*access(s)) : std::string();
+          },
+          [access](DeviceState& s, std::string_view v) {
+            if (v.empty()) {
+              access(s).reset();
+              return true;
+            }
+            int value = 0;
+            if (!parseInt(v, value)) return false;
+            access(s) = value;
+            return true;
+          }};
+}
+
 template <typename Access>
 StateField boolField(const char* section, const char* key, Access access) {
   return {section, key,
@@ -180,6 +199,18 @@ std::vector<StateField> makeFields() {
                 std::array<std::pair<CouponForm, const char*>, 2>{
                     {{CouponForm::Device, "device"}, {CouponForm::OneLine, "oneLine"}}},
                 SATEMU_MEMBER(knobs.couponForm)),
+      optionalIntField("knobs", "certificateDaysLeft", SATEMU_MEMBER(knobs.certificateDaysLeft)),
+      optionalIntField("knobs", "lastCommunicationMinutesAgo",
+                       SATEMU_MEMBER(knobs.lastCommunicationMinutesAgo)),
+      intField("knobs", "pendingCoupons", SATEMU_MEMBER(knobs.pendingCoupons)),
+      optionalIntField("knobs", "memoryUsedPercent", SATEMU_MEMBER(knobs.memoryUsedPercent)),
+      enumField("knobs", "memoryForm",
+                std::array<std::pair<MemoryForm, const char*>, 2>{
+                    {{MemoryForm::Units, "units"}, {MemoryForm::Bytes, "bytes"}}},
+                SATEMU_MEMBER(knobs.memoryForm)),
+      intField("knobs", "clockOffsetSeconds", SATEMU_MEMBER(knobs.clockOffsetSeconds)),
+      textField("knobs", "networkStatus", SATEMU_MEMBER(knobs.networkStatus)),
+      textField("knobs", "batteryLevel", SATEMU_MEMBER(knobs.batteryLevel)),
   };
 }
 

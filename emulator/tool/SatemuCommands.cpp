@@ -168,8 +168,8 @@ int runTool(const std::vector<std::string>& arguments, const std::filesystem::pa
     state.knobs.activationLatencyMs = 0;
   } else if ((command == "sale" || command == "cancel") && rest.empty()) {
     exitCode = issueOnDevice(
-        command == "sale" ? Function::EnviarDadosVenda : Function::CancelarUltimaVenda, state, now,
-        random, out, err);
+        command == "sale" ? Function::EnviarDadosVenda : Function::CancelarUltimaVenda, state,
+        deviceNow(state.knobs), random, out, err);
   } else {
     err << kToolUsage;
     return 2;

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <thread>
 
+#include "AccessKey.h"
+#include "DeviceClock.h"
 #include "StateFile.h"
 #include "codec/Base64.h"
 #include "native/LoadedEmulator.h"
@@ -82,6 +84,53 @@ TEST_F(Knobs, StatusQuirks) {
     EXPECT_EQ(st[21], std::string(44, '0'));  // LISTA_INICIAL still there
     EXPECT_EQ(st[26], shown) << form;
   }
+}
+
+// Every condition the health checks read, set through the knobs. Dates are
+// checked against the computer's clock read before and after the call.
+TEST_F(Knobs, StatusConditions) {
+  activate();
+  set("knobs.certificateDaysLeft", "10");
+  set("knobs.lastCommunicationMinutesAgo", "90");
+  set("knobs.pendingCoupons", "3");
+  set("knobs.memoryUsedPercent", "80");
+  set("knobs.memoryForm", "bytes");
+  set("knobs.clockOffsetSeconds", "-600");
+  set("knobs.networkStatus", "NAO_CONECTADO");
+  set("knobs.batteryLevel", "BAIXO");
+  const std::int64_t before = satemu::currentMoment().epoch - 600;
+  const std::vector<std::string> st =
+      fields(sat_.call("ConsultarStatusOperacional", 2, text("12345678")));
+  const std::int64_t after = satemu::currentMoment().epoch - 600;
+  ASSERT_EQ(st.size(), 28u);
+  EXPECT_EQ(st[13], "NAO_CONECTADO");
+  EXPECT_EQ(st[14], "BAIXO");
+  EXPECT_EQ(st[15], "2147483648");
+  EXPECT_EQ(st[16], "1717986919");  // 80 %, rounded up
+  const auto between = [&](const std::string& value, std::int64_t shift, auto form) {
+    return form(satemu::momentAt(before + shift)) <= value &&
+           value <= form(satemu::momentAt(after + shift));
+  };
+  EXPECT_TRUE(between(st[17], 0, satemu::stamp)) << st[17];
+  EXPECT_TRUE(between(st[24], -90 * 60, satemu::stamp)) << st[24];
+  EXPECT_TRUE(between(st[26], 10 * 24 * 60 * 60, satemu::date)) << st[26];
+  // The device's first three coupons, in keys of its own.
+  for (const std::string& key : {st[21], st[22]}) {
+    EXPECT_TRUE(satemu::isValidAccessKey(key)) << key;
+    EXPECT_EQ(key.substr(22, 9), st[5]);
+  }
+  EXPECT_EQ(st[21].substr(31, 6), "000001");
+  EXPECT_EQ(st[22].substr(31, 6), "000003");
+
+  set("knobs.memoryForm", "units");
+  set("knobs.memoryUsedPercent", "95");
+  set("knobs.pendingCoupons", "0");
+  const std::vector<std::string> units =
+      fields(sat_.call("ConsultarStatusOperacional", 3, text("12345678")));
+  EXPECT_EQ(units[15], "2048 MB");
+  EXPECT_EQ(units[16], "1946 MB");
+  EXPECT_EQ(units[21], std::string(44, '0'));
+  EXPECT_EQ(units[22], std::string(44, '0'));
 }
 
 TEST_F(Knobs, Base64WithLineBreaksAndAHugeLog) {
