@@ -1,5 +1,6 @@
 #include "page/CommandRunner.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -22,6 +23,16 @@ class WaitIndication {
  private:
   CommandRunner& runner_;
 };
+
+// Some devices put a four-digit validation code after the return code of
+// answers of any kind (a busy device: "08098|0000|SAT em processamento...");
+// the message and the authority's fields then sit one place to the right.
+bool validationCodeFirst(const AnswerFields& CamposRetorno) {
+  if (CamposRetorno.count() <= 3) return false;
+  const auto& field = CamposRetorno[2];
+  return field.size() == 4 &&
+         std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 }  // namespace
 
 DeviceCallFailed::DeviceCallFailed(satlib::EntryPoint entry)
@@ -120,8 +131,10 @@ void CommandRunner::mostrastatus(std::string_view mensagem) {
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
   // Association answers (130..) carry the authority's fields one place to the
   // right, after the validation code; devices built before that code existed
-  // answer without it, and their authority fields stay in place.
-  const bool shifted = CamposRetorno[1].starts_with("130") && carriesValidationCode(CamposRetorno);
+  // answer without it, and their authority fields stay in place. Other
+  // answers move only after a four-digit validation code.
+  const bool shifted = CamposRetorno[1].starts_with("130") ? carriesValidationCode(CamposRetorno)
+                                                           : validationCodeFirst(CamposRetorno);
   const std::size_t codeField = shifted ? 4 : 3;
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
   authority_.MemoSefaz.clear();
@@ -134,7 +147,8 @@ void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
 }
 
 void CommandRunner::showCodeAndMessage(const AnswerFields& CamposRetorno) {
-  messages_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[2]));
+  const std::size_t message = validationCodeFirst(CamposRetorno) ? 3 : 2;
+  messages_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[message]));
 }
 
 }  // namespace page

@@ -77,7 +77,8 @@ class CommandRunner {
   void mostrastatus(std::string_view mensagem);
   // Opens the authority-message window when the answer carries its code.
   void MostraMSefaz(const AnswerFields& CamposRetorno);
-  // The usual message: field 1, ": " and field 2.
+  // The usual message: field 1, ": " and the message, field 2 (field 3 after a
+  // four-digit validation code).
   void showCodeAndMessage(const AnswerFields& CamposRetorno);
 
   const std::string& Retorno() const { return Retorno_; }
