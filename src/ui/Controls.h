@@ -1,12 +1,15 @@
 #pragma once
 // The concrete control kinds. Setting state from the program never fires the
 // user's handlers; the *FromUser methods, called by the peers and by tests
-// acting as the user, do.
+// acting as the user, do. The one handler the program fires itself is onShow,
+// when it shows a window or a page. A CreationOnly property is read when the
+// native window is made (see ui/CreationOnly.h).
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/CreationOnly.h"
 
 namespace ui {
 
@@ -16,14 +19,14 @@ class Label : public Control {
  public:
   Label(std::string name, Control* parent) : Control(Kind::Label, std::move(name), parent) {}
   bool transparent = true;
-  bool centered = false;  // text centred in its box
+  CreationOnly<bool> centered = false;  // text centred in its box
 };
 
 class Button : public Control {
  public:
   Button(std::string name, Control* parent) : Control(Kind::Button, std::move(name), parent) {}
   Handler onClick;
-  bool isDefault = false;  // Enter in the window presses it
+  CreationOnly<bool> isDefault = false;  // Enter in the window presses it
   // Fires onClick as a user's click would (nothing when disabled or hidden).
   void click();
 };
@@ -40,8 +43,8 @@ class Edit : public Control {
   void setPasswordChar(char16_t c);
   bool readOnly() const { return readOnly_; }
   void setReadOnly(bool readOnly);
-  bool numbersOnly = false;
-  bool centered = false;
+  CreationOnly<bool> numbersOnly = false;
+  CreationOnly<bool> centered = false;
 
   // The user changed the text (typing, paste): stores it, cut to maxLength,
   // and fires onChange.
@@ -59,7 +62,7 @@ class Edit : public Control {
 class MaskEdit : public Edit {
  public:
   MaskEdit(std::string name, Control* parent) : Edit(std::move(name), parent, Kind::MaskEdit) {}
-  std::u16string editMask;
+  CreationOnly<std::u16string> editMask;
 };
 
 class CheckBox : public Control {
@@ -111,7 +114,7 @@ class RadioGroup : public ItemsControl {
   RadioGroup(std::string name, Control* parent)
       : ItemsControl(Kind::RadioGroup, std::move(name), parent) {}
   Handler onClick;
-  int columns = 1;
+  CreationOnly<int> columns = 1;
 
  private:
   const Handler& choiceHandler() const override { return onClick; }
@@ -122,13 +125,13 @@ class RadioGroup : public ItemsControl {
 class Memo : public Edit {
  public:
   Memo(std::string name, Control* parent) : Edit(std::move(name), parent, Kind::Memo) {}
-  bool fixedPitch = false;
+  CreationOnly<bool> fixedPitch = false;
   // A read-only memo that may hold tens of megabytes (a device's log): shown
   // by a viewer that draws only the lines on the screen.
-  bool largeText = false;
-  bool horizontalScrollBar = false;
-  bool verticalScrollBar = true;
-  bool wordWrap = true;
+  CreationOnly<bool> largeText = false;
+  CreationOnly<bool> horizontalScrollBar = false;
+  CreationOnly<bool> verticalScrollBar = true;
+  CreationOnly<bool> wordWrap = true;
 
   std::vector<std::u16string> lines() const;
   void setLines(const std::vector<std::u16string>& lines);
@@ -171,6 +174,7 @@ class StatusBar : public Control {
 class TabSheet : public Panel {
  public:
   TabSheet(std::string name, Control* parent) : Panel(std::move(name), parent, Kind::TabSheet) {}
+  // Fired by the page control when the sheet becomes the active page.
   Handler onShow;
 };
 
@@ -199,10 +203,10 @@ class Form : public Control {
  public:
   Form(std::string name) : Control(Kind::Form, std::move(name), nullptr) {}
   // The bounds are the client area; position on screen is the platform's.
-  BorderStyle borderStyle = BorderStyle::Sizeable;
-  bool stayOnTop = false;
-  bool minimizeBox = true;
-  bool maximizeBox = true;
+  CreationOnly<BorderStyle> borderStyle = BorderStyle::Sizeable;
+  CreationOnly<bool> stayOnTop = false;
+  CreationOnly<bool> minimizeBox = true;
+  CreationOnly<bool> maximizeBox = true;
   bool scrollsWhenSmall = false;
   // Esc and Enter close the window (a window that only shows a message).
   bool closesWithEscapeAndEnter = false;
@@ -213,8 +217,9 @@ class Form : public Control {
     std::u16string caption;
     Handler onChoose;
   };
-  std::vector<SystemMenuCommand> systemMenuCommands;
+  CreationOnly<std::vector<SystemMenuCommand>> systemMenuCommands;
 
+  // Fired by showing() when the program shows the window.
   Handler onShow;
   Handler onResize;
 

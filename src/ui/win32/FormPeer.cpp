@@ -48,11 +48,12 @@ constexpr UINT kSystemMenuCommandStep = 0x10;
 }  // namespace
 
 void FormPeer::addSystemMenuCommands() {
-  if (form_.systemMenuCommands.empty()) return;
+  const std::vector<Form::SystemMenuCommand>& commands = form_.systemMenuCommands;
+  if (commands.empty()) return;
   HMENU menu = GetSystemMenu(handle(), FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   UINT id = kFirstSystemMenuCommand;
-  for (const Form::SystemMenuCommand& command : form_.systemMenuCommands) {
+  for (const Form::SystemMenuCommand& command : commands) {
     AppendMenuW(menu, MF_STRING, id, wide(command.caption));
     id += kSystemMenuCommandStep;
   }
@@ -62,9 +63,10 @@ bool FormPeer::runSystemMenuCommand(WPARAM command) {
   const UINT id = static_cast<UINT>(command) & 0xFFF0;
   if (id < kFirstSystemMenuCommand) return false;
   const std::size_t index = (id - kFirstSystemMenuCommand) / kSystemMenuCommandStep;
-  if (index >= form_.systemMenuCommands.size()) return false;
+  const std::vector<Form::SystemMenuCommand>& commands = form_.systemMenuCommands;
+  if (index >= commands.size()) return false;
   host_.dispatcher().run([&] {
-    if (const Handler& choose = form_.systemMenuCommands[index].onChoose) choose();
+    if (const Handler& choose = commands[index].onChoose) choose();
   });
   return true;
 }

@@ -90,7 +90,7 @@ void RadioGroupPeer::layOutButtons() {
   if (buttons_.empty()) return;
   RECT client;
   GetClientRect(handle(), &client);
-  const int columns = std::max(1, group().columns);
+  const int columns = std::max(1, group().columns.get());
   const int rows = static_cast<int>((buttons_.size() + columns - 1) / columns);
   const int top = host_.scale(control_.effectiveFont().height + 4);
   const int margin = host_.scale(8);

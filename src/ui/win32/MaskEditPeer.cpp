@@ -8,7 +8,7 @@
 namespace ui::win32 {
 
 MaskEditPeer::MaskEditPeer(WindowHost& host, MaskEdit& control)
-    : EditPeer(host, control), mask_(control.editMask) {}
+    : EditPeer(host, control), mask_(control.editMask.get()) {}
 
 void MaskEditPeer::applyText() {
   if (mask_.empty()) return EditPeer::applyText();
