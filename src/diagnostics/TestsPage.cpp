@@ -123,9 +123,10 @@ void TestsPage::BtnTesteProducaoClick() {
 void TestsPage::runTest(TestVariant variant) {
   const bool producao = variant == TestVariant::Producao;
   if (!promptForCode(producao ? u"FIM-A-FIM PRODUÇÃO" : u"FIM-A-FIM ATIVAÇÃO", false)) return;
+  page::SignatureSource& signature = fimAFim_.signatureSource;
   for (ui::Control* live : std::initializer_list<ui::Control*>{
-           &fimAFim_.EdtCNPJSw, &fimAFim_.EdtIEContrib, &fimAFim_.rgAssinatura,
-           &fimAFim_.EdtAssinatura, &fimAFim_.Button3})
+           &fimAFim_.EdtCNPJSw, &fimAFim_.EdtIEContrib, &signature.rgAssinatura,
+           &signature.EdtAssinatura, &signature.Button3})
     live->setEnabled(producao);
   context_.messages.showModal(fimAFim_);
   if (context_.prompt.DialogoCancelado != 0) return;
@@ -155,7 +156,7 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   SaleValues values{platform::trimmed(fimAFim_.EdtCNPJContrib2.text()),
                     platform::trimmed(fimAFim_.EdtIEContrib.text()),
                     platform::trimmed(fimAFim_.EdtCNPJSw.text()),
-                    platform::trimmed(fimAFim_.EdtAssinatura.text())};
+                    platform::trimmed(fimAFim_.signatureSource.EdtAssinatura.text())};
   if (variant == TestVariant::Ativacao) {
     if (!validation::isCNPJ(values.cnpjContribuinte))
       return refuse(u"CNPJ do Contribuinte inválido.");
@@ -165,11 +166,12 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
   if (values.ieContribuinte.empty()) return refuse(u"IE do Contribuinte inválido.");
   if (values.cnpjSoftwareHouse.empty()) return refuse(u"CNPJ da Software House inválido.");
   if (values.assinatura.empty()) return refuse(page::kAssinaturaEmBranco);
-  if (fimAFim_.namesSignatureFile()) {
+  if (fimAFim_.signatureSource.namesSignatureFile()) {
     // The box names the file; what the device needs is the signature it
     // holds, read as the association page reads it.
-    std::optional<std::u16string> assinatura = page::readSignatureFile(
-        platform::Path(values.assinatura), context_.messages, fimAFim_.EdtAssinatura);
+    std::optional<std::u16string> assinatura =
+        page::readSignatureFile(platform::Path(values.assinatura), context_.messages,
+                                fimAFim_.signatureSource.EdtAssinatura);
     if (!assinatura) return std::nullopt;
     values.assinatura = platform::trimmed(*assinatura);
   }

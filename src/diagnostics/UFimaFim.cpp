@@ -6,33 +6,21 @@ namespace diagnostics {
 
 TFFimAFim::TFFimAFim(page::PromptOutcome& outcome, const settings::ParameterDataset& cds,
                      ui::FilePickers& files)
-    : ui::Form("TFFimAFim"),
+    : page::Dialog("TFFimAFim", u"SAT - MIREL (Testes FimAFim)", 368, 286,
+                   page::DialogBorder::Fixed),
       LabelCNPJContrib2("LabelCNPJContrib2", this),
       EdtCNPJContrib2("EdtCNPJContrib2", this),
       LabelIEContrib("LabelIEContrib", this),
       EdtIEContrib("EdtIEContrib", this),
       LabelCNPJSw("LabelCNPJSw", this),
       EdtCNPJSw("EdtCNPJSw", this),
-      LabelAssinaturaAplic("LabelAssinaturaAplic", this),
-      rgAssinatura("rgAssinatura", this),
-      LabelAssinatura("LabelAssinatura", this),
-      EdtAssinatura("EdtAssinatura", this),
-      Button3("Button3", this),
+      signatureSource(this, files, {}),
       BtnOk("BtnOk", this),
       outcome_(outcome),
-      cds_(cds),
-      files_(files) {
-  setText(u"SAT - MIREL (Testes FimAFim)");
-  borderStyle = ui::BorderStyle::Dialog;
-  minimizeBox = false;
-  maximizeBox = false;
-  stayOnTop = true;
+      cds_(cds) {
   closesWithEscape = true;  // as the close box: the test is not run
-  setColor(ui::kSilver);
-  setFont({u"Tahoma", 11, false, ui::kDefaultColor});
   layOutControls();
   wireHandlers();
-  setBounds({0, 0, 368, 286});
 }
 
 void TFFimAFim::layOutControls() {
@@ -43,29 +31,22 @@ void TFFimAFim::layOutControls() {
       {EdtIEContrib, {16, 74, 150, 21}},
       {LabelCNPJSw, {16, 104, 200, 14}, u"CNPJ Software House:"},
       {EdtCNPJSw, {16, 120, 150, 21}},
-      {LabelAssinaturaAplic, {16, 150, 300, 14}, u"Assinatura do Aplicativo Comercial:"},
-      {rgAssinatura, {16, 166, 200, 40}, u"Forma de envio:"},
-      {LabelAssinatura, {16, 212, 100, 14}, u"Texto:"},
-      {EdtAssinatura, {16, 228, 308, 21}},
-      {Button3, {328, 228, 24, 21}, u"..."},
+      {signatureSource.LabelAssinaturaAplic, {16, 150, 300, 14}},
+      {signatureSource.rgAssinatura, {16, 166, 200, 40}},
+      {signatureSource.LabelAssinatura, {16, 212, 100, 14}},
+      {signatureSource.EdtAssinatura, {16, 228, 308, 21}},
+      {signatureSource.Button3, {328, 228, 24, 21}},
       {BtnOk, {272, 252, 80, 27}, u"Ok"},
   });
   EdtCNPJContrib2.editMask = u"99.999.999/9999-99;0;_";
   EdtIEContrib.editMask = u"999.999.999.999;0;_";
   EdtCNPJSw.editMask = u"99.999.999/9999-99;0;_";
-  rgAssinatura.columns = 2;
-  rgAssinatura.setItems({u"Texto", u"Arquivo"});
-  rgAssinatura.setItemIndex(0);
-  EdtAssinatura.setMaxLength(344);
-  Button3.setVisible(false);
+  signatureSource.EdtAssinatura.setMaxLength(344);
   BtnOk.isDefault = true;
 }
 
 void TFFimAFim::wireHandlers() {
   onShow = [this] { FormShow(); };
-  rgAssinatura.onClick = [this] { rgAssinaturaClick(); };
-  Button3.onClick = [this] { Button3Click(); };
-  EdtAssinatura.onChange = [this] { holdsStoredSignature_ = false; };
   BtnOk.onClick = [this] { BtnOkClick(); };
 }
 
@@ -76,8 +57,7 @@ void TFFimAFim::FormCreate() {
 void TFFimAFim::FormShow() {
   EdtCNPJContrib2.setText(cds_.readText("CNPJContribuinte"));
   EdtCNPJSw.setText(cds_.readText("CNPJSH"));
-  EdtAssinatura.setText(cds_.readText("Assinatura"));
-  holdsStoredSignature_ = true;
+  signatureSource.showStoredSignature(cds_.readText("Assinatura"));
   outcome_.DialogoCancelado = 1;
   EdtCNPJContrib2.setFocus();
 }
@@ -85,20 +65,6 @@ void TFFimAFim::FormShow() {
 void TFFimAFim::BtnOkClick() {
   outcome_.DialogoCancelado = 0;
   close();
-}
-
-void TFFimAFim::rgAssinaturaClick() {
-  EdtAssinatura.setText({});
-  holdsStoredSignature_ = false;
-  LabelAssinatura.setText(fromFile() ? u"Arquivo" : u"Texto");
-  Button3.setVisible(fromFile());
-}
-
-void TFFimAFim::Button3Click() {
-  if (const auto path = files_.openFile({})) {
-    EdtAssinatura.setText(*path);
-    holdsStoredSignature_ = false;
-  }
 }
 
 }  // namespace diagnostics

@@ -17,11 +17,7 @@ SignaturePage::SignaturePage(ui::PageControl& pages, page::PageContext& context)
       EdtCNPJContrib2("EdtCNPJContrib2", &frame.sheet),
       LabelCNPJSw("LabelCNPJSw", &frame.sheet),
       EdtCNPJSw("EdtCNPJSw", &frame.sheet),
-      LabelAssinaturaAplic("LabelAssinaturaAplic", &frame.sheet),
-      rgAssinatura("rgAssinatura", &frame.sheet),
-      LabelAssinatura("LabelAssinatura", &frame.sheet),
-      EdtAssinatura("EdtAssinatura", &frame.sheet),
-      Button3("Button3", &frame.sheet),
+      signatureSource(&frame.sheet, context.files, u"Selecione o Certificado"),
       BitAssociar("BitAssociar", &frame.sheet),
       Memo4("Memo4", &frame.sheet),
       context_(context) {
@@ -37,21 +33,17 @@ void SignaturePage::layOutControls() {
       {EdtCNPJContrib2, {16, 102, 130, 21}},
       {LabelCNPJSw, {160, 86, 130, 14}, u"CNPJ Software House:"},
       {EdtCNPJSw, {160, 102, 130, 21}},
-      {LabelAssinaturaAplic, {16, 134, 300, 14}, u"Assinatura do Aplicativo Comercial:"},
-      {rgAssinatura, {16, 150, 200, 40}, u"Forma de envio:"},
-      {LabelAssinatura, {16, 198, 100, 14}, u"Texto:"},
-      {EdtAssinatura, {16, 214, 468, 21}},
-      {Button3, {488, 214, 24, 21}, u"..."},
+      {signatureSource.LabelAssinaturaAplic, {16, 134, 300, 14}},
+      {signatureSource.rgAssinatura, {16, 150, 200, 40}},
+      {signatureSource.LabelAssinatura, {16, 198, 100, 14}},
+      {signatureSource.EdtAssinatura, {16, 214, 468, 21}},
+      {signatureSource.Button3, {488, 214, 24, 21}},
       {BitAssociar, {412, 246, 100, 29}, u"A&ssociar"},
       {Memo4, {8, 312, 520, 86}, {}, page::Tab::Skip},
   });
   EdtCodAtiv3.setPasswordChar(u'*');
   EdtCNPJContrib2.editMask = u"99.999.999/9999-99;0;_";
   EdtCNPJSw.editMask = u"99.999.999/9999-99;0;_";
-  rgAssinatura.columns = 2;
-  rgAssinatura.setItems({u"Texto", u"Arquivo"});
-  rgAssinatura.setItemIndex(0);
-  Button3.setVisible(false);
   BitAssociar.isDefault = true;
   page::setUpNotice(Memo4,
                     {u"", u"ATENÇÃO:", u" ",
@@ -60,8 +52,6 @@ void SignaturePage::layOutControls() {
 
 void SignaturePage::wireHandlers() {
   frame.sheet.onShow = [this] { TabAssocAssShow(); };
-  rgAssinatura.onClick = [this] { rgAssinaturaClick(); };
-  Button3.onClick = [this] { Button3Click(); };
   BitAssociar.onClick = [this] { BitAssociarClick(); };
 }
 
@@ -73,7 +63,7 @@ void SignaturePage::BtnAssocAssinClick() {
   EdtCNPJSw.setText(cds.readText("CNPJSH"));
   // The form of sending is left as it is: under "Arquivo" the box now holds
   // the stored signature where a path is expected.
-  EdtAssinatura.setText(cds.readText("Assinatura"));
+  signatureSource.EdtAssinatura.setText(cds.readText("Assinatura"));
   context_.host.showPage(page::kSignaturePage);
 }
 
@@ -81,28 +71,17 @@ void SignaturePage::TabAssocAssShow() {
   EdtCodAtiv3.setFocus();
 }
 
-void SignaturePage::rgAssinaturaClick() {
-  EdtAssinatura.setText({});
-  LabelAssinatura.setText(fromFile() ? u"Arquivo" : u"Texto");
-  Button3.setVisible(fromFile());
-}
-
-void SignaturePage::Button3Click() {
-  ui::FileDialogOptions options;
-  options.title = u"Selecione o Certificado";
-  if (const auto path = context_.files.openFile(options)) EdtAssinatura.setText(*path);
-}
-
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
-  std::optional<std::u16string> assinatura = page::readSignatureFile(
-      platform::Path(EdtAssinatura.text()), context_.messages, EdtAssinatura);
+  ui::Edit& box = signatureSource.EdtAssinatura;
+  std::optional<std::u16string> assinatura =
+      page::readSignatureFile(platform::Path(box.text()), context_.messages, box);
   if (assinatura) context_.messages.showMessage(*assinatura);
   return assinatura;
 }
 
 std::optional<std::u16string> SignaturePage::signature() {
-  if (fromFile()) return signatureFromFile();
-  return platform::trimmed(EdtAssinatura.text());
+  if (signatureSource.fromFile()) return signatureFromFile();
+  return platform::trimmed(signatureSource.EdtAssinatura.text());
 }
 
 void SignaturePage::BitAssociarClick() {
@@ -119,9 +98,9 @@ void SignaturePage::BitAssociarClick() {
   if (page::isShortCode(EdtCodAtiv3.text())) {
     return page::refuseInput(context_.messages, page::kCodigoCurto, EdtCodAtiv3, {&EdtCodAtiv3});
   }
-  if (platform::trimmed(EdtAssinatura.text()).empty()) {
+  if (platform::trimmed(signatureSource.EdtAssinatura.text()).empty()) {
     return refuse(u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
-                  EdtAssinatura);
+                  signatureSource.EdtAssinatura);
   }
   storeSignature(*assinatura);
   associate(*assinatura);

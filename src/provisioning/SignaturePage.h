@@ -7,6 +7,7 @@
 
 #include "page/PageContext.h"
 #include "page/PageFrame.h"
+#include "page/SignatureSource.h"
 
 namespace provisioning {
 
@@ -17,8 +18,6 @@ class SignaturePage {
   // The side button "Associar Aplic. Comercial": loads the page from the record.
   void BtnAssocAssinClick();
   void TabAssocAssShow();
-  void rgAssinaturaClick();
-  void Button3Click();
   void BitAssociarClick();
 
   page::PageFrame frame;
@@ -28,18 +27,13 @@ class SignaturePage {
   ui::MaskEdit EdtCNPJContrib2;
   ui::Label LabelCNPJSw;
   ui::MaskEdit EdtCNPJSw;
-  ui::Label LabelAssinaturaAplic;
-  ui::RadioGroup rgAssinatura;
-  ui::Label LabelAssinatura;
-  ui::Edit EdtAssinatura;
-  ui::Button Button3;
+  page::SignatureSource signatureSource;  // LabelAssinaturaAplic to Button3
   ui::Button BitAssociar;
   ui::Memo Memo4;
 
  private:
   void layOutControls();
   void wireHandlers();
-  bool fromFile() const { return rgAssinatura.itemIndex() == 1; }
   // The signature to send, typed or read from the file the box names; nothing
   // when the file is missing or cannot be read (the user has been told).
   std::optional<std::u16string> signature();

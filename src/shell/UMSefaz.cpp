@@ -1,19 +1,22 @@
 #include "shell/UMSefaz.h"
 
+#include "page/PageLayout.h"
+
 namespace shell {
 
-TFMSefaz::TFMSefaz() : ui::Form("TFMSefaz"), MemoSefaz("MemoSefaz", this) {
-  setText(u"Quorvel (Mensagem Sefaz)");
-  borderStyle = ui::BorderStyle::Sizeable;
-  minimizeBox = false;
-  maximizeBox = false;
+TFMSefaz::TFMSefaz()
+    : page::Dialog("TFMSefaz", u"Quorvel (Mensagem Sefaz)", 447, 129, page::DialogBorder::Sizeable),
+      MemoSefaz("MemoSefaz", this) {
   closesWithEscapeAndEnter = true;
-  setFont({u"Tahoma", 11, false, ui::kDefaultColor});
+  layOutControls();
+}
+
+// The memo fills the window, so its row gives no bounds.
+void TFMSefaz::layOutControls() {
+  page::layOut({{MemoSefaz, {}}});
   MemoSefaz.setAlign(ui::Align::Client);
   MemoSefaz.setReadOnly(true);
   MemoSefaz.verticalScrollBar = true;
-  MemoSefaz.setTabOrder(0);
-  setBounds({0, 0, 447, 129});
 }
 
 }  // namespace shell

@@ -1,37 +1,33 @@
 #include "shell/UValida.h"
 
+#include "page/PageLayout.h"
 #include "platform/Text.h"
 
 namespace shell {
 
 TFValida::TFValida(page::PromptOutcome& outcome)
-    : ui::Form("TFValida"),
+    : page::Dialog("TFValida", u"SAT - MIREL (Valida Cód. Ativação)", 372, 90,
+                   page::DialogBorder::Fixed),
       LabelCodigo("LabelCodigo", this),
       EdtCodigo("EdtCodigo", this),
       BtnTrocarCod("BtnTrocarCod", this),
       outcome_(outcome) {
-  setText(u"SAT - MIREL (Valida Cód. Ativação)");
-  borderStyle = ui::BorderStyle::Dialog;
-  minimizeBox = false;
-  maximizeBox = false;
-  stayOnTop = true;
-  setColor(ui::kSilver);
-  setFont({u"Tahoma", 11, false, ui::kDefaultColor});
-  setBounds({0, 0, 372, 90});
+  layOutControls();
+  wireHandlers();
+}
 
-  LabelCodigo.setText(u"Digite o Código de Ativação atual:");
-  LabelCodigo.setBounds({16, 20, 254, 14});
-
-  EdtCodigo.setBounds({16, 38, 254, 21});
+void TFValida::layOutControls() {
+  page::layOut({
+      {LabelCodigo, {16, 20, 254, 14}, u"Digite o Código de Ativação atual:"},
+      {EdtCodigo, {16, 38, 254, 21}},
+      {BtnTrocarCod, {276, 34, 80, 29}, u"Validar"},
+  });
   EdtCodigo.setMaxLength(32);
   EdtCodigo.setPasswordChar(u'*');
-  EdtCodigo.setTabOrder(0);
-
-  BtnTrocarCod.setText(u"Validar");
-  BtnTrocarCod.setBounds({276, 34, 80, 29});
   BtnTrocarCod.isDefault = true;
-  BtnTrocarCod.setTabOrder(1);
+}
 
+void TFValida::wireHandlers() {
   onShow = [this] { FormShow(); };
   BtnTrocarCod.onClick = [this] { BtnTrocarCodClick(); };
 }

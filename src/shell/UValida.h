@@ -1,14 +1,12 @@
 #pragma once
 // TFValida: the small window that asks for the activation code before the
 // commands whose page has no code field of its own.
-#include <string>
-
+#include "page/Dialog.h"
 #include "page/PromptOutcome.h"
-#include "ui/Controls.h"
 
 namespace shell {
 
-class TFValida : public ui::Form {
+class TFValida : public page::Dialog {
  public:
   explicit TFValida(page::PromptOutcome& outcome);
 
@@ -21,6 +19,9 @@ class TFValida : public ui::Form {
   ui::Button BtnTrocarCod;
 
  private:
+  void layOutControls();
+  void wireHandlers();
+
   page::PromptOutcome& outcome_;
 };
 

@@ -87,12 +87,12 @@ TEST_F(TestsPage, SendsTheSaleOfEachVariantByteForByte) {
                 kItemTotalsAndPayment);
   EXPECT_EQ(page.frame.header.text(), u"FIM-A-FIM ATIVAÇÃO");
   EXPECT_FALSE(dialog.EdtCNPJSw.enabled());
-  EXPECT_FALSE(dialog.EdtAssinatura.enabled());
+  EXPECT_FALSE(dialog.signatureSource.EdtAssinatura.enabled());
 
   library.calls.clear();
   run(page.BtnTesteProducao, u"segredo1", issued(kOneLineCoupon), [](auto& d) {
     d.EdtCNPJContrib2.setTextFromUser(u"11222333000182");  // check digits are not checked
-    d.EdtAssinatura.setTextFromUser(u" a&b<c>\"d' ");
+    d.signatureSource.EdtAssinatura.setTextFromUser(u" a&b<c>\"d' ");
   });
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].arguments[2],
@@ -114,16 +114,16 @@ TEST_F(TestsPage, TheDialogKeepsTheIeAndRefillsWhatIsStored) {
   run(page.BtnTesteProducao, u"segredo1", issued(kOneLineCoupon));
   EXPECT_EQ(dialog.EdtIEContrib.text(), u"111222333444");
   EXPECT_EQ(dialog.EdtCNPJSw.text(), u"11222333000009");
-  EXPECT_EQ(dialog.EdtAssinatura.text(), u"assinatura guardada");
+  EXPECT_EQ(dialog.signatureSource.EdtAssinatura.text(), u"assinatura guardada");
   EXPECT_EQ(dialog.focusedControl(), &dialog.EdtCNPJContrib2);
-  EXPECT_EQ(dialog.EdtAssinatura.maxLength(), 344);
+  EXPECT_EQ(dialog.signatureSource.EdtAssinatura.maxLength(), 344);
 }
 
 TEST_F(TestsPage, ChecksTheCodeAndTheDialogsValues) {
   const auto clear = [](diagnostics::TFFimAFim& d) {
     d.EdtCNPJContrib2.setTextFromUser(u"");
     d.EdtCNPJSw.setTextFromUser(u"");
-    d.EdtAssinatura.setTextFromUser(u"   ");
+    d.signatureSource.EdtAssinatura.setTextFromUser(u"   ");
   };
   const struct {
     const char* name;
@@ -178,7 +178,7 @@ TEST_F(TestsPage, ChecksTheCodeAndTheDialogsValues) {
        u"segredo1",
        [](auto& d) {
          d.EdtIEContrib.setTextFromUser(u"1");
-         d.EdtAssinatura.setTextFromUser(u"  ");
+         d.signatureSource.EdtAssinatura.setTextFromUser(u"  ");
        },
        true,
        {u"Assinatura não pode estar em branco."},
@@ -287,10 +287,10 @@ TEST_F(TestsPage, UnderArquivoTheFilesSignatureIsSent) {
   platform::writeFileAtomically(file, "QUJD\r\nREVG\r\n");
   run(page.BtnTesteProducao, u"segredo1", issued(kOneLineCoupon), [&](auto& d) {
     d.EdtIEContrib.setTextFromUser(u"1");
-    d.rgAssinatura.setItemIndexFromUser(1);
-    EXPECT_EQ(d.LabelAssinatura.text(), u"Arquivo");
-    EXPECT_TRUE(d.Button3.visible());
-    d.EdtAssinatura.setTextFromUser(file.u16string());
+    d.signatureSource.rgAssinatura.setItemIndexFromUser(1);
+    EXPECT_EQ(d.signatureSource.LabelAssinatura.text(), u"Arquivo");
+    EXPECT_TRUE(d.signatureSource.Button3.visible());
+    d.signatureSource.EdtAssinatura.setTextFromUser(file.u16string());
   });
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_NE(library.calls[0].arguments[2].find("<signAC>QUJDREVG</signAC>"), std::string::npos);
@@ -312,9 +312,10 @@ TEST_F(TestsPage, UnderArquivoTheFilesSignatureIsSent) {
   for (const auto& c : refused) {
     dialogs.calls.clear();
     run(page.BtnTesteProducao, u"segredo1", "unused",
-        [&](auto& d) { d.EdtAssinatura.setTextFromUser(c.typed); });
+        [&](auto& d) { d.signatureSource.EdtAssinatura.setTextFromUser(c.typed); });
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message}) << dialogs.describe();
-    EXPECT_EQ(dialog.focusedControl(), &dialog.EdtAssinatura) << platform::toUtf8(c.message);
+    EXPECT_EQ(dialog.focusedControl(), &dialog.signatureSource.EdtAssinatura)
+        << platform::toUtf8(c.message);
   }
   EXPECT_TRUE(library.calls.empty());
 }
@@ -342,16 +343,18 @@ TEST_F(TestsPage, AfterAnArquivoTestTheRefilledSignatureIsSent) {
       {"shown once more", false, "assinatura guardada"},
       {"file picked again", true, "QUJD"},
   };
-  user([&] { dialog.rgAssinatura.setItemIndexFromUser(1); });  // at an earlier showing
+  user([&] {
+    dialog.signatureSource.rgAssinatura.setItemIndexFromUser(1);
+  });  // at an earlier showing
   for (const auto& t : tests) {
     library.calls.clear();
     dialogs.calls.clear();
     if (t.pick) dialogs.fileAnswers = {file.u16string()};
     run(page.BtnTesteProducao, u"segredo1", issued(kOneLineCoupon), [&](auto& d) {
       d.EdtIEContrib.setTextFromUser(u"1");
-      EXPECT_EQ(d.LabelAssinatura.text(), u"Arquivo") << t.name;
-      EXPECT_EQ(d.EdtAssinatura.text(), u"assinatura guardada") << t.name;
-      if (t.pick) d.Button3.click();
+      EXPECT_EQ(d.signatureSource.LabelAssinatura.text(), u"Arquivo") << t.name;
+      EXPECT_EQ(d.signatureSource.EdtAssinatura.text(), u"assinatura guardada") << t.name;
+      if (t.pick) d.signatureSource.Button3.click();
     });
     EXPECT_EQ(sentSignature(), t.signature) << t.name;
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{u"09000: Emitido com sucesso"})

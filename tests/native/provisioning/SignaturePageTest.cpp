@@ -25,10 +25,10 @@ class SignaturePage : public ProgramFixture {
     page.EdtCodAtiv3.setTextFromUser(std::move(code));
     page.EdtCNPJContrib2.setTextFromUser(std::move(taxpayer));
     page.EdtCNPJSw.setTextFromUser(std::move(softwareHouse));
-    page.EdtAssinatura.setTextFromUser(std::move(signature));
+    page.signatureSource.EdtAssinatura.setTextFromUser(std::move(signature));
   }
   void chooseFile() {
-    user([&] { page.rgAssinatura.setItemIndexFromUser(1); });
+    user([&] { page.signatureSource.rgAssinatura.setItemIndexFromUser(1); });
   }
   std::u16string writeSignatureFile(const std::string& bytes) {
     const auto path = folder.path() / "assinatura.txt";
@@ -60,31 +60,31 @@ TEST_F(SignaturePage, LoadsTheCnpjsAndTheSignatureFromTheRecord) {
   EXPECT_FALSE(page.EdtCNPJContrib2.readOnly());
   EXPECT_EQ(page.EdtCNPJSw.text(), kSoftwareHouse);
   // The form of sending is kept, so the box holds the signature under "Arquivo".
-  EXPECT_EQ(page.rgAssinatura.itemIndex(), 1);
-  EXPECT_EQ(page.EdtAssinatura.text(), u"assinatura guardada");
+  EXPECT_EQ(page.signatureSource.rgAssinatura.itemIndex(), 1);
+  EXPECT_EQ(page.signatureSource.EdtAssinatura.text(), u"assinatura guardada");
 }
 
 TEST_F(SignaturePage, SwitchingTheFormOfSendingClearsTheBox) {
-  EXPECT_EQ(page.LabelAssinatura.text(), u"Texto:");
-  EXPECT_FALSE(page.Button3.visible());
-  page.EdtAssinatura.setTextFromUser(u"abc");
+  EXPECT_EQ(page.signatureSource.LabelAssinatura.text(), u"Texto:");
+  EXPECT_FALSE(page.signatureSource.Button3.visible());
+  page.signatureSource.EdtAssinatura.setTextFromUser(u"abc");
   chooseFile();
-  EXPECT_EQ(page.EdtAssinatura.text(), u"");
-  EXPECT_EQ(page.LabelAssinatura.text(), u"Arquivo");
-  EXPECT_TRUE(page.Button3.visible());
+  EXPECT_EQ(page.signatureSource.EdtAssinatura.text(), u"");
+  EXPECT_EQ(page.signatureSource.LabelAssinatura.text(), u"Arquivo");
+  EXPECT_TRUE(page.signatureSource.Button3.visible());
 
   dialogs.fileAnswers = {std::nullopt, u"C:\\assinatura.txt"};
-  user([&] { page.Button3.click(); });
-  EXPECT_EQ(page.EdtAssinatura.text(), u"") << "a cancelled dialog changes nothing";
-  user([&] { page.Button3.click(); });
-  EXPECT_EQ(page.EdtAssinatura.text(), u"C:\\assinatura.txt");
+  user([&] { page.signatureSource.Button3.click(); });
+  EXPECT_EQ(page.signatureSource.EdtAssinatura.text(), u"") << "a cancelled dialog changes nothing";
+  user([&] { page.signatureSource.Button3.click(); });
+  EXPECT_EQ(page.signatureSource.EdtAssinatura.text(), u"C:\\assinatura.txt");
   EXPECT_EQ(dialogs.texts(DialogKind::OpenFile),
             (std::vector<std::u16string>{u"Selecione o Certificado", u"Selecione o Certificado"}));
 
-  user([&] { page.rgAssinatura.setItemIndexFromUser(0); });
-  EXPECT_EQ(page.EdtAssinatura.text(), u"");
-  EXPECT_EQ(page.LabelAssinatura.text(), u"Texto");
-  EXPECT_FALSE(page.Button3.visible());
+  user([&] { page.signatureSource.rgAssinatura.setItemIndexFromUser(0); });
+  EXPECT_EQ(page.signatureSource.EdtAssinatura.text(), u"");
+  EXPECT_EQ(page.signatureSource.LabelAssinatura.text(), u"Texto");
+  EXPECT_FALSE(page.signatureSource.Button3.visible());
 }
 
 TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
@@ -110,17 +110,18 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
       {false, u"123", kTaxpayer, u"", u"sig", u"CNPJ Software House inválido.", &page.EdtCNPJSw},
       {false, u" 1234567 ", kTaxpayer, kSoftwareHouse, u"sig", kCodigoCurto, &page.EdtCodAtiv3},
       {false, u"12345678", kTaxpayer, kSoftwareHouse, u"   ",
-       u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!", &page.EdtAssinatura},
+       u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
+       &page.signatureSource.EdtAssinatura},
       {true, u"12345678", kTaxpayer, kSoftwareHouse, missing,
-       u"Arquivo especificado não foi encontrado!", &page.EdtAssinatura},
+       u"Arquivo especificado não foi encontrado!", &page.signatureSource.EdtAssinatura},
       {true, u"12345678", kTaxpayer, kSoftwareHouse, large,
-       u"Erro ao tentar acessar o arquivo especificado!", &page.EdtAssinatura},
+       u"Erro ao tentar acessar o arquivo especificado!", &page.signatureSource.EdtAssinatura},
       {true, u"12345678", kTaxpayer, kSoftwareHouse, withNul.u16string(),
-       u"Erro ao tentar acessar o arquivo especificado!", &page.EdtAssinatura},
+       u"Erro ao tentar acessar o arquivo especificado!", &page.signatureSource.EdtAssinatura},
       {true, u"1234567", kTaxpayer, kSoftwareHouse, empty.u16string(),
-       u"Assinatura não pode estar em branco.", &page.EdtAssinatura},
+       u"Assinatura não pode estar em branco.", &page.signatureSource.EdtAssinatura},
       {true, u"12345678", kTaxpayer, kSoftwareHouse, blanks.u16string(),
-       u"Assinatura não pode estar em branco.", &page.EdtAssinatura},
+       u"Assinatura não pode estar em branco.", &page.signatureSource.EdtAssinatura},
   };
   const std::string fileBefore = parametersFile();
   std::u16string codeBehindMessage;
@@ -129,7 +130,7 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();
-    user([&] { page.rgAssinatura.setItemIndexFromUser(c.file ? 1 : 0); });
+    user([&] { page.signatureSource.rgAssinatura.setItemIndexFromUser(c.file ? 1 : 0); });
     fill(c.code, c.taxpayer, c.softwareHouse, c.signature);
     associate();
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message}) << dialogs.describe();
@@ -161,7 +162,8 @@ TEST_F(SignaturePage, AFileIsJoinedShownBeforeTheCodeCheckAndSentWhole) {
   EXPECT_EQ(sent[3], "primeirasegundaterceira");
   EXPECT_EQ(program.cds.readText("Assinatura"), u"primeirasegundaterceira");
   EXPECT_EQ(program.cds.readText("CNPJSH"), kSoftwareHouse);
-  EXPECT_EQ(program.cds.readText("CNPJContribuinte"), u"") << "the taxpayer's CNPJ is not stored here";
+  EXPECT_EQ(program.cds.readText("CNPJContribuinte"), u"")
+      << "the taxpayer's CNPJ is not stored here";
 }
 
 TEST_F(SignaturePage, ALongSignatureIsSentWholeAndStoredCut) {
