@@ -1,5 +1,6 @@
 #include "Emulator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <random>
@@ -35,10 +36,14 @@ void saveIfPossible(const std::filesystem::path& stateFile, const DeviceState& s
   }
 }
 
+// How often a slow call looks whether it was released.
+constexpr int kReleaseCheckMs = 100;
+
 // Waits as long as the device takes to answer. A slow call is counted and
 // saved before its wait, so a caller that gives up and kills the process
 // finds the countdown already spent; what the tool changes during the wait
-// is read back afterwards.
+// is read back, and a slowMs set to 0 meanwhile ends the wait (a test holds
+// a call for as long as it needs, then releases it).
 void awaitAnswer(const std::filesystem::path& stateFile, const Command& command, DeviceState& state,
                  std::mt19937& random) {
   Knobs& knobs = state.knobs;
@@ -48,7 +53,15 @@ void awaitAnswer(const std::filesystem::path& stateFile, const Command& command,
   }
   --knobs.slowCalls;
   saveIfPossible(stateFile, state);
-  sleepFor(knobs.slowMs);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(knobs.slowMs);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    sleepFor(std::min<int>(kReleaseCheckMs, static_cast<int>(left.count())));
+    state = loadDeviceState(stateFile, currentMoment(), random);
+    if (state.knobs.slowMs <= 0) return;
+  }
   state = loadDeviceState(stateFile, currentMoment(), random);
 }
 

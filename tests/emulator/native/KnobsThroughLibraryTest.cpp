@@ -268,4 +268,17 @@ TEST_F(Knobs, SlowCallSavesItsCountdownBeforeTheWait) {
   EXPECT_EQ(answer, "000001|08098|SAT em processamento. Tente novamente.||");
 }
 
+// A call held for ten minutes answers once slowMs is set to 0: a test holds a
+// call exactly as long as it needs.
+TEST_F(Knobs, AHeldCallAnswersWhenReleased) {
+  set("knobs.slowMs", "600000");
+  set("knobs.slowCalls", "1");
+  std::string answer;
+  std::thread caller([&] { answer = sat_.call("ConsultarSAT", 1); });
+  while (knobs().slowCalls != 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  set("knobs.slowMs", "0");
+  caller.join();
+  EXPECT_EQ(answer, "000001|08000|SAT em operação||");
+}
+
 }  // namespace
