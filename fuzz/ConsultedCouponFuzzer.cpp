@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     return 0;
   }
   const diagnostics::ConsultedCoupon consulted = diagnostics::consultedCoupon(CamposRetorno);
-  fuzzing::expect(consulted.chave == fields[couponField + 2], "key from another field");
+  fuzzing::expect(consulted.key == fields[couponField + 2], "key from another field");
   const std::string coupon =
       fields.size() >= couponField + 6 ? codec::decodeBase64(fields[couponField]) : std::string();
   fuzzing::expect(consulted.coupon == coupon, "coupon from another field");

@@ -12,7 +12,7 @@ ConsultedCoupon consultedCoupon(const page::AnswerFields& CamposRetorno) {
   const std::size_t couponField = page::carriesValidationCode(CamposRetorno) ? 6 : 5;
   constexpr std::size_t kFieldsAfterCoupon = 5;
   ConsultedCoupon consulted;
-  consulted.chave = CamposRetorno[couponField + 2];
+  consulted.key = CamposRetorno[couponField + 2];
   if (CamposRetorno.count() > couponField + kFieldsAfterCoupon) {
     // A Base64 field broken by line breaks, as some devices send it, decodes
     // whole: characters outside the alphabet are skipped.

@@ -8,7 +8,7 @@
 namespace diagnostics {
 
 struct ConsultedCoupon {
-  std::string chave;
+  std::string key;
   // The coupon's bytes, decoded from Base64.
   std::string coupon;
 };

@@ -42,7 +42,7 @@ void LogPage::layOutControls() {
   EdtLogs.setAnchors({true, false, true, true});
   BtnLog1.setAnchors({false, false, true, true});
   BtnLog2.setAnchors({false, false, true, true});
-  frame.header.tag = kLogInteiro;
+  frame.header.tag = kWholeLog;
 }
 
 void LogPage::wireHandlers() {
@@ -51,7 +51,7 @@ void LogPage::wireHandlers() {
 }
 
 void LogPage::BitLogsClick() {
-  openInMode(kLogInteiro, u"EXTRAÇÃO DOS LOGS");
+  openInMode(kWholeLog, u"EXTRAÇÃO DOS LOGS");
 }
 
 void LogPage::BitSuperLogClick() {
@@ -74,7 +74,7 @@ void LogPage::openInMode(Mode mode, std::u16string_view header) {
 void LogPage::BtnLogsClick() {
   const std::u16string code = platform::trimmed(context_.prompt.CodigoDigitado);
   if (page::isShortCode(code)) {
-    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
+    context_.messages.showMessage(std::u16string(page::kCodeTooShort));
     return;
   }
   MemoLogs.clear();

@@ -13,7 +13,7 @@ namespace diagnostics {
 class LogPage {
  public:
   // The page's mode, kept in the tag of its header bar.
-  enum Mode : int { kLogInteiro = 1, kSuperLog = 2 };
+  enum Mode : int { kWholeLog = 1, kSuperLog = 2 };
 
   LogPage(ui::PageControl& pages, page::PageContext& context);
 

@@ -52,15 +52,16 @@ std::string element(const char* name, const std::string& value) {
 }  // namespace
 
 std::string saleDocument(TestVariant variant, const SaleValues& values) {
-  const bool producao = variant == TestVariant::Producao;
+  const bool production = variant == TestVariant::Production;
   std::string document = kHead;
-  document += element("CNPJ", producao ? escaped(values.cnpjSoftwareHouse) : std::string(14, '0'));
-  document += element("signAC", producao ? escaped(values.assinatura) : std::string(344, '0'));
+  document +=
+      element("CNPJ", production ? escaped(values.softwareHouseCnpj) : std::string(14, '0'));
+  document += element("signAC", production ? escaped(values.signature) : std::string(344, '0'));
   document += "<numeroCaixa>099</numeroCaixa></ide><emit>";
-  document += element("CNPJ", escaped(values.cnpjContribuinte));
-  document += element("IE", producao ? escaped(values.ieContribuinte) : std::string(12, '0'));
+  document += element("CNPJ", escaped(values.taxpayerCnpj));
+  document += element("IE", production ? escaped(values.taxpayerIe) : std::string(12, '0'));
   document += "<cRegTribISSQN>1</cRegTribISSQN><indRatISSQN>N</indRatISSQN></emit>";
-  document += producao ? "<dest><CNPJ>47230518000185</CNPJ></dest>" : "<dest/>";
+  document += production ? "<dest><CNPJ>47230518000185</CNPJ></dest>" : "<dest/>";
   document += kItemTotalsAndPayment;
   return document;
 }

@@ -6,14 +6,14 @@
 
 namespace diagnostics {
 
-enum class TestVariant { Ativacao, Producao };
+enum class TestVariant { Activation, Production };
 
 // The values typed in the test dialog, without blanks at their ends.
 struct SaleValues {
-  std::u16string cnpjContribuinte;
-  std::u16string ieContribuinte;
-  std::u16string cnpjSoftwareHouse;
-  std::u16string assinatura;
+  std::u16string taxpayerCnpj;
+  std::u16string taxpayerIe;
+  std::u16string softwareHouseCnpj;
+  std::u16string signature;
 };
 
 // The document in the ANSI code page, one text without line breaks. Values

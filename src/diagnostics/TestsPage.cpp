@@ -105,7 +105,7 @@ bool TestsPage::promptForCode(std::u16string_view header, bool headerBeforeCheck
   if (!code) return false;
   if (headerBeforeCheck) frame.header.setText(std::u16string(header));
   if (page::isShortCode(*code)) {
-    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
+    context_.messages.showMessage(std::u16string(page::kCodeTooShort));
     return false;
   }
   if (!headerBeforeCheck) frame.header.setText(std::u16string(header));
@@ -113,21 +113,21 @@ bool TestsPage::promptForCode(std::u16string_view header, bool headerBeforeCheck
 }
 
 void TestsPage::BtnTesteAtivacaoClick() {
-  runTest(TestVariant::Ativacao);
+  runTest(TestVariant::Activation);
 }
 
 void TestsPage::BtnTesteProducaoClick() {
-  runTest(TestVariant::Producao);
+  runTest(TestVariant::Production);
 }
 
 void TestsPage::runTest(TestVariant variant) {
-  const bool producao = variant == TestVariant::Producao;
-  if (!promptForCode(producao ? u"FIM-A-FIM PRODUÇÃO" : u"FIM-A-FIM ATIVAÇÃO", false)) return;
+  const bool production = variant == TestVariant::Production;
+  if (!promptForCode(production ? u"FIM-A-FIM PRODUÇÃO" : u"FIM-A-FIM ATIVAÇÃO", false)) return;
   page::SignatureSource& signature = fimAFim_.signatureSource;
   for (ui::Control* live : std::initializer_list<ui::Control*>{
            &fimAFim_.EdtCNPJSw, &fimAFim_.EdtIEContrib, &signature.rgAssinatura,
            &signature.EdtAssinatura, &signature.Button3})
-    live->setEnabled(producao);
+    live->setEnabled(production);
   context_.messages.showModal(fimAFim_);
   if (context_.prompt.DialogoCancelado != 0) return;
   const std::optional<SaleValues> values = testValues(variant);
@@ -157,23 +157,22 @@ std::optional<SaleValues> TestsPage::testValues(TestVariant variant) {
                     platform::trimmed(fimAFim_.EdtIEContrib.text()),
                     platform::trimmed(fimAFim_.EdtCNPJSw.text()),
                     platform::trimmed(fimAFim_.signatureSource.EdtAssinatura.text())};
-  if (variant == TestVariant::Ativacao) {
-    if (!validation::isCNPJ(values.cnpjContribuinte))
-      return refuse(u"CNPJ do Contribuinte inválido.");
+  if (variant == TestVariant::Activation) {
+    if (!validation::isCNPJ(values.taxpayerCnpj)) return refuse(u"CNPJ do Contribuinte inválido.");
     return values;
   }
-  if (values.cnpjContribuinte.empty()) return refuse(u"CNPJ do Contribuinte inválido.");
-  if (values.ieContribuinte.empty()) return refuse(u"IE do Contribuinte inválido.");
-  if (values.cnpjSoftwareHouse.empty()) return refuse(u"CNPJ da Software House inválido.");
-  if (values.assinatura.empty()) return refuse(page::kAssinaturaEmBranco);
+  if (values.taxpayerCnpj.empty()) return refuse(u"CNPJ do Contribuinte inválido.");
+  if (values.taxpayerIe.empty()) return refuse(u"IE do Contribuinte inválido.");
+  if (values.softwareHouseCnpj.empty()) return refuse(u"CNPJ da Software House inválido.");
+  if (values.signature.empty()) return refuse(page::kBlankSignature);
   if (fimAFim_.signatureSource.namesSignatureFile()) {
     // The box names the file; what the device needs is the signature it
     // holds, read as the association page reads it.
-    std::optional<std::u16string> assinatura =
-        page::readSignatureFile(platform::Path(values.assinatura), context_.messages,
+    std::optional<std::u16string> signature =
+        page::readSignatureFile(platform::Path(values.signature), context_.messages,
                                 fimAFim_.signatureSource.EdtAssinatura);
-    if (!assinatura) return std::nullopt;
-    values.assinatura = platform::trimmed(*assinatura);
+    if (!signature) return std::nullopt;
+    values.signature = platform::trimmed(*signature);
   }
   return values;
 }
@@ -249,9 +248,9 @@ void TestsPage::showConsultedAnswer(const page::AnswerFields& CamposRetorno) {
   }
   const ConsultedCoupon consulted = consultedCoupon(CamposRetorno);
   const std::vector<std::string_view> lines = couponLines(consulted.coupon);
-  std::u16string listing =
-      std::u16string(kDashLine) + u"\r\nSessão: " + platform::fromUtf8(CamposRetorno[0]) +
-      u"\r\nChave: " + platform::fromUtf8(consulted.chave) + u"\r\n" + std::u16string(kDashLine);
+  std::u16string listing = std::u16string(kDashLine) + u"\r\nSessão: " +
+                           platform::fromUtf8(CamposRetorno[0]) + u"\r\nChave: " +
+                           platform::fromUtf8(consulted.key) + u"\r\n" + std::u16string(kDashLine);
   for (const std::string_view line : lines) {
     listing += u"\r\n";
     platform::appendFromUtf8(listing, line);

@@ -58,7 +58,7 @@ void CommandRunner::run(const Command& command) {
   const std::u16string code =
       platform::trimmed(command.codeField ? command.codeField->text() : command.code);
   if (command.checkCode && isShortCode(code)) {
-    messages_.showMessage(std::u16string(kCodigoCurto));
+    messages_.showMessage(std::u16string(kCodeTooShort));
     if (command.codeField) command.codeField->setText({});
     return;
   }

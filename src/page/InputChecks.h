@@ -8,7 +8,7 @@
 
 namespace page {
 
-inline constexpr std::u16string_view kCodigoCurto =
+inline constexpr std::u16string_view kCodeTooShort =
     u"Código de Ativação deve ter no mínimo 8 caracteres.";
 
 // Whether a code is too short to send: fewer than 8 characters once the

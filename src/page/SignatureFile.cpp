@@ -33,7 +33,7 @@ std::optional<std::u16string> readSignatureFile(const platform::Path& file, ui::
   }
   // The box names the file, so its own blank check cannot see an empty one.
   if (platform::trimmed(signature).empty()) {
-    refuseInput(messages, kAssinaturaEmBranco, field);
+    refuseInput(messages, kBlankSignature, field);
     return std::nullopt;
   }
   return signature;

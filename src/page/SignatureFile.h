@@ -13,7 +13,7 @@
 
 namespace page {
 
-inline constexpr std::u16string_view kAssinaturaEmBranco = u"Assinatura não pode estar em branco.";
+inline constexpr std::u16string_view kBlankSignature = u"Assinatura não pode estar em branco.";
 
 // The signature in the named file; when the file is missing or unreadable, or
 // holds nothing but blanks, the user is told so, the field is focused, and

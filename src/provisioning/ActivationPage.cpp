@@ -8,13 +8,13 @@
 namespace provisioning {
 
 namespace {
-constexpr char16_t kConfirmacao[] =
+constexpr char16_t kLongWaitConfirmation[] =
     u"Por favor aguarde.\n\rEsta função pode demorar alguns minutos.\n\n\rClique OK para "
     u"continuar.";
-constexpr char16_t kAtivado[] =
+constexpr char16_t kActivated[] =
     u"SAT Ativado corretamente, faltando associá-lo ao Aplic. Comercial.";
 // The activation always uses the authority's own certificate (AC-SAT SEFAZ).
-constexpr int kSubComandoAcSatSefaz = 1;
+constexpr int kAuthorityCertificate = 1;
 }  // namespace
 
 ActivationPage::ActivationPage(ui::PageControl& pages, page::PageContext& context)
@@ -95,7 +95,7 @@ bool ActivationPage::inputsAreValid() {
     return false;
   };
   for (ui::Edit* code : {&EdtCodAtiv2, &EdtCodAtiv2Conf}) {
-    if (page::isShortCode(code->text())) return refuse(page::kCodigoCurto, *code, {code});
+    if (page::isShortCode(code->text())) return refuse(page::kCodeTooShort, *code, {code});
   }
   if (platform::trimmed(EdtCodAtiv2.text()) != platform::trimmed(EdtCodAtiv2Conf.text())) {
     return refuse(u"Erro na confirmação do Código de Ativação.", EdtCodAtiv2,
@@ -119,7 +119,7 @@ void ActivationPage::BitAtivaSATClick() {
   rgTipoCert.setItemIndex(0);
   if (!inputsAreValid()) return;
   storeCnpjAndState();
-  if (!context_.messages.confirm(kConfirmacao)) {
+  if (!context_.messages.confirm(kLongWaitConfirmation)) {
     EdtCodAtiv2.setText({});
     EdtCodAtiv2Conf.setText({});
     EdtCodAtiv2.setFocus();
@@ -136,11 +136,11 @@ void ActivationPage::activate() {
   command.entryPoint = satlib::EntryPoint::AtivarSAT;
   command.code = EdtCodAtiv2.text();
   command.call = [cnpj, cUF](satlib::SatLibrary& library, int sessao, const std::string& codigo) {
-    return library.AtivarSAT(sessao, kSubComandoAcSatSefaz, codigo, cnpj, cUF);
+    return library.AtivarSAT(sessao, kAuthorityCertificate, codigo, cnpj, cUF);
   };
   command.react = [this](const page::AnswerFields& CamposRetorno) {
     if (CamposRetorno[1] == "04000") {
-      context_.messages.showMessage(kAtivado);
+      context_.messages.showMessage(kActivated);
     } else {
       context_.runner.showCodeAndMessage(CamposRetorno);
     }

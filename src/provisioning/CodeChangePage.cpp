@@ -6,8 +6,8 @@
 namespace provisioning {
 
 namespace {
-constexpr int kOpcaoCodigoAtual = 1;
-constexpr int kOpcaoCodigoEmergencia = 2;
+constexpr int kByCurrentCode = 1;
+constexpr int kByEmergencyCode = 2;
 }  // namespace
 
 CodeChangePage::CodeChangePage(ui::PageControl& pages, page::PageContext& context)
@@ -108,15 +108,16 @@ void CodeChangePage::BtnTrocarCodClick() {
 }
 
 void CodeChangePage::changeCode(const std::u16string& novoCodigo) {
-  const int opcao = Checkemergencia.checked() ? kOpcaoCodigoEmergencia : kOpcaoCodigoAtual;
-  const std::string novo = platform::toAnsi(novoCodigo);
+  const int opcao = Checkemergencia.checked() ? kByEmergencyCode : kByCurrentCode;
+  const std::string newCode = platform::toAnsi(novoCodigo);
   page::Command command;
   command.entryPoint = satlib::EntryPoint::TrocarCodigoDeAtivacao;
   // The current code is sent as it is, even empty: the device judges it.
   command.code = EdtCodigo.text();
   command.checkCode = false;
-  command.call = [opcao, novo](satlib::SatLibrary& library, int sessao, const std::string& codigo) {
-    return library.TrocarCodigoDeAtivacao(sessao, codigo, opcao, novo, novo);
+  command.call = [opcao, newCode](satlib::SatLibrary& library, int sessao,
+                                  const std::string& codigo) {
+    return library.TrocarCodigoDeAtivacao(sessao, codigo, opcao, newCode, newCode);
   };
   // A short answer is not silenced here: the report of an unexpected failure
   // ends the command and the fields keep what was typed.

@@ -7,7 +7,7 @@ namespace provisioning {
 
 namespace {
 // Each of the first five lines ends in LF CR, the sixth in LF LF CR.
-constexpr char16_t kAvisoDesativacao[] =
+constexpr char16_t kDeactivationWarning[] =
     u"Atenção:\n\r"
     u"Verifique se após finalizar esta função o LED \"SAT Bloqueado\" está piscando.\n\r"
     u"Isto indica que o processo de DESATIVAÇÂO foi concluído na retaguarda da SEFAZ.\n\r"
@@ -79,7 +79,7 @@ void LockPage::BitBtn5Click() {
 // Deactivation is the taxpayer's lock, sent once the user has read what to
 // do on the device afterwards; a cancelled warning keeps the code typed.
 void LockPage::BitDesatSATClick() {
-  if (context_.messages.confirm(kAvisoDesativacao)) BitBloquSATClick();
+  if (context_.messages.confirm(kDeactivationWarning)) BitBloquSATClick();
 }
 
 }  // namespace provisioning

@@ -10,8 +10,8 @@ namespace provisioning {
 namespace {
 constexpr int kEthernet = 0;
 constexpr int kDhcp = 0;
-constexpr int kIpFixo = 1;
-constexpr int kProxyComConfiguracao = 1;
+constexpr int kStaticAddress = 1;
+constexpr int kConfiguredProxy = 1;
 constexpr int kProxyCount = 3;
 }  // namespace
 
@@ -118,7 +118,7 @@ void NetworkPage::TabConfRedeShow() {
   // A stored mode that is no item of the list leaves the list as it was.
   const std::u16string tipoLan = cds.readText("tipoLan");
   if (tipoLan == u"DHCP") CbotipoLan.setItemIndex(kDhcp);
-  if (tipoLan == u"IPFIX") CbotipoLan.setItemIndex(kIpFixo);
+  if (tipoLan == u"IPFIX") CbotipoLan.setItemIndex(kStaticAddress);
   for (const FieldEdit& address : addressEdits_) address.edit.setText(cds.readText(address.field));
   // The proxy mode must stay "0", "1" or "2": a stored value that is none of
   // them shows as "NENHUM", and is stored so when the page is sent.
@@ -133,14 +133,13 @@ void NetworkPage::TabConfRedeShow() {
 void NetworkPage::CbotipoLanChange() {
   const int mode = CbotipoLan.itemIndex();
   if (mode < 0) return;
-  for (const FieldEdit& address : addressEdits_) address.edit.setEnabled(mode == kIpFixo);
+  for (const FieldEdit& address : addressEdits_) address.edit.setEnabled(mode == kStaticAddress);
 }
 
 void NetworkPage::cboProxyChange() {
   const int mode = cboProxy.itemIndex();
   if (mode < 0) return;
-  for (const FieldEdit& setting : proxyEdits_)
-    setting.edit.setEnabled(mode == kProxyComConfiguracao);
+  for (const FieldEdit& setting : proxyEdits_) setting.edit.setEnabled(mode == kConfiguredProxy);
 }
 
 void NetworkPage::storeInRecord() {
@@ -152,7 +151,7 @@ void NetworkPage::storeInRecord() {
   // so what is stored in them survives every sending.
   if (CbotipoInter.itemIndex() == kEthernet) cds.setText("tipoInter", u"ETHE");
   if (CbotipoLan.itemIndex() == kDhcp) cds.setText("tipoLan", u"DHCP");
-  if (CbotipoLan.itemIndex() == kIpFixo) cds.setText("tipoLan", u"IPFIX");
+  if (CbotipoLan.itemIndex() == kStaticAddress) cds.setText("tipoLan", u"IPFIX");
   for (const FieldEdit& address : addressEdits_) cds.setText(address.field, address.edit.text());
   if (cboProxy.itemIndex() >= 0) cds.setNumber("proxy", cboProxy.itemIndex());
   for (const FieldEdit& setting : proxyEdits_) cds.setText(setting.field, setting.edit.text());
@@ -177,7 +176,7 @@ std::optional<std::string> NetworkPage::networkDocument() {
 
 void NetworkPage::BitConfRedeClick() {
   if (page::isShortCode(LblEdtCodRede.text())) {
-    context_.messages.showMessage(std::u16string(page::kCodigoCurto));
+    context_.messages.showMessage(std::u16string(page::kCodeTooShort));
     LblEdtCodRede.setText({});
     return;
   }

@@ -73,10 +73,10 @@ void SignaturePage::TabAssocAssShow() {
 
 std::optional<std::u16string> SignaturePage::signatureFromFile() {
   ui::Edit& box = signatureSource.EdtAssinatura;
-  std::optional<std::u16string> assinatura =
+  std::optional<std::u16string> read =
       page::readSignatureFile(platform::Path(box.text()), context_.messages, box);
-  if (assinatura) context_.messages.showMessage(*assinatura);
-  return assinatura;
+  if (read) context_.messages.showMessage(*read);
+  return read;
 }
 
 std::optional<std::u16string> SignaturePage::signature() {
@@ -93,23 +93,23 @@ void SignaturePage::BitAssociarClick() {
   if (!validation::isCNPJ(taxpayer)) return refuse(u"CNPJ Contribuinte inválido.", EdtCNPJContrib2);
   if (!validation::isCNPJ(softwareHouse))
     return refuse(u"CNPJ Software House inválido.", EdtCNPJSw);
-  const std::optional<std::u16string> assinatura = signature();
-  if (!assinatura) return;
+  const std::optional<std::u16string> chosen = signature();
+  if (!chosen) return;
   if (page::isShortCode(EdtCodAtiv3.text())) {
-    return page::refuseInput(context_.messages, page::kCodigoCurto, EdtCodAtiv3, {&EdtCodAtiv3});
+    return page::refuseInput(context_.messages, page::kCodeTooShort, EdtCodAtiv3, {&EdtCodAtiv3});
   }
   if (platform::trimmed(signatureSource.EdtAssinatura.text()).empty()) {
     return refuse(u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
                   signatureSource.EdtAssinatura);
   }
-  storeSignature(*assinatura);
-  associate(*assinatura);
+  storeSignature(*chosen);
+  associate(*chosen);
 }
 
-void SignaturePage::storeSignature(const std::u16string& assinatura) {
+void SignaturePage::storeSignature(const std::u16string& signatureText) {
   settings::ParameterDataset& cds = context_.cds;
   cds.edit();
-  cds.setText("Assinatura", assinatura);
+  cds.setText("Assinatura", signatureText);
   cds.setText("CNPJSH", EdtCNPJSw.text());
   cds.post();
 }

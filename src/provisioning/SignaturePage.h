@@ -38,8 +38,8 @@ class SignaturePage {
   // when the file is missing or cannot be read (the user has been told).
   std::optional<std::u16string> signature();
   std::optional<std::u16string> signatureFromFile();
-  void storeSignature(const std::u16string& assinatura);
-  void associate(const std::u16string& assinatura);
+  void storeSignature(const std::u16string& signatureText);
+  void associate(const std::u16string& signatureText);
 
   page::PageContext& context_;
 };

@@ -22,8 +22,8 @@ std::string SessionNumbers::candidateFor(unsigned seed) {
 }
 
 bool SessionNumbers::recentlyIssued(const std::string& number) const {
-  return std::find(sessoesRecentes_.begin(), sessoesRecentes_.end(), number) !=
-         sessoesRecentes_.end();
+  return std::find(SessoesRecentes_.begin(), SessoesRecentes_.end(), number) !=
+         SessoesRecentes_.end();
 }
 
 std::string SessionNumbers::geranumsessao() {
@@ -31,8 +31,8 @@ std::string SessionNumbers::geranumsessao() {
   do {
     number = candidateFor(seedFor(clock_.now()));
   } while (recentlyIssued(number));
-  sessoesRecentes_[posSessao_] = number;
-  posSessao_ = (posSessao_ + 1) % sessoesRecentes_.size();
+  SessoesRecentes_[PosSessao_] = number;
+  PosSessao_ = (PosSessao_ + 1) % SessoesRecentes_.size();
   return number;
 }
 

@@ -25,8 +25,8 @@ class SessionNumbers {
   bool recentlyIssued(const std::string& number) const;
 
   const platform::Clock& clock_;
-  std::array<std::string, 100> sessoesRecentes_{};
-  std::size_t posSessao_ = 0;
+  std::array<std::string, 100> SessoesRecentes_{};
+  std::size_t PosSessao_ = 0;
 };
 
 // Whether the session number a device echoed is this one. They are compared

@@ -8,12 +8,12 @@
 
 namespace settings {
 
-struct UnidadeFederativa {
+struct FederativeUnit {
   std::u16string_view abbreviation;
   std::u16string_view ibgeCode;  // two decimal digits
 };
 
-inline constexpr std::array<UnidadeFederativa, 27> TabelaUF{{
+inline constexpr std::array<FederativeUnit, 27> TabelaUF{{
     {u"AC", u"12"}, {u"AL", u"27"}, {u"AM", u"13"}, {u"AP", u"16"}, {u"BA", u"29"}, {u"CE", u"23"},
     {u"DF", u"53"}, {u"ES", u"32"}, {u"GO", u"52"}, {u"MA", u"21"}, {u"MG", u"31"}, {u"MS", u"50"},
     {u"MT", u"51"}, {u"PA", u"15"}, {u"PB", u"25"}, {u"PE", u"26"}, {u"PI", u"22"}, {u"PR", u"41"},

@@ -20,10 +20,10 @@ namespace {
 constexpr std::wstring_view kTaxpayer = L"11222333000181";
 constexpr std::wstring_view kSoftwareHouse = L"11222333000009";
 constexpr std::wstring_view kSignature = L"U2lnbmF0dXJlRG9BQw==";
-constexpr std::wstring_view kConfirmacao =
+constexpr std::wstring_view kLongWaitConfirmation =
     L"Por favor aguarde.\n\rEsta função pode demorar alguns minutos.\n\n\rClique OK para "
     L"continuar.";
-constexpr std::wstring_view kAvisoDesativacao =
+constexpr std::wstring_view kDeactivationWarning =
     L"Atenção:\n\r"
     L"Verifique se após finalizar esta função o LED \"SAT Bloqueado\" está piscando.\n\r"
     L"Isto indica que o processo de DESATIVAÇÂO foi concluído na retaguarda da SEFAZ.\n\r"
@@ -114,14 +114,14 @@ TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
   activate();
   screenshot(main_, L"filled-2-TabAtivar.png");
   pressAlt(control(main_, "EdtCodAtiv2"), L'a');
-  expectConfirmation(kConfirmacao, false);
+  expectConfirmation(kLongWaitConfirmation, false);
   EXPECT_TRUE(pollFor([&] { return controlText(main_, "EdtCodAtiv2").empty(); }));
   EXPECT_NE(parametros().find("CNPJContribuinte=\"11222333000181\""), std::string::npos);
   EXPECT_NE(parametros().find("uf=\"25\""), std::string::npos);
   activate();
   EXPECT_EQ(toUtf8(controlText(main_, "EdtCNPJContrib")), "11.222.333/0001-81");
   click(control(main_, "BtnAtivar"));
-  expectConfirmation(kConfirmacao, true);
+  expectConfirmation(kLongWaitConfirmation, true);
   expectMessage(L"SAT Ativado corretamente, faltando associá-lo ao Aplic. Comercial.");
   EXPECT_TRUE(isSixDigits(controlText(main_, "Edit1")));
 
@@ -220,7 +220,7 @@ TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
   openPage("BtnBloquearSAT", "TabBloq");
   typeInto("EdtCodAtiv6", L"segredo3");
   click(control(main_, "BitDesatSAT"));
-  expectConfirmation(kAvisoDesativacao, true);
+  expectConfirmation(kDeactivationWarning, true);
   expectMessage(L"16000: Equipamento SAT bloqueado com sucesso");
 
   const std::string stored = parametros();
@@ -240,7 +240,7 @@ TEST_F(Provisioning, AnOlderDevicesAssociationAnswer) {
   ASSERT_TRUE(main_);
   activate();
   click(control(main_, "BtnAtivar"));
-  expectConfirmation(kConfirmacao, true);
+  expectConfirmation(kLongWaitConfirmation, true);
   expectMessage(L"SAT Ativado corretamente, faltando associá-lo ao Aplic. Comercial.");
   ASSERT_EQ(knobs_->setLayout("legacy"), "");
   openPage("BtnAssocAssin", "TabAssocAss");
@@ -260,7 +260,7 @@ TEST_F(Provisioning, StoredInputsSurviveAKillDuringTheCall) {
   ASSERT_EQ(knobs_->slowNextCall(30000), "");
   activate();
   click(control(main_, "BtnAtivar"));
-  expectConfirmation(kConfirmacao, true);
+  expectConfirmation(kLongWaitConfirmation, true);
   // The device counts the slow call down as it starts working on it.
   EXPECT_TRUE(pollFor([&] { return knobs_->stateValue("slowCalls") == "0"; })) << windowsOnScreen();
   program_->terminate();

@@ -136,7 +136,7 @@ TEST_F(LogPage, BothSideButtonsExtractInTheirMode) {
   EXPECT_EQ(library.calls[0].arguments[1], "segredo1");
   EXPECT_EQ(main.PageControl.activePageIndex(), page::kLogPage);
   EXPECT_EQ(page.frame.header.text(), u"EXTRAÇÃO DOS LOGS");
-  EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kLogInteiro);
+  EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kWholeLog);
   EXPECT_EQ(page.MemoLogs.text(), diagnostics::wholeLogText(log));
   EXPECT_TRUE(dialogs.messages().empty()) << "a transferred log shows no message";
 

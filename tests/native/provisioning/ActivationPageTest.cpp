@@ -8,8 +8,8 @@ namespace {
 using testing_support::DialogKind;
 using testing_support::ProgramFixture;
 
-constexpr char16_t kCodigoCurto[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
-constexpr char16_t kConfirmacao[] =
+constexpr char16_t kCodeTooShort[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
+constexpr char16_t kLongWaitConfirmation[] =
     u"Por favor aguarde.\n\rEsta função pode demorar alguns minutos.\n\n\rClique OK para "
     u"continuar.";
 constexpr int kSP = 25;
@@ -78,8 +78,8 @@ TEST_F(ActivationPage, ChecksRunInOrderAndTheFirstFailureEndsTheActivation) {
     const char16_t* codeAfter;
     const char16_t* confirmationAfter;
   } cases[] = {
-      {u" 1234567 ", u"12345678", u"x", -1, kCodigoCurto, code, u"", u"12345678"},
-      {u"12345678", u" 1234567 ", u"x", -1, kCodigoCurto, confirmation, u"12345678", u""},
+      {u" 1234567 ", u"12345678", u"x", -1, kCodeTooShort, code, u"", u"12345678"},
+      {u"12345678", u" 1234567 ", u"x", -1, kCodeTooShort, confirmation, u"12345678", u""},
       {u"abcdefgh", u"ABCDEFGH", u"x", -1, u"Erro na confirmação do Código de Ativação.", code, u"",
        u""},
       {u"12345678", u"12345678", u"11222333000182", kSP, u"CNPJ inválido.", &page.EdtCNPJContrib,
@@ -116,7 +116,7 @@ TEST_F(ActivationPage, CancelledConfirmationKeepsCnpjAndStateStored) {
   fill(u"12345678", u"12345678", u"11222333000181", kSP);
   dialogs.confirmAnswers = {false};
   activate();
-  EXPECT_EQ(dialogs.texts(DialogKind::Confirm), std::vector<std::u16string>{kConfirmacao});
+  EXPECT_EQ(dialogs.texts(DialogKind::Confirm), std::vector<std::u16string>{kLongWaitConfirmation});
   EXPECT_TRUE(library.calls.empty());
   EXPECT_EQ(page.EdtCodAtiv2.text(), u"");
   EXPECT_EQ(page.EdtCodAtiv2Conf.text(), u"");

@@ -19,10 +19,10 @@ class CodeChangePage : public ProgramFixture {
     user([&] { page.CheckMudaCodigo.setCheckedFromUser(true); });
     if (emergency) user([&] { page.Checkemergencia.setCheckedFromUser(true); });
   }
-  void change(std::u16string current, std::u16string novo, std::u16string confirmation,
+  void change(std::u16string current, std::u16string newCode, std::u16string confirmation,
               const std::string& answer = "1|18000|Código de ativação alterado||") {
     page.EdtCodigo.setTextFromUser(std::move(current));
-    page.EdtNovoCodigo.setTextFromUser(std::move(novo));
+    page.EdtNovoCodigo.setTextFromUser(std::move(newCode));
     page.EdtNovoCodigo2.setTextFromUser(std::move(confirmation));
     library.answers = {answer};
     user([&] { page.BtnTrocarCod.click(); });
@@ -69,7 +69,7 @@ TEST_F(CodeChangePage, TheTwoSwitchesUnlockTheFormAndChooseTheCode) {
 
 TEST_F(CodeChangePage, ChecksTheNewCodeOnly) {
   const struct {
-    const char16_t* novo;
+    const char16_t* newCode;
     const char16_t* confirmation;
     const char16_t* message;
   } cases[] = {
@@ -83,9 +83,9 @@ TEST_F(CodeChangePage, ChecksTheNewCodeOnly) {
   };
   for (const auto& c : cases) {
     dialogs.calls.clear();
-    change(u"atual123", c.novo, c.confirmation);
+    change(u"atual123", c.newCode, c.confirmation);
     EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{c.message});
-    EXPECT_EQ(codesBehindMessage, (std::vector<std::u16string>{c.novo, c.confirmation}))
+    EXPECT_EQ(codesBehindMessage, (std::vector<std::u16string>{c.newCode, c.confirmation}))
         << "the message shows over what was typed";
     EXPECT_EQ(page.EdtCodigo.text(), u"atual123");
     EXPECT_EQ(page.EdtNovoCodigo.text(), u"");

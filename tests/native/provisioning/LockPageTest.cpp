@@ -6,7 +6,7 @@ namespace {
 
 using testing_support::DialogKind;
 
-constexpr char16_t kAviso[] =
+constexpr char16_t kDeactivationWarning[] =
     u"Atenção:\n\r"
     u"Verifique se após finalizar esta função o LED \"SAT Bloqueado\" está piscando.\n\r"
     u"Isto indica que o processo de DESATIVAÇÂO foi concluído na retaguarda da SEFAZ.\n\r"
@@ -38,7 +38,7 @@ TEST_F(LockPage, DeactivationWarnsFirstAndCancelKeepsTheCode) {
   main.TabBloq.EdtCodAtiv6.setTextFromUser(u"12345678");
   dialogs.confirmAnswers = {false};
   user([&] { main.TabBloq.BitDesatSAT.click(); });
-  EXPECT_EQ(dialogs.texts(DialogKind::Confirm), std::vector<std::u16string>{kAviso});
+  EXPECT_EQ(dialogs.texts(DialogKind::Confirm), std::vector<std::u16string>{kDeactivationWarning});
   EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_TRUE(library.calls.empty());
   EXPECT_EQ(main.TabBloq.EdtCodAtiv6.text(), u"12345678");

@@ -9,7 +9,7 @@ namespace {
 using testing_support::DialogKind;
 using testing_support::ProgramFixture;
 
-constexpr char16_t kCodigoCurto[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
+constexpr char16_t kCodeTooShort[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
 constexpr char16_t kTaxpayer[] = u"11222333000009";
 constexpr char16_t kSoftwareHouse[] = u"11222333000181";
 
@@ -108,7 +108,7 @@ TEST_F(SignaturePage, ChecksRunInOrderAndNothingIsStoredOrSent) {
       {false, u"123", u"11222333000182", kSoftwareHouse, u"sig", u"CNPJ Contribuinte inválido.",
        &page.EdtCNPJContrib2},
       {false, u"123", kTaxpayer, u"", u"sig", u"CNPJ Software House inválido.", &page.EdtCNPJSw},
-      {false, u" 1234567 ", kTaxpayer, kSoftwareHouse, u"sig", kCodigoCurto, &page.EdtCodAtiv3},
+      {false, u" 1234567 ", kTaxpayer, kSoftwareHouse, u"sig", kCodeTooShort, &page.EdtCodAtiv3},
       {false, u"12345678", kTaxpayer, kSoftwareHouse, u"   ",
        u"O campo \"Assinatura da Aplic. Comercial\" deve ser preenchido!",
        &page.signatureSource.EdtAssinatura},
@@ -148,7 +148,7 @@ TEST_F(SignaturePage, AFileIsJoinedShownBeforeTheCodeCheckAndSentWhole) {
   fill(u"1234567", kTaxpayer, kSoftwareHouse, path);
   associate();
   EXPECT_EQ(dialogs.messages(),
-            (std::vector<std::u16string>{u"primeirasegundaterceira", kCodigoCurto}));
+            (std::vector<std::u16string>{u"primeirasegundaterceira", kCodeTooShort}));
   EXPECT_TRUE(library.calls.empty());
 
   dialogs.calls.clear();

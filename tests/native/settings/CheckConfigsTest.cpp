@@ -123,7 +123,7 @@ TEST(TabelaUF, ListsTheStatesInAlphabeticalOrderWithTheirIbgeCodes) {
     return a.abbreviation < b.abbreviation;
   }));
   std::vector<std::u16string_view> codes;
-  for (const UnidadeFederativa& state : TabelaUF) {
+  for (const FederativeUnit& state : TabelaUF) {
     EXPECT_EQ(state.ibgeCode.size(), 2u);
     codes.push_back(state.ibgeCode);
   }

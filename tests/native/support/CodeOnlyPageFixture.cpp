@@ -44,7 +44,7 @@ void CodeOnlyPageFixture::expectTheSequence(const std::vector<Case>& cases) {
     dialogs.calls.clear();
     library.calls.clear();
     press(c, u" 1234567 ", "unused");
-    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{kCodigoCurto}) << c.name;
+    EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{kCodeTooShort}) << c.name;
     EXPECT_EQ(dialogs.texts(DialogKind::Confirm).size(), c.confirms ? 1u : 0u) << c.name;
     EXPECT_TRUE(library.calls.empty()) << c.name;
     EXPECT_EQ(main.TabLog.MemoLogs.text(), u"log extraído") << c.name;

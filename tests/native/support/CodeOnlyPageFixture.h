@@ -11,7 +11,7 @@
 
 namespace testing_support {
 
-inline constexpr char16_t kCodigoCurto[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
+inline constexpr char16_t kCodeTooShort[] = u"Código de Ativação deve ter no mínimo 8 caracteres.";
 
 class CodeOnlyPageFixture : public ProgramFixture {
  protected:
