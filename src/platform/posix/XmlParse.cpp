@@ -32,13 +32,16 @@ std::string text(const xmlChar* value) {
 // does so for attribute values it does not expand, and a declaration's value
 // is never expanded later), so "&#38;" there always stands for '&'.
 std::string namespaceValue(const xmlChar* href) {
-  std::string value = text(href);
   constexpr std::string_view kKeptAmpersand = "&#38;";
-  std::string::size_type at = 0;
-  while ((at = value.find(kKeptAmpersand, at)) != std::string::npos) {
-    value.replace(at, kKeptAmpersand.size(), "&");
-    ++at;
+  std::string_view rest = href == nullptr ? "" : reinterpret_cast<const char*>(href);
+  std::string value;
+  value.reserve(rest.size());
+  for (std::size_t at; (at = rest.find(kKeptAmpersand)) != std::string_view::npos;) {
+    value.append(rest.substr(0, at));
+    value += '&';
+    rest.remove_prefix(at + kKeptAmpersand.size());
   }
+  value.append(rest);
   return value;
 }
 
