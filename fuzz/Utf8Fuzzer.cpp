@@ -1,5 +1,7 @@
 // UTF-8 and UTF-16 both ways: well-formed text comes back byte for byte, and
-// anything malformed becomes U+FFFD instead of disappearing or surviving.
+// anything malformed becomes U+FFFD instead of disappearing or surviving; the
+// length counted without decoding and the start decoded alone agree with the
+// whole decoding.
 #include "FuzzExpect.h"
 #include "platform/Text.h"
 
@@ -85,6 +87,10 @@ void checkFromUtf8(std::string_view bytes) {
   std::u16string appended = u"earlier text";
   platform::appendFromUtf8(appended, bytes);
   expect(appended == u"earlier text" + text, "appending decodes differently");
+  expect(platform::utf16Length(bytes) == text.size(), "length counted otherwise than decoded");
+  for (const std::size_t units : {std::size_t{0}, std::size_t{1}, bytes.size() / 5, bytes.size()})
+    expect(platform::fromUtf8Start(bytes, units) == text.substr(0, units),
+           "the start decoded alone differs");
 }
 
 // The bytes taken two at a time as UTF-16 units.

@@ -81,7 +81,7 @@ void HomePage::BtnPrincipalClick() {
   };
   command.checkCode = false;
   command.react = [this](const page::AnswerFields& CamposRetorno) {
-    const std::string& code = CamposRetorno[1];
+    const std::string_view code = CamposRetorno[1];
     if (code == "08097") context_.runner.showCodeAndMessage(CamposRetorno);
     showState(code == "08000");
   };

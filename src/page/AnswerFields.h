@@ -1,5 +1,7 @@
 #pragma once
 // Splitting a device answer into its fields.
+#include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,6 +18,11 @@ namespace page {
 int ExtractStrings2(std::string_view Separators, std::string_view WhiteSpace,
                     std::string_view Content, std::vector<std::string>* Strings);
 
+// ExtractStrings2's fields as views into Content, nothing copied: what every
+// split of an answer is made of.
+std::vector<std::string_view> splitFields(std::string_view Separators, std::string_view WhiteSpace,
+                                          std::string_view Content);
+
 // The fields of one answer (CamposRetorno). Asking for a field the answer does
 // not have throws MissingAnswerField, as indexing past the end of a list does,
 // with a description a user can act on.
@@ -24,19 +31,33 @@ struct MissingAnswerField : std::out_of_range, ui::FailureClass {
       : std::out_of_range(description), ui::FailureClass(ui::FailureKind::DeviceAnswer) {}
 };
 
+// A field a page keeps after the command without copying it: the answer's
+// bytes live as long as `holder`. The page may rewrite the field's bytes where
+// they lie (the log page decodes its Base64 there), which changes the answer
+// they belong to: nothing reads that field of it afterwards.
+struct KeptField {
+  std::shared_ptr<const void> holder;
+  std::span<char> bytes;
+};
+
 class AnswerFields {
  public:
-  AnswerFields() = default;
-  // Splits the answer at "|".
+  // Splits the answer at "|". The fields are views into `answer`, which must
+  // outlive them.
   explicit AnswerFields(std::string_view answer);
+  // The same, sharing the answer's bytes, so a page can keep a field of it.
+  explicit AnswerFields(std::shared_ptr<std::string> answer);
 
   std::size_t count() const { return fields_.size(); }
-  const std::string& operator[](std::size_t index) const;
+  std::string_view operator[](std::size_t index) const;
+  // The field for keeping: shared with the answer when the fields share it,
+  // else a copy. Throws MissingAnswerField as operator[] does.
+  KeptField keep(std::size_t index) const;
 
  private:
-  std::vector<std::string> fields_;
-  // The start of the answer, for the description of a missing field.
-  std::string shownAnswer_;
+  std::shared_ptr<std::string> shared_;
+  std::string_view answer_;
+  std::vector<std::string_view> fields_;
 };
 
 // Newer devices put a four-digit validation code after the return code of

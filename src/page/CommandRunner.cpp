@@ -68,7 +68,7 @@ void CommandRunner::run(const Command& command) {
 
   callLibrary(command, code);
   host_.showSessionNumber(platform::fromAnsi(NumSessao_));
-  if (!command.statusAfterMessages) mostrastatus(Retorno_);
+  if (!command.statusAfterMessages) mostrastatus(*Retorno_);
 
   const AnswerFields CamposRetorno(Retorno_);
   std::exception_ptr reportedFailure;
@@ -87,7 +87,7 @@ void CommandRunner::run(const Command& command) {
   }
   if (command.showsAuthorityMessage) MostraMSefaz(CamposRetorno);
   if (reportedFailure) std::rethrow_exception(reportedFailure);
-  if (command.statusAfterMessages) mostrastatus(Retorno_);
+  if (command.statusAfterMessages) mostrastatus(*Retorno_);
   if (command.codeField) command.codeField->setText({});
 }
 
@@ -104,7 +104,8 @@ void CommandRunner::callLibrary(const Command& command, const std::u16string& co
     throw DeviceCallFailed(command.entryPoint);
   }
   calls_.record(sessao, command.entryPoint, answer);
-  Retorno_ = std::move(answer);
+  // A buffer of its own for each answer: a page may keep it (see KeptField).
+  Retorno_ = std::make_shared<std::string>(std::move(answer));
 }
 
 void CommandRunner::CursorWait() {
@@ -119,13 +120,17 @@ void CommandRunner::CursorDefault() {
   statusBar_.repaintNow();
 }
 
-void CommandRunner::mostrastatus(std::string_view mensagem) {
-  std::u16string text = platform::fromUtf8(mensagem);
+std::u16string statusText(std::string_view mensagem) {
+  std::u16string text = platform::fromUtf8Start(mensagem, kStatusLimit + 1);
   if (text.size() > kStatusLimit) {
     text.resize(kStatusLimit);
     text += u" ...";
   }
-  statusBar_.setText(std::move(text));
+  return text;
+}
+
+void CommandRunner::mostrastatus(std::string_view mensagem) {
+  statusBar_.setText(statusText(mensagem));
 }
 
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
@@ -139,16 +144,18 @@ void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {
   if (CamposRetorno.count() <= codeField || CamposRetorno[codeField].empty()) return;
   authority_.MemoSefaz.clear();
   // The memo wraps its lines: a long field is cut so it shows at once.
-  authority_.MemoSefaz.addLine(
-      ui::cutForWindow(u"Código: " + platform::fromUtf8(CamposRetorno[codeField])));
+  authority_.MemoSefaz.addLine(ui::cutForWindow(
+      u"Código: " + platform::fromUtf8Start(CamposRetorno[codeField], ui::kLongestShownText)));
   authority_.MemoSefaz.addLine(u"");
-  authority_.MemoSefaz.addLine(ui::cutForWindow(platform::fromUtf8(CamposRetorno[codeField + 1])));
+  authority_.MemoSefaz.addLine(ui::cutForWindow(
+      platform::fromUtf8Start(CamposRetorno[codeField + 1], ui::kLongestShownText + 1)));
   messages_.showModal(authority_.window);
 }
 
 void CommandRunner::showCodeAndMessage(const AnswerFields& CamposRetorno) {
   const std::size_t message = validationCodeFirst(CamposRetorno) ? 3 : 2;
-  messages_.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + CamposRetorno[message]));
+  messages_.showMessage(platform::fromUtf8(std::string(CamposRetorno[1]) + ": " +
+                                           std::string(CamposRetorno[message])));
 }
 
 }  // namespace page

@@ -3,6 +3,7 @@
 // session number, library call, answer in the status bar, the answer's fields
 // read under a guard, the authority's message, the code field cleared.
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -63,6 +64,11 @@ struct AuthorityWindow {
   ui::Memo& MemoSefaz;
 };
 
+// An answer as the status bar shows it: decoded from UTF-8, cut to 110
+// characters and " ...". Only the bytes those characters can come from are
+// decoded: a log's answer runs to tens of megabytes.
+std::u16string statusText(std::string_view mensagem);
+
 class CommandRunner {
  public:
   CommandRunner(ui::Messages& messages, ui::DeviceCalls& deviceCalls, satlib::SatLibrary& library,
@@ -81,7 +87,7 @@ class CommandRunner {
   // four-digit validation code).
   void showCodeAndMessage(const AnswerFields& CamposRetorno);
 
-  const std::string& Retorno() const { return Retorno_; }
+  const std::string& Retorno() const { return *Retorno_; }
   const std::string& NumSessao() const { return NumSessao_; }
 
  private:
@@ -98,7 +104,7 @@ class CommandRunner {
   ui::StatusBar& statusBar_;
   PageHost& host_;
   AuthorityWindow authority_;
-  std::string Retorno_;
+  std::shared_ptr<std::string> Retorno_ = std::make_shared<std::string>();
   std::string NumSessao_;
 };
 

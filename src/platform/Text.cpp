@@ -55,6 +55,49 @@ std::size_t copyAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i, ch
   return i;
 }
 
+// Where the run of ASCII bytes from `i` on ends, found eight at a time.
+std::size_t skipAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  for (; n - i >= 8; i += 8) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, p + i, sizeof eight);
+    if ((eight & kHighBits) != 0) break;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// One character read at a byte that is not ASCII: the character and the
+// bytes it takes. A malformed sequence is replaced by one U+FFFD per maximal
+// bad prefix.
+struct Sequence {
+  char32_t character;
+  std::size_t length;
+};
+
+Sequence readSequence(const std::uint8_t* p, std::size_t n, std::size_t i) {
+  const std::uint8_t b = p[i];
+  std::size_t length = 0;
+  char32_t c = 0;
+  char32_t minimum = 0;
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2, c = b & 0x1F, minimum = 0x80;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3, c = b & 0x0F, minimum = 0x800;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4, c = b & 0x07, minimum = 0x10000;
+  }
+  std::size_t consumed = 1;
+  for (std::size_t k = 1; k < length; ++k) {
+    if (i + k >= n || (p[i + k] & 0xC0) != 0x80) return {kReplacement, consumed};
+    c = (c << 6) | (p[i + k] & 0x3F);
+    consumed = k + 1;
+  }
+  if (length == 0 || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+    return {kReplacement, consumed};
+  return {c, length};
+}
+
 }  // namespace
 
 std::u16string fromUtf8(std::string_view bytes) {
@@ -75,40 +118,38 @@ void appendFromUtf8(std::u16string& out, std::string_view bytes) {
   while (i < n) {
     i = copyAsciiRun(p, n, i, written);
     if (i == n) break;
-    const std::uint8_t b = p[i];
-    int length = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      length = 2, c = b & 0x1F, minimum = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3, c = b & 0x0F, minimum = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4, c = b & 0x07, minimum = 0x10000;
-    }
-    // A malformed sequence is replaced by one U+FFFD per maximal bad prefix.
-    int consumed = 1;
-    bool good = length > 0;
-    for (int k = 1; good && k < length; ++k) {
-      if (i + k >= n || (p[i + k] & 0xC0) != 0x80) {
-        good = false;
-        break;
-      }
-      c = (c << 6) | (p[i + k] & 0x3F);
-      consumed = k + 1;
-    }
-    if (good && (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) {
-      good = false;
-    }
-    if (good) {
-      written = writeUtf16(written, c);
-      i += length;
-    } else {
-      *written++ = static_cast<char16_t>(kReplacement);
-      i += consumed;
-    }
+    const Sequence sequence = readSequence(p, n, i);
+    written = writeUtf16(written, sequence.character);
+    i += sequence.length;
   }
   out.resize(static_cast<std::size_t>(written - out.data()));
+}
+
+std::size_t utf16Length(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t units = 0;
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t asciiEnd = skipAsciiRun(p, n, i);
+    units += asciiEnd - i;
+    i = asciiEnd;
+    if (i == n) break;
+    const Sequence sequence = readSequence(p, n, i);
+    units += sequence.character >= 0x10000 ? 2 : 1;
+    i += sequence.length;
+  }
+  return units;
+}
+
+std::u16string fromUtf8Start(std::string_view bytes, std::size_t units) {
+  // Every sequence of up to four bytes gives at least one unit, and one that
+  // starts more than three bytes before the cut ends before it, decoded as in
+  // the whole text: so these bytes give the first `units` units unchanged.
+  const std::size_t enough = units < bytes.size() / 4 ? 4 * units + 8 : bytes.size();
+  std::u16string text = fromUtf8(bytes.substr(0, enough));
+  if (text.size() > units) text.resize(units);
+  return text;
 }
 
 std::string toUtf8(std::u16string_view text) {

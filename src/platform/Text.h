@@ -19,6 +19,12 @@ std::u16string fromUtf8(std::string_view bytes);
 
 // fromUtf8 appending to `out`, for texts built from many pieces.
 void appendFromUtf8(std::u16string& out, std::string_view bytes);
+// The length of fromUtf8(bytes) in UTF-16 units, counted without making it.
+std::size_t utf16Length(std::string_view bytes);
+// The first `units` UTF-16 units of fromUtf8(bytes), all of it when shorter,
+// decoded from only as many bytes as they can come from: a status line of a
+// 27 MB answer reads a few hundred bytes of it.
+std::u16string fromUtf8Start(std::string_view bytes, std::size_t units);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string toUtf8(std::u16string_view text);
 

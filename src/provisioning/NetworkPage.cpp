@@ -196,8 +196,10 @@ void NetworkPage::send(const std::string& configuracao) {
     return library.ConfigurarInterfaceDeRede(sessao, typedCode, configuracao);
   };
   command.react = [this](const page::AnswerFields& CamposRetorno) {
-    const std::string& message = CamposRetorno[2].size() == 4 ? CamposRetorno[3] : CamposRetorno[2];
-    context_.messages.showMessage(platform::fromUtf8(CamposRetorno[1] + ": " + message));
+    const std::string_view message =
+        CamposRetorno[2].size() == 4 ? CamposRetorno[3] : CamposRetorno[2];
+    context_.messages.showMessage(
+        platform::fromUtf8(std::string(CamposRetorno[1]) + ": " + std::string(message)));
   };
   command.statusAfterMessages = true;
   context_.runner.run(command);

@@ -129,14 +129,14 @@ void SignaturePage::associate(const std::u16string& signatureText) {
   command.react = [this](const page::AnswerFields& CamposRetorno) {
     // Newer devices put a validation code in field 2 ("0000" when all is
     // well); older ones answer the message there.
-    const std::string& code = CamposRetorno[1];
+    const std::string code(CamposRetorno[1]);
     std::string text;
     if (!page::carriesValidationCode(CamposRetorno)) {
-      text = code + ": " + CamposRetorno[2];
+      text = code + ": " + std::string(CamposRetorno[2]);
     } else if (CamposRetorno[2] == "0000") {
-      text = code + ": " + CamposRetorno[3];
+      text = code + ": " + std::string(CamposRetorno[3]);
     } else {
-      text = code + ": [" + CamposRetorno[2] + "] " + CamposRetorno[3];
+      text = code + ": [" + std::string(CamposRetorno[2]) + "] " + std::string(CamposRetorno[3]);
     }
     context_.messages.showMessage(platform::fromUtf8(text));
   };

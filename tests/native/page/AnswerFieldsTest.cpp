@@ -59,4 +59,20 @@ TEST(AnswerFields, AskingPastTheLastFieldSaysWhichFieldTheAnswerLacks) {
   EXPECT_THROW(page::AnswerFields("")[0], std::out_of_range);
 }
 
+// A page that keeps a field keeps the answer's own bytes when the fields
+// share them, and a copy when they only view a text of the caller's.
+TEST(AnswerFields, AKeptFieldIsTheAnswersOwnBytesOrACopy) {
+  const auto answer = std::make_shared<std::string>("1|15000|ok|||TG9n");
+  const page::AnswerFields shared(answer);
+  const page::KeptField kept = shared.keep(5);
+  EXPECT_EQ(kept.bytes.data(), answer->data() + 13);
+  EXPECT_EQ(std::string_view(kept.bytes.data(), kept.bytes.size()), "TG9n");
+
+  const std::string text = *answer;
+  const page::KeptField copied = page::AnswerFields(text).keep(5);
+  EXPECT_NE(copied.bytes.data(), text.data() + 13);
+  EXPECT_EQ(std::string_view(copied.bytes.data(), copied.bytes.size()), "TG9n");
+  EXPECT_THROW(shared.keep(6), page::MissingAnswerField);
+}
+
 }  // namespace

@@ -22,9 +22,22 @@ TEST(Utf8Decoding, ReplacesEveryMalformedSequenceAndGoesOn) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform::fromUtf8(c.bytes), c.expected) << c.bytes;
+    EXPECT_EQ(platform::utf16Length(c.bytes), c.expected.size()) << c.bytes;
   }
   EXPECT_EQ(platform::toUtf8(u"ação \U0001F600"), "a\xc3\xa7\xc3\xa3o \xf0\x9f\x98\x80");
   EXPECT_EQ(platform::toUtf8(std::u16string(1, u'\xD800')), "\xef\xbf\xbd");
+}
+
+// A status line of a 27 MB answer decodes a few hundred bytes of it, and
+// gives what decoding it all would give, however the cut falls.
+TEST(Utf8Decoding, TheStartOfALongTextIsDecodedFromItsStartAlone) {
+  std::string bytes;
+  for (int i = 0; i < 200; ++i) bytes += "a\xc3\xa7\xf0\x9f\x98\x80\xff\xf4\x90\x80\x80\xe2\x82";
+  const std::u16string whole = platform::fromUtf8(bytes);
+  for (std::size_t units = 0; units <= 120; ++units) {
+    EXPECT_EQ(platform::fromUtf8Start(bytes, units), whole.substr(0, units)) << units;
+  }
+  EXPECT_EQ(platform::fromUtf8Start("ação", 10), u"ação") << "a short text whole";
 }
 
 TEST(Trimmed, RemovesControlCharactersAndBlanksAtBothEndsOnly) {
