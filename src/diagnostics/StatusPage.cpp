@@ -7,11 +7,16 @@
 
 namespace diagnostics {
 
+namespace {
+constexpr int kHealthGap = 4;
+}  // namespace
+
 StatusPage::StatusPage(ui::PageControl& pages, page::PageContext& context)
     : frame(&pages, "TabStatus", "PanelStatus", u"STATUS OPERACIONAL"),
       MemoStatus("MemoStatus", &frame.sheet),
       EdtCodAtiv4("EdtCodAtiv4", &frame.sheet),
       BtnStatus("BtnStatus", &frame.sheet),
+      health(&frame.sheet),
       context_(context) {
   layOutControls();
   wireHandlers();
@@ -35,6 +40,7 @@ void StatusPage::layOutControls() {
   MemoStatus.wordWrap = false;
   MemoStatus.horizontalScrollBar = true;
   MemoStatus.setAnchors({true, true, true, true});
+  health.PanelSaude.setAnchors({true, false, true, true});
   EdtCodAtiv4.setPasswordChar(u'*');
   EdtCodAtiv4.setVisible(false);
   BtnStatus.setVisible(false);
@@ -42,6 +48,7 @@ void StatusPage::layOutControls() {
 
 void StatusPage::BitBtnStatusClick() {
   MemoStatus.clear();
+  hideHealth();
   context_.runner.mostrastatus({});
   const bool confirmed = context_.host.askForCode().has_value();
   context_.host.showPage(page::kStatusPage);
@@ -64,6 +71,7 @@ void StatusPage::BtnStatusClick() {
   command.react = [this](const page::AnswerFields& CamposRetorno) {
     if (CamposRetorno[1] == "10000") {
       list(CamposRetorno);
+      showHealth(CamposRetorno);
     } else {
       context_.runner.showCodeAndMessage(CamposRetorno);
     }
@@ -77,6 +85,31 @@ void StatusPage::list(const page::AnswerFields& CamposRetorno) {
   for (std::size_t field = kFirstStatusField; field < CamposRetorno.count(); ++field)
     listing += statusLine(field, CamposRetorno[field]) + u"\r\n";
   MemoStatus.setText(std::move(listing));
+}
+
+// The memo gives up the foot of the page to the panel, and takes it back;
+// the panel stays at the foot when the window is resized.
+void StatusPage::showHealth(const page::AnswerFields& CamposRetorno) {
+  const int bottom = listingBottom();
+  health.show(health::assessHealth(CamposRetorno.answer(), context_.clock.dateAndTime()));
+  const ui::Rect memo = MemoStatus.bounds();
+  const int panelHeight = health.height();
+  MemoStatus.setBounds(
+      {memo.left, memo.top, memo.width, bottom - memo.top - panelHeight - kHealthGap});
+  health.PanelSaude.setBounds({memo.left, bottom - panelHeight, memo.width, panelHeight});
+}
+
+void StatusPage::hideHealth() {
+  const int bottom = listingBottom();
+  health.clear();
+  const ui::Rect memo = MemoStatus.bounds();
+  MemoStatus.setBounds({memo.left, memo.top, memo.width, bottom - memo.top});
+}
+
+int StatusPage::listingBottom() const {
+  const ui::Rect below =
+      health.PanelSaude.visible() ? health.PanelSaude.bounds() : MemoStatus.bounds();
+  return below.top + below.height;
 }
 
 }  // namespace diagnostics

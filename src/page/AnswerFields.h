@@ -49,6 +49,8 @@ class AnswerFields {
   explicit AnswerFields(std::shared_ptr<std::string> answer);
 
   std::size_t count() const { return fields_.size(); }
+  // The whole answer the fields were split from.
+  std::string_view answer() const { return answer_; }
   std::string_view operator[](std::size_t index) const;
   // The field for keeping: shared with the answer when the fields share it,
   // else a copy. Throws MissingAnswerField as operator[] does.

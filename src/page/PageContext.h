@@ -7,6 +7,7 @@
 #include "page/CommandRunner.h"
 #include "page/PageHost.h"
 #include "page/PromptOutcome.h"
+#include "platform/Clock.h"
 #include "settings/ParameterDataset.h"
 #include "ui/FilePickers.h"
 #include "ui/Messages.h"
@@ -19,6 +20,9 @@ struct PageContext {
   ui::Messages& messages;
   ui::FilePickers& files;
   PromptOutcome& prompt;
+  // This computer's date and time, which the status page holds the
+  // device's against.
+  const platform::Clock& clock;
   PageHost& host;
   platform::Path programFolder;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The local time of day, behind an interface so that tests can set it.
+// The local date and time, behind an interface so that tests can set it.
 
 namespace platform {
 
@@ -21,6 +21,7 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual TimeOfDay now() const = 0;
+  virtual DateTime dateAndTime() const = 0;
 };
 
 // The machine's local clock.

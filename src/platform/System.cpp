@@ -8,6 +8,7 @@ namespace {
 class LocalClock : public Clock {
  public:
   TimeOfDay now() const override { return localTimeOfDay(); }
+  DateTime dateAndTime() const override { return localDateTime(); }
 };
 
 }  // namespace

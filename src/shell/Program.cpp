@@ -11,6 +11,7 @@ ProgramServices::ProgramServices(PlatformServices platform, satlib::SatLibrary& 
       files(platform.files),
       deviceCalls(platform.deviceCalls),
       library(library),
+      clock(clock),
       sessions(clock),
       calls(clock),
       cds(programFolder, settingsDialogs(messages, files)),
@@ -25,8 +26,8 @@ ProgramDialogs::ProgramDialogs(PlatformServices platform, satlib::SatLibrary& li
 Program::Program(PlatformServices platform, satlib::SatLibrary& library,
                  const platform::Clock& clock, const platform::Path& programFolder)
     : ProgramDialogs(platform, library, clock, programFolder),
-      main({messages, files, deviceCalls, library, calls, sessions, cds, programFolder, prompt,
-            valida, msefaz, fimAFim}),
+      main({messages, files, deviceCalls, library, clock, calls, sessions, cds, programFolder,
+            prompt, valida, msefaz, fimAFim}),
       support(messages, files, library, calls, main, programFolder) {
   main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
                              {u"Relatório para suporte...", [this] { support.writeReport(); }}};

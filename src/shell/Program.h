@@ -47,6 +47,7 @@ struct ProgramServices {
   ui::FilePickers& files;
   ui::DeviceCalls& deviceCalls;
   satlib::SatLibrary& library;
+  const platform::Clock& clock;
   page::PromptOutcome prompt;
   satlib::SessionNumbers sessions;
   // This run's answers, which the runner records, for the report.

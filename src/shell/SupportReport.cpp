@@ -218,6 +218,8 @@ std::vector<ReportEntry> SupportReport::entries() const {
   for (const auto& [name, memo] : memos) {
     if (!memo->text().empty()) entries.emplace_back(name, platform::toUtf8(memo->text()));
   }
+  if (const std::u16string health = main_.TabStatus.health.summary(); !health.empty())
+    entries.emplace_back("saude.txt", platform::toUtf8(health));
   const platform::Path coupon = programFolder_ / u"CFe.xml";
   if (platform::fileExists(coupon)) {
     try {

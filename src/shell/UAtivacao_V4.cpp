@@ -41,8 +41,8 @@ MainWindowFrame::MainWindowFrame(MainWindowServices services, page::PageHost& ho
              services.sessions, *this, StatusBar, host,
              {services.msefaz, services.msefaz.MemoSefaz}),
       services_(services),
-      context_{runner,          services.cds, services.messages,     services.files,
-               services.prompt, host,         services.programFolder} {}
+      context_{runner,         services.cds, services.messages,     services.files, services.prompt,
+               services.clock, host,         services.programFolder} {}
 
 TFAtivacao::TFAtivacao(MainWindowServices services)
     : MainWindowFrame(std::move(services), *this),

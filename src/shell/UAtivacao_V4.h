@@ -40,6 +40,7 @@ struct MainWindowServices {
   ui::FilePickers& files;
   ui::DeviceCalls& deviceCalls;
   satlib::SatLibrary& library;
+  const platform::Clock& clock;
   satlib::CallRecorder& calls;
   satlib::SessionNumbers& sessions;
   settings::ParameterDataset& cds;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "diagnostics/HealthPanel.h"
 #include "platform/Text.h"
 #include "support/ProgramFixture.h"
 
@@ -182,6 +183,37 @@ TEST_F(StatusPage, CancelShortCodeRefusalAndShortAnswers) {
   EXPECT_EQ(listing(), (std::vector<std::u16string>{u" ", u" NSERIE ........... 900004019",
                                                     u" TIPO_LAN ......... DHCP"}));
   EXPECT_EQ(main.TabStatus.EdtCodAtiv4.text(), u"segredo1") << "the code is not cleared";
+}
+
+// Under the listing, which stays as it was, the health checks worst first,
+// each a mark that says its level and a sentence; a refusal takes the panel
+// away and gives the memo its height back. The fixture's clock reads
+// 11/12/2026 10:00.
+TEST_F(StatusPage, HealthPanelUnderTheListing) {
+  const ui::Rect memoBefore = main.TabStatus.MemoStatus.bounds();
+  const diagnostics::HealthPanel& health = main.TabStatus.health;
+  EXPECT_FALSE(health.PanelSaude.visible());
+
+  request(u"segredo1", statusAnswer({"900004019", "DHCP", "", "", "", "", "", "", "CONECTADO",
+                                     "ALTO", "4 GB", "26 MB", "20261211100000", "01.00.00",
+                                     "00.06", "", "", "", "", "20261211093000", "20250101",
+                                     "20261223", "0"}));
+  ASSERT_EQ(listing().size(), 24u) << "the listing keeps every line";
+  ASSERT_TRUE(health.PanelSaude.visible());
+  const std::u16string summary = health.summary();
+  EXPECT_EQ(summary.rfind(u"ATENÇÃO: Certificado do SAT vence em 12 dias (23/12/2026)\r\n", 0),
+            0u)
+      << platform::toUtf8(summary);
+  EXPECT_NE(summary.find(u"OK: "), std::u16string::npos);
+  const ui::Rect memo = main.TabStatus.MemoStatus.bounds();
+  const ui::Rect panel = health.PanelSaude.bounds();
+  EXPECT_LT(memo.top + memo.height, panel.top) << "the memo ends above the panel";
+  EXPECT_EQ(panel.top + panel.height, memoBefore.top + memoBefore.height);
+
+  request(u"segredo1", "1|10001|Código de ativação inválido||");
+  EXPECT_FALSE(health.PanelSaude.visible());
+  EXPECT_TRUE(health.summary().empty());
+  EXPECT_EQ(main.TabStatus.MemoStatus.bounds().height, memoBefore.height);
 }
 
 }  // namespace

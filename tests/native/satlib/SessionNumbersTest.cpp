@@ -21,6 +21,7 @@ class ScriptedClock : public platform::Clock {
     }
     return {12, 0, 0, (reads * 7) % 1000};
   }
+  platform::DateTime dateAndTime() const override { return {2026, 12, 11, now()}; }
 };
 
 TEST(SessionNumbers, SeedFollowsTheClockRule) {

@@ -12,13 +12,15 @@
 
 namespace testing_support {
 
-// A clock that moves on by one millisecond each time it is read.
+// A clock that moves on by one millisecond each time it is read, on
+// 11 December 2026.
 class SteppingClock : public platform::Clock {
  public:
   platform::TimeOfDay now() const override {
     const int t = ticks_++;
     return {10, (t / 60000) % 60, (t / 1000) % 60, t % 1000};
   }
+  platform::DateTime dateAndTime() const override { return {2026, 12, 11, now()}; }
 
  private:
   mutable int ticks_ = 0;
