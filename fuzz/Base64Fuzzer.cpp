@@ -1,5 +1,6 @@
 // Base64 both ways: any bytes come back from their encoding, and any text
-// decodes as a plain bit-by-bit reading of its alphabet characters does.
+// decodes as a plain bit-by-bit reading of its alphabet characters does, in
+// a buffer of its own or where it lies.
 #include "FuzzExpect.h"
 #include "codec/Base64.h"
 
@@ -43,6 +44,9 @@ void checkEncoding(std::string_view bytes) {
 void checkDecoding(std::string_view text) {
   const std::string decoded = codec::decodeBase64(text);
   expect(decoded == decodedBitByBit(text), "decoding differs from reading bit by bit");
+  std::string inPlace(text);
+  inPlace.resize(codec::decodeBase64InPlace(inPlace));
+  expect(inPlace == decoded, "decoding where the text lies differs");
   // Whole groups of the alphabet alone are the one encoding of their bytes.
   if (text.size() % 4 == 0 && text.find_first_not_of(kAlphabet) == text.npos)
     expect(codec::encodeBase64(decoded) == text, "whole groups not encoded back the same");

@@ -1,6 +1,7 @@
 // The log page's views of a log: the log up to its first NUL, the whole log
 // with CR LF line ends, and its last SuperLog block, each compared with what
-// reading the log line by line gives.
+// reading the log line by line gives; and each line's length as the view
+// counts it without making the line.
 #include <algorithm>
 #include <regex>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "FuzzExpect.h"
 #include "diagnostics/LogView.h"
 #include "platform/Text.h"
+#include "ui/TextSource.h"
 
 namespace {
 
@@ -76,6 +78,20 @@ std::u16string expectedSuperLog(std::string_view log) {
   return text;
 }
 
+// The view's text, each line's length and its bound as the view counts them.
+std::u16string shownText(const ui::TextSource& view) {
+  std::u16string text;
+  for (std::size_t index = 0; index < view.lineCount(); ++index) {
+    const std::size_t before = text.size();
+    view.appendLine(index, text);
+    const std::size_t length = text.size() - before;
+    expect(view.lineLength(index) == length, "a line's length counted otherwise than made");
+    expect(length <= view.longestLineBound(), "a line longer than the view's bound");
+    text += u"\r\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
@@ -84,9 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   expect(log.starts_with(upToNul) && upToNul.find('\0') == upToNul.npos &&
              (upToNul.size() == log.size() || log[upToNul.size()] == '\0'),
          "the log not cut at its first NUL");
-  expect(diagnostics::wholeLogText(log) == expectedWholeLog(log),
+  const diagnostics::DecodedLog decoded{nullptr, log};
+  expect(shownText(*diagnostics::wholeLogLines(decoded)) == expectedWholeLog(log),
          "whole log differs from its lines");
-  expect(diagnostics::superLogText(log) == expectedSuperLog(log),
+  const auto block = diagnostics::superLogLines(decoded);
+  expect((block ? shownText(*block) : std::u16string(kNotFound)) == expectedSuperLog(log),
          "SuperLog differs from the last block of lines");
   return 0;
 }

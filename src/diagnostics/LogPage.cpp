@@ -1,11 +1,11 @@
 #include "diagnostics/LogPage.h"
 
-#include "codec/Base64.h"
 #include "diagnostics/LogView.h"
 #include "page/InputChecks.h"
 #include "page/PageLayout.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "ui/TextSource.h"
 
 namespace diagnostics {
 
@@ -93,12 +93,16 @@ void LogPage::show(const page::AnswerFields& CamposRetorno) {
     context_.runner.showCodeAndMessage(CamposRetorno);
     return;
   }
-  std::string log = codec::decodeBase64(CamposRetorno[5]);
-  const std::string_view lines = logUpToNul(log);
-  MemoLogs.setText(frame.header.tag == kSuperLog ? superLogText(lines) : wholeLogText(lines));
+  DecodedLog decoded = decodeLog(CamposRetorno.keep(5));
+  if (frame.header.tag != kSuperLog) {
+    MemoLogs.setSource(wholeLogLines(decoded));
+  } else if (auto block = superLogLines(decoded)) {
+    MemoLogs.setSource(std::move(block));
+  } else {
+    MemoLogs.setText(std::u16string(kSuperLogNotFound));
+  }
   MemoLogs.scrollToEnd();
-  log.resize(lines.size());  // kept for the support report
-  lastLog_ = std::move(log);
+  lastLog_ = std::move(decoded);  // kept for the support report
 }
 
 void LogPage::BtnLog1Click() {
@@ -117,7 +121,7 @@ void LogPage::BtnLog2Click() {
   try {
     // A name of blanks names no file on Windows; it fails the same way here.
     if (platform::trimmed(name).empty()) throw platform::FileError("no file name");
-    platform::writeTextLines(platform::Path(name), MemoLogs.text());
+    ui::writeLines(*ui::linesOf(MemoLogs), platform::Path(name));
   } catch (const platform::FileError&) {
     context_.messages.showMessage(u"Erro ao tentar salvar o arquivo: " + name);
     return;

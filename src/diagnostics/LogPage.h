@@ -4,7 +4,9 @@
 // ask for the activation code first, show the page with their mode whatever
 // the prompt's outcome, and extract at once unless it was cancelled.
 #include <string>
+#include <string_view>
 
+#include "diagnostics/LogView.h"
 #include "page/PageContext.h"
 #include "page/PageFrame.h"
 
@@ -26,7 +28,7 @@ class LogPage {
   void BtnLog2Click();
   // The last log the device sent in this run, decoded and cut at its end
   // mark, whichever view showed it; empty before the first.
-  const std::string& lastLog() const { return lastLog_; }
+  std::string_view lastLog() const { return lastLog_.log; }
 
   page::PageFrame frame;  // its header bar is Panel11
   ui::Memo MemoLogs;
@@ -42,7 +44,7 @@ class LogPage {
   void show(const page::AnswerFields& CamposRetorno);
 
   page::PageContext& context_;
-  std::string lastLog_;
+  DecodedLog lastLog_;
 };
 
 }  // namespace diagnostics

@@ -1,8 +1,13 @@
 #include "diagnostics/LogView.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <limits>
+#include <vector>
 
+#include "codec/Base64.h"
 #include "platform/Text.h"
 
 namespace diagnostics {
@@ -20,8 +25,6 @@ constexpr std::string_view kEndMarker =
 // device's own lines, cut from a line that does not show where they end.
 constexpr std::size_t kLinePrefix = 24;
 constexpr std::size_t kTimeLength = 14;
-constexpr std::u16string_view kNotFound =
-    u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
 
 std::size_t lineBegin(std::string_view log, std::size_t position) {
   const std::size_t previousBreak =
@@ -70,15 +73,6 @@ std::size_t textStart(std::string_view line) {
   return afterLevel == 0 ? kLinePrefix : afterLevel;
 }
 
-// The LFs in the log, counted with find: its library scan is several times
-// faster on a large log than std::count.
-std::size_t lineBreaks(std::string_view log) {
-  std::size_t breaks = 0;
-  for (std::size_t at = log.find('\n'); at != std::string_view::npos; at = log.find('\n', at + 1))
-    ++breaks;
-  return breaks;
-}
-
 // The last occurrence of `marker`, or npos. The last block may lie megabytes
 // before the end, so the search skips ahead (Boyer-Moore-Horspool, run from
 // the end) where rfind would compare at every position.
@@ -98,50 +92,116 @@ std::size_t lastStartMarker(std::string_view log) {
   return std::max(mirel, plain);
 }
 
+// A view of the log: lines [first, end) of its bytes, indexed once, with
+// what the view puts before them (the SuperLog block's empty line) or after
+// them (the whole log's dash line). Each line is made when asked for.
+class LogLines final : public ui::TextSource {
+ public:
+  enum class Shape { WholeLog, SuperLogBlock };
+
+  // `end` is where the last line ends (an LF or the log's end).
+  LogLines(DecodedLog decoded, Shape shape, std::size_t first, std::size_t end)
+      : holder_(std::move(decoded.holder)), log_(decoded.log), shape_(shape) {
+    index(first, end);
+  }
+
+  std::size_t lineCount() const override { return indexedLines() + 1; }
+  void appendLine(std::size_t index, std::u16string& out) const override {
+    const auto [prefix, bytes] = piecesOf(index);
+    out += prefix;
+    platform::appendFromUtf8(out, bytes);
+  }
+  std::size_t lineLength(std::size_t index) const override {
+    const auto [prefix, bytes] = piecesOf(index);
+    return prefix.size() + platform::utf16Length(bytes);
+  }
+  std::size_t longestLineBound() const override { return longest_; }
+
+ private:
+  std::size_t indexedLines() const { return starts_.size() - 1; }
+
+  // Finds the line starts from `first` on, a line break at a time: memchr
+  // skips a machine word or more of each line at once.
+  void index(std::size_t first, std::size_t end) {
+    starts_.push_back(static_cast<std::uint32_t>(first));
+    const char* const begin = log_.data();
+    const char* at = begin + first;
+    const char* const last = begin + end;
+    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(last - at))) {
+      at = static_cast<const char*>(found) + 1;
+      const auto start = static_cast<std::uint32_t>(at - begin);
+      longest_ = std::max<std::size_t>(longest_, start - starts_.back());
+      starts_.push_back(start);
+    }
+    // As if an LF followed the last line.
+    starts_.push_back(static_cast<std::uint32_t>(end + 1));
+    longest_ = std::max<std::size_t>(longest_, starts_.back() - starts_[starts_.size() - 2]);
+    // Room for the view's own text: the dash line, or the block's three blanks.
+    longest_ = std::max(longest_ + kIndent.size(), kDashLine.size());
+  }
+
+  // The text a view line is made of: its own (a dash line, an empty line or
+  // the block's indent), then bytes of the log.
+  std::pair<std::u16string_view, std::string_view> piecesOf(std::size_t index) const {
+    if (shape_ == Shape::WholeLog) {
+      if (index == indexedLines()) return {kDashLine, {}};
+      return {{}, logLine(index)};
+    }
+    if (index == 0) return {{}, {}};
+    const std::string_view line = logLine(index - 1);
+    const std::size_t textBegin = textStart(line);
+    return {kIndent, line.size() > textBegin ? line.substr(textBegin) : std::string_view()};
+  }
+
+  std::string_view logLine(std::size_t index) const {
+    const std::size_t start = starts_[index];
+    return withoutCr(log_.substr(start, starts_[index + 1] - 1 - start));
+  }
+
+  static constexpr std::u16string_view kIndent = u"   ";
+
+  std::shared_ptr<const void> holder_;
+  std::string_view log_;
+  Shape shape_;
+  // Where each line starts in the log, then one past its last line's end.
+  // The offsets take 32 bits: a 64 MB log has about 800 000 lines.
+  std::vector<std::uint32_t> starts_;
+  std::size_t longest_ = 0;
+};
+
+// The line starts are 32-bit offsets: a log past 4 GB is shown up to there.
+std::string_view indexable(std::string_view log) {
+  return log.substr(0, std::numeric_limits<std::uint32_t>::max() - 1);
+}
+
 }  // namespace
 
+DecodedLog decodeLog(const page::KeptField& field) {
+  const std::size_t decoded = codec::decodeBase64InPlace(field.bytes);
+  return {field.holder, logUpToNul({field.bytes.data(), decoded})};
+}
+
 std::string_view logUpToNul(std::string_view log) {
-  return log.substr(0, log.find('\0'));
+  const void* nul = std::memchr(log.data(), '\0', log.size());
+  return nul ? log.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - log.data()))
+             : log;
 }
 
-std::u16string wholeLogText(std::string_view log) {
-  const std::size_t breaks = lineBreaks(log);
-  std::u16string text;
-  text.reserve(log.size() + breaks + 2 + kDashLine.size() + 2);
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = lineEnd(log, start);
-    platform::appendFromUtf8(text, withoutCr(log.substr(start, end - start)));
-    text += u"\r\n";
-    if (end == log.size()) break;
-    start = end + 1;
-  }
-  text += kDashLine;
-  text += u"\r\n";
-  return text;
+std::shared_ptr<const ui::TextSource> wholeLogLines(const DecodedLog& decoded) {
+  const std::string_view log = indexable(decoded.log);
+  return std::make_shared<LogLines>(DecodedLog{decoded.holder, log}, LogLines::Shape::WholeLog, 0,
+                                    log.size());
 }
 
-std::u16string superLogText(std::string_view log) {
+std::shared_ptr<const ui::TextSource> superLogLines(const DecodedLog& decoded) {
+  const std::string_view log = indexable(decoded.log);
   const std::size_t marker = lastStartMarker(log);
-  if (marker == std::string_view::npos) return std::u16string(kNotFound);
+  if (marker == std::string_view::npos) return nullptr;
   const std::size_t first = lineBegin(log, marker);
   const std::size_t endMarker = log.find(kEndMarker, first);
-  if (endMarker == std::string_view::npos) return std::u16string(kNotFound);
-  const std::size_t last = lineEnd(log, endMarker);
-
-  std::u16string text = u"\r\n";
-  std::size_t start = first;
-  for (;;) {
-    const std::size_t end = lineEnd(log, start);
-    const std::string_view line = withoutCr(log.substr(start, end - start));
-    text += u"   ";
-    const std::size_t textBegin = textStart(line);
-    if (line.size() > textBegin) platform::appendFromUtf8(text, line.substr(textBegin));
-    text += u"\r\n";
-    if (end >= last) break;
-    start = end + 1;
-  }
-  return text;
+  if (endMarker == std::string_view::npos) return nullptr;
+  return std::make_shared<LogLines>(DecodedLog{decoded.holder, log}, LogLines::Shape::SuperLogBlock,
+                                    first, lineEnd(log, endMarker));
 }
 
 }  // namespace diagnostics

@@ -10,6 +10,7 @@
 #include "platform/Xml.h"
 #include "platform/ZipWriter.h"
 #include "shell/UAtivacao_V4.h"
+#include "ui/TextSource.h"
 
 namespace shell {
 
@@ -202,7 +203,7 @@ std::vector<ReportEntry> SupportReport::entries() const {
     }
   }
   entries.emplace_back("respostas.txt", callsText(calls_.calls()));
-  if (const std::string& log = main_.TabLog.lastLog(); !log.empty()) {
+  if (const std::string_view log = main_.TabLog.lastLog(); !log.empty()) {
     // The end of a long log is what support reads first: the start goes.
     const std::size_t kept = std::min(log.size(), kLongestReportLog);
     entries.emplace_back("log-sat.txt", log.substr(log.size() - kept));
@@ -216,7 +217,8 @@ std::vector<ReportEntry> SupportReport::entries() const {
       {"tela-cupom.txt", &main_.TabTeste.MemoCFe},
   };
   for (const auto& [name, memo] : memos) {
-    if (!memo->text().empty()) entries.emplace_back(name, platform::toUtf8(memo->text()));
+    const std::u16string shown = ui::wholeText(*memo);
+    if (!shown.empty()) entries.emplace_back(name, platform::toUtf8(shown));
   }
   if (const std::u16string health = main_.TabStatus.health.summary(); !health.empty())
     entries.emplace_back("saude.txt", platform::toUtf8(health));

@@ -106,7 +106,7 @@ class Control {
 
   // Caption of a label, button, panel, form; content of an edit or memo.
   const std::u16string& text() const { return text_; }
-  void setText(std::u16string text);
+  virtual void setText(std::u16string text);
 
   const Rect& bounds() const { return bounds_; }
   void setBounds(Rect bounds);

@@ -56,6 +56,22 @@ void ItemsControl::setItemIndexFromUser(int index) {
   if (choiceHandler()) choiceHandler()();
 }
 
+void Memo::setSource(std::shared_ptr<const TextSource> source) {
+  source_ = std::move(source);
+  storeTextFromUser({});
+  changed(Property::Text);
+}
+
+void Memo::setText(std::u16string text) {
+  if (!source_) {
+    Control::setText(std::move(text));
+    return;
+  }
+  source_.reset();
+  storeTextFromUser(std::move(text));
+  changed(Property::Text);
+}
+
 std::vector<std::u16string> Memo::lines() const {
   std::vector<std::u16string> result;
   const std::u16string& all = text();

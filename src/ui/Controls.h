@@ -5,6 +5,7 @@
 // when it shows a window or a page. A CreationOnly property is read when the
 // native window is made (see ui/CreationOnly.h).
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 namespace ui {
 
 using Handler = std::function<void()>;
+
+class TextSource;
 
 class Label : public Control {
  public:
@@ -126,18 +129,29 @@ class Memo : public Edit {
  public:
   Memo(std::string name, Control* parent) : Edit(std::move(name), parent, Kind::Memo) {}
   CreationOnly<bool> fixedPitch = false;
-  // A read-only memo that may hold tens of megabytes (a device's log): shown
-  // by a viewer that draws only the lines on the screen.
+  // A read-only memo that may hold tens of megabytes (a device's log, a
+  // listing of any length): shown by a viewer that draws only the lines on
+  // the screen.
   CreationOnly<bool> largeText = false;
   CreationOnly<bool> horizontalScrollBar = false;
   CreationOnly<bool> verticalScrollBar = true;
   CreationOnly<bool> wordWrap = true;
+
+  // What a large memo shows when its text is not one string of the memo's
+  // own (a device's log in its bytes, see ui/TextSource.h); text() is then
+  // empty. Setting a text, adding a line or clearing drops the source.
+  void setSource(std::shared_ptr<const TextSource> source);
+  const std::shared_ptr<const TextSource>& source() const { return source_; }
+  void setText(std::u16string text) override;
 
   std::vector<std::u16string> lines() const;
   void setLines(const std::vector<std::u16string>& lines);
   void addLine(std::u16string_view line);
   void clear() { setText({}); }
   void scrollToEnd();
+
+ private:
+  std::shared_ptr<const TextSource> source_;
 };
 
 // A PNG picture; the platform decodes it.

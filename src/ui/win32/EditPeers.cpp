@@ -116,8 +116,14 @@ void MemoPeer::applyFont() {
   SendMessageW(handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
-const std::u16string* MemoPeer::searchableText() const {
-  return static_cast<const Memo&>(control_).readOnly() ? &control_.text() : nullptr;
+bool MemoPeer::searchable() const {
+  return static_cast<const Memo&>(control_).readOnly();
+}
+
+// The edit holds the model's text with some characters replaced one for one
+// (drawnWithoutShaping), so positions in either are the same.
+std::optional<std::size_t> MemoPeer::find(const TextSearch& search, std::size_t from) const {
+  return findText(control_.text(), search, from);
 }
 
 std::pair<std::size_t, std::size_t> MemoPeer::selectedRange() const {

@@ -6,10 +6,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "ui/Control.h"
+#include "ui/TextSearch.h"
 
 namespace ui::win32 {
 
@@ -33,9 +35,14 @@ class NativePeer : public ControlPeer {
   virtual bool holdsChildren() const { return false; }
   // Whether the window is visible from the moment it is created.
   bool showsWhenCreated() const { return effectivelyVisible(); }
-  // The text a Find searches in this control, or nullptr where there is none
-  // (a read-only memo has one), and the selection in it, [start, end).
-  virtual const std::u16string* searchableText() const { return nullptr; }
+  // Whether Find searches this control's text (a read-only memo's), where the
+  // next match lies from a position in it, and the selection in it,
+  // [start, end).
+  virtual bool searchable() const { return false; }
+  virtual std::optional<std::size_t> find(const TextSearch& /*search*/,
+                                          std::size_t /*from*/) const {
+    return std::nullopt;
+  }
   virtual std::pair<std::size_t, std::size_t> selectedRange() const { return {0, 0}; }
   virtual void selectRange(std::size_t /*start*/, std::size_t /*end*/) {}
   // Where this window's client origin lies, in device pixels (scrolled forms).

@@ -7,6 +7,7 @@
 
 #include "ui/Controls.h"
 #include "ui/EditMask.h"
+#include "ui/TextSource.h"
 #include "ui/win32/NativePeer.h"
 #include "ui/win32/PngDecoder.h"
 
@@ -80,7 +81,8 @@ class EditPeer : public NativePeer {
 class MemoPeer : public EditPeer {
  public:
   using EditPeer::EditPeer;
-  const std::u16string* searchableText() const override;
+  bool searchable() const override;
+  std::optional<std::size_t> find(const TextSearch& search, std::size_t from) const override;
   std::pair<std::size_t, std::size_t> selectedRange() const override;
   void selectRange(std::size_t start, std::size_t end) override;
 
@@ -95,16 +97,18 @@ class MemoPeer : public EditPeer {
 // face the system has.
 Font memoFont(const Memo& memo);
 
-// A read-only view of a large text. The text stays in the model; the view
-// keeps only where each line starts and draws the lines on the screen, so
-// showing tens of megabytes costs one pass over them (an edit control needs
-// seconds for that). Scrolls with the keyboard, the wheel and the scroll
-// bars; Ctrl+C copies the whole text; WM_GETTEXT hands it out, so screen
-// readers and automation read it as they read an edit.
+// A read-only view of a large text: the memo's source (a device's log in its
+// bytes) or its own text. The view keeps only the lines' source and makes the
+// lines on the screen when it draws them, so showing tens of megabytes costs
+// what the source's line index cost (an edit control needs seconds for that).
+// Scrolls with the keyboard, the wheel and the scroll bars; Ctrl+C copies the
+// whole text; WM_GETTEXT hands it out, made from the source when asked, so
+// screen readers and automation read it as they read an edit.
 class TextViewPeer : public NativePeer {
  public:
   using NativePeer::NativePeer;
-  const std::u16string* searchableText() const override { return &control_.text(); }
+  bool searchable() const override { return true; }
+  std::optional<std::size_t> find(const TextSearch& search, std::size_t from) const override;
   std::pair<std::size_t, std::size_t> selectedRange() const override {
     return {selStart_, selEnd_};
   }
@@ -119,25 +123,27 @@ class TextViewPeer : public NativePeer {
   LRESULT windowMessage(UINT message, WPARAM w, LPARAM l) override;
   void measureFont();
   void paint(HDC dc);
+  void paintSelection(HDC dc, std::size_t line, std::u16string_view text, int row) const;
   void updateScrollBars();
   void scrollTo(long long line, long long column);
   void onScroll(int bar, WORD request);
   bool onKey(WPARAM key);
   void copyToClipboard() const;
+  LRESULT copyText(WPARAM capacity, LPARAM buffer) const;
   int visibleLines() const;
   int visibleColumns() const;
-  std::u16string_view line(std::size_t index) const;
+  long long lineCount() const { return static_cast<long long>(lines_->lineCount()); }
 
-  std::vector<std::size_t> lineStarts_{0};
-  std::size_t longestLine_ = 0;
+  std::shared_ptr<const TextSource> lines_ = std::make_shared<TextLines>(std::u16string_view());
+  // Positions in the whole text, counted only when the selection, Find or
+  // automation first needs them.
+  std::unique_ptr<SourceText> text_ = std::make_unique<SourceText>(*lines_);
   long long topLine_ = 0;
   long long leftColumn_ = 0;
   int lineHeight_ = 1;
   int charWidth_ = 1;
   std::size_t selStart_ = 0;
   std::size_t selEnd_ = 0;
-  std::size_t lineOf(std::size_t position) const;
-  void paintSelection(HDC dc, std::size_t line, int row) const;
 };
 
 // An edit showing a mask's punctuation; every key goes through EditMask so

@@ -9,7 +9,7 @@ namespace {
 
 BOOL CALLBACK takeShownSearchable(HWND window, LPARAM found) {
   NativePeer* peer = NativePeer::fromHandle(window);
-  if (!peer || !peer->searchableText() || !IsWindowVisible(window)) return TRUE;
+  if (!peer || !peer->searchable() || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<NativePeer**>(found) = peer;
   return FALSE;
 }
@@ -34,7 +34,7 @@ NativePeer* searchableAroundFocus() {
   HWND focus = GetFocus();
   NativePeer* peer = NativePeer::fromHandle(focus);
   if (!peer) return nullptr;
-  if (peer->searchableText()) return peer;
+  if (peer->searchable()) return peer;
   if (takesTyping(peer->control())) return nullptr;
   for (HWND around = GetParent(focus); around; around = GetParent(around)) {
     NativePeer* found = nullptr;
@@ -112,12 +112,11 @@ void TextFinder::onFindMessage(const FINDREPLACEW& request) {
 
 void TextFinder::findNext() {
   NativePeer* peer = NativePeer::fromHandle(target_);
-  const std::u16string* text = peer ? peer->searchableText() : nullptr;
-  if (!text || search_.what.empty()) return;
+  if (!peer || !peer->searchable() || search_.what.empty()) return;
   // From the end of the selection going down, from its start going up, so a
   // match already selected is passed over.
   const auto [start, end] = peer->selectedRange();
-  const auto found = findText(*text, search_, search_.down ? end : start);
+  const auto found = peer->find(search_, search_.down ? end : start);
   if (found) {
     peer->selectRange(*found, *found + search_.what.size());
     return;

@@ -34,19 +34,9 @@ void TextViewPeer::measureFont() {
   charWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
 }
 
-// One pass over the text: where each line starts and how long the longest is.
 void TextViewPeer::applyText() {
-  const std::u16string& text = control_.text();
-  lineStarts_.assign(1, 0);
-  longestLine_ = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\n') continue;
-    longestLine_ = std::max(longestLine_, i - lineStarts_.back());
-    lineStarts_.push_back(i + 1);
-  }
-  longestLine_ = std::max(longestLine_, text.size() - lineStarts_.back());
-  // A text that ends with a line break has no further line to show.
-  if (lineStarts_.size() > 1 && lineStarts_.back() == text.size()) lineStarts_.pop_back();
+  lines_ = linesOf(static_cast<const Memo&>(control_));
+  text_ = std::make_unique<SourceText>(*lines_);
   topLine_ = 0;
   leftColumn_ = 0;
   selStart_ = selEnd_ = 0;
@@ -59,36 +49,24 @@ void TextViewPeer::update(Property property) {
     measureFont();
     updateScrollBars();
   }
-  if (property == Property::ScrollToEnd) {
-    scrollTo(static_cast<long long>(lineStarts_.size()) - visibleLines(), 0);
-  }
+  if (property == Property::ScrollToEnd) scrollTo(lineCount() - visibleLines(), 0);
 }
 
-std::u16string_view TextViewPeer::line(std::size_t index) const {
-  const std::u16string& text = control_.text();
-  const std::size_t start = lineStarts_[index];
-  std::size_t end = index + 1 < lineStarts_.size() ? lineStarts_[index + 1] : text.size();
-  std::u16string_view view(text.data() + start, end - start);
-  while (!view.empty() && (view.back() == u'\n' || view.back() == u'\r')) view.remove_suffix(1);
-  return view;
-}
-
-std::size_t TextViewPeer::lineOf(std::size_t position) const {
-  const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
-  return static_cast<std::size_t>(after - lineStarts_.begin()) - 1;
+std::optional<std::size_t> TextViewPeer::find(const TextSearch& search, std::size_t from) const {
+  return text_->find(search, from);
 }
 
 void TextViewPeer::selectRange(std::size_t start, std::size_t end) {
-  const std::size_t size = control_.text().size();
+  const std::size_t size = text_->size();
   selStart_ = std::min(start, size);
   selEnd_ = std::clamp(end, selStart_, size);
   // Into view: a line off the screen comes a third of the way down, a column
   // off it a little in from the left edge.
-  const std::size_t lineIndex = lineOf(selStart_);
+  const std::size_t lineIndex = text_->lineOf(selStart_);
   const auto line = static_cast<long long>(lineIndex);
   long long top = topLine_;
   if (line < topLine_ || line >= topLine_ + visibleLines()) top = line - visibleLines() / 3;
-  const auto column = static_cast<long long>(selStart_ - lineStarts_[lineIndex]);
+  const auto column = static_cast<long long>(selStart_ - text_->lineStart(lineIndex));
   const auto width = static_cast<long long>(selEnd_ - selStart_);
   long long left = leftColumn_;
   if (column < leftColumn_ || column + width > leftColumn_ + visibleColumns())
@@ -98,9 +76,9 @@ void TextViewPeer::selectRange(std::size_t start, std::size_t end) {
 }
 
 // The selected part of one line on the screen, drawn over the line.
-void TextViewPeer::paintSelection(HDC dc, std::size_t lineIndex, int row) const {
-  const std::u16string_view text = line(lineIndex);
-  const std::size_t lineStart = lineStarts_[lineIndex];
+void TextViewPeer::paintSelection(HDC dc, std::size_t lineIndex, std::u16string_view text,
+                                  int row) const {
+  const std::size_t lineStart = text_->lineStart(lineIndex);
   const auto left = static_cast<std::size_t>(leftColumn_);
   const std::size_t from = std::max({selStart_, lineStart + left, lineStart});
   const std::size_t to = std::min(selEnd_, lineStart + text.size());
@@ -140,7 +118,7 @@ void TextViewPeer::updateScrollBars() {
   SCROLLINFO vertical{sizeof vertical,
                       SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL,
                       0,
-                      static_cast<int>(lineStarts_.size()) - 1,
+                      static_cast<int>(std::max(1LL, lineCount())) - 1,
                       static_cast<UINT>(visibleLines()),
                       static_cast<int>(topLine_),
                       0};
@@ -148,7 +126,7 @@ void TextViewPeer::updateScrollBars() {
   SCROLLINFO horizontal{sizeof horizontal,
                         SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL,
                         0,
-                        static_cast<int>(longestLine_),
+                        static_cast<int>(lines_->longestLineBound()),
                         static_cast<UINT>(visibleColumns()),
                         static_cast<int>(leftColumn_),
                         0};
@@ -156,10 +134,9 @@ void TextViewPeer::updateScrollBars() {
 }
 
 void TextViewPeer::scrollTo(long long lineIndex, long long column) {
-  const long long lastTop =
-      std::max<long long>(0, static_cast<long long>(lineStarts_.size()) - visibleLines());
-  const long long lastLeft =
-      std::max<long long>(0, static_cast<long long>(longestLine_) - visibleColumns() + 1);
+  const long long lastTop = std::max<long long>(0, lineCount() - visibleLines());
+  const long long lastLeft = std::max<long long>(
+      0, static_cast<long long>(lines_->longestLineBound()) - visibleColumns() + 1);
   lineIndex = std::clamp<long long>(lineIndex, 0, lastTop);
   column = std::clamp<long long>(column, 0, lastLeft);
   if (lineIndex == topLine_ && column == leftColumn_) return;
@@ -197,7 +174,7 @@ void TextViewPeer::onScroll(int bar, WORD request) {
       target = 0;
       break;
     case SB_BOTTOM:
-      target = static_cast<long long>(vertical ? lineStarts_.size() : longestLine_);
+      target = vertical ? lineCount() : static_cast<long long>(lines_->longestLineBound());
       break;
     default:
       return;
@@ -234,7 +211,7 @@ bool TextViewPeer::onKey(WPARAM key) {
       scrollTo(control ? 0 : topLine_, 0);
       return true;
     case VK_END:
-      if (control) scrollTo(static_cast<long long>(lineStarts_.size()), 0);
+      if (control) scrollTo(lineCount(), 0);
       return true;
     case 'C':
     case VK_INSERT:
@@ -247,13 +224,13 @@ bool TextViewPeer::onKey(WPARAM key) {
 }
 
 void TextViewPeer::copyToClipboard() const {
-  const std::u16string& text = control_.text();
+  const std::size_t size = text_->size();
   if (!OpenClipboard(handle())) return;
   EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t))) {
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (size + 1) * sizeof(char16_t))) {
     auto* copy = static_cast<char16_t*>(GlobalLock(memory));
-    std::copy(text.begin(), text.end(), copy);
-    copy[text.size()] = u'\0';
+    text_->copyStart(size, copy);
+    copy[size] = u'\0';
     GlobalUnlock(memory);
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
@@ -270,39 +247,46 @@ void TextViewPeer::paint(HDC dc) {
                control_.enabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
   const int columns = visibleColumns() + 1;
   const int margin = host_.scale(kMargin);
-  for (int row = 0; row <= visibleLines(); ++row) {
+  std::u16string line;
+  for (int row = 0; row <= visibleLines() && topLine_ + row < lineCount(); ++row) {
     const auto index = static_cast<std::size_t>(topLine_ + row);
-    if (index >= lineStarts_.size()) break;
-    std::u16string_view text = line(index);
-    if (static_cast<std::size_t>(leftColumn_) >= text.size()) continue;
-    text = text.substr(static_cast<std::size_t>(leftColumn_), static_cast<std::size_t>(columns));
+    line.clear();
+    lines_->appendLine(index, line);
+    if (static_cast<std::size_t>(leftColumn_) >= line.size()) continue;
+    const std::u16string_view shown = std::u16string_view(line).substr(
+        static_cast<std::size_t>(leftColumn_), static_cast<std::size_t>(columns));
     ExtTextOutW(dc, margin, row * lineHeight_, ETO_CLIPPED, &client,
-                reinterpret_cast<const wchar_t*>(text.data()), static_cast<UINT>(text.size()),
+                reinterpret_cast<const wchar_t*>(shown.data()), static_cast<UINT>(shown.size()),
                 nullptr);
-    paintSelection(dc, index, row);
+    // Positions are counted only once something is selected.
+    if (selEnd_ > selStart_) paintSelection(dc, index, line, row);
   }
   if (GetFocus() == handle()) DrawFocusRect(dc, &client);
   SelectObject(dc, old);
 }
 
+// WM_GETTEXT: the text's start, as much as the buffer holds with its NUL.
+LRESULT TextViewPeer::copyText(WPARAM capacity, LPARAM buffer) const {
+  if (capacity == 0) return 0;
+  const std::size_t count = std::min<std::size_t>(capacity - 1, text_->size());
+  auto* out = reinterpret_cast<char16_t*>(buffer);
+  text_->copyStart(count, out);
+  out[count] = u'\0';
+  return static_cast<LRESULT>(count);
+}
+
 LRESULT TextViewPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
   if (!attached()) return NativePeer::windowMessage(message, w, l);
-  const std::u16string& text = control_.text();
   switch (message) {
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(text.size());
-    case WM_GETTEXT: {
-      if (w == 0) return 0;
-      const std::size_t count = std::min<std::size_t>(w - 1, text.size());
-      auto* out = reinterpret_cast<char16_t*>(l);
-      std::copy_n(text.begin(), count, out);
-      out[count] = u'\0';
-      return static_cast<LRESULT>(count);
-    }
+      return static_cast<LRESULT>(text_->size());
+    case WM_GETTEXT:
+      return copyText(w, l);
     case WM_SETTEXT:
       return TRUE;  // the text comes from the model only
     case EM_GETLINECOUNT:
-      return static_cast<LRESULT>(lineStarts_.size());
+      // An empty edit has one line too.
+      return static_cast<LRESULT>(std::max(1LL, lineCount()));
     case EM_GETFIRSTVISIBLELINE:
       return static_cast<LRESULT>(topLine_);
     case EM_GETSEL: {
@@ -321,7 +305,7 @@ LRESULT TextViewPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
         selectRange(selEnd_, selEnd_);
       else
         selectRange(static_cast<std::size_t>(start),
-                    end < 0 ? text.size() : static_cast<std::size_t>(end));
+                    end < 0 ? text_->size() : static_cast<std::size_t>(end));
       return 0;
     }
     case WM_GETDLGCODE:

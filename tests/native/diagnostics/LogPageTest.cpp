@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "support/ProgramFixture.h"
+#include "ui/TextSource.h"
 
 namespace {
 
@@ -19,8 +20,16 @@ constexpr char kEnd[] =
     "20190620125299|SAT|info|===================================================";
 constexpr char16_t kStartShown[] = u"   ================= SuperLog MIREL ==================";
 constexpr char16_t kEndShown[] = u"   ===================================================";
-constexpr char16_t kNotFound[] =
-    u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
+const std::u16string kNotFound(diagnostics::kSuperLogNotFound);
+
+// Each view's text as the memo holds it.
+std::u16string wholeLogText(std::string_view log) {
+  return ui::wholeText(*diagnostics::wholeLogLines({nullptr, log}));
+}
+std::u16string superLogText(std::string_view log) {
+  const auto block = diagnostics::superLogLines({nullptr, log});
+  return block ? ui::wholeText(*block) : std::u16string(kNotFound);
+}
 
 std::string logOf(std::initializer_list<std::string> lines) {
   std::string log;
@@ -55,8 +64,7 @@ TEST(LogView, SuperLogShowsTheLastBlockWithoutTheLinePrefix) {
            u"\r\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(platform::toUtf8(diagnostics::superLogText(c.log)), platform::toUtf8(c.shown))
-        << c.name;
+    EXPECT_EQ(platform::toUtf8(superLogText(c.log)), platform::toUtf8(c.shown)) << c.name;
   }
 }
 
@@ -89,19 +97,44 @@ TEST(LogView, SuperLogCutsEachLineWhereItsTextBegins) {
   }
   log += std::string(kEnd) + "\r\n";
   shown += std::u16string(kEndShown) + u"\r\n";
-  EXPECT_EQ(platform::toUtf8(diagnostics::superLogText(log)), platform::toUtf8(shown));
+  EXPECT_EQ(platform::toUtf8(superLogText(log)), platform::toUtf8(shown));
 }
 
 TEST(LogView, WholeLogEndsEveryLineAndTheDashLine) {
   const std::u16string dash(54, u'-');
-  EXPECT_EQ(diagnostics::wholeLogText("a\r\nb\r\n\r\n"), u"a\r\nb\r\n\r\n\r\n" + dash + u"\r\n")
+  EXPECT_EQ(wholeLogText("a\r\nb\r\n\r\n"), u"a\r\nb\r\n\r\n\r\n" + dash + u"\r\n")
       << "a CR LF line end is not doubled";
-  EXPECT_EQ(diagnostics::wholeLogText("a\rb\r\r\n"), u"a\rb\r\r\n\r\n" + dash + u"\r\n")
+  EXPECT_EQ(wholeLogText("a\rb\r\r\n"), u"a\rb\r\r\n\r\n" + dash + u"\r\n")
       << "only the CR of the line end goes";
-  EXPECT_EQ(diagnostics::wholeLogText("a\nb\n"), u"a\r\nb\r\n\r\n" + dash + u"\r\n");
-  EXPECT_EQ(diagnostics::wholeLogText("a\nç\xff"), u"a\r\nç\uFFFD\r\n" + dash + u"\r\n");
-  EXPECT_EQ(diagnostics::wholeLogText(""), u"\r\n" + dash + u"\r\n");
+  EXPECT_EQ(wholeLogText("a\nb\n"), u"a\r\nb\r\n\r\n" + dash + u"\r\n");
+  EXPECT_EQ(wholeLogText("a\nç\xff"), u"a\r\nç\uFFFD\r\n" + dash + u"\r\n");
+  EXPECT_EQ(wholeLogText(""), u"\r\n" + dash + u"\r\n");
   EXPECT_EQ(diagnostics::logUpToNul(std::string("a\nb\0c\n", 6)), "a\nb");
+}
+
+// The log is decoded where the answer holds its Base64 and ends at its first
+// NUL; each view counts a line's length as it makes the line, malformed bytes
+// and all, and no line is longer than the view says.
+TEST(LogView, DecodesTheFieldWhereItLiesAndMakesEachLineWhenAsked) {
+  const std::string log =
+      logOf({line("antes"), kStart, line("ç\xff\xe2\x82 fim\r"), line("\xf0\x9f\x98\x80"), kEnd}) +
+      "sem LF";
+  const auto answer = std::make_shared<std::string>(
+      "1|15000|ok|||" + codec::encodeBase64(log + std::string("\0depois", 7)));
+  const page::AnswerFields fields(answer);
+  const diagnostics::DecodedLog decoded = diagnostics::decodeLog(fields.keep(5));
+  EXPECT_EQ(decoded.log, log);
+  EXPECT_EQ(decoded.log.data(), fields[5].data()) << "a copy of the log was made";
+  for (const auto& view :
+       {diagnostics::wholeLogLines(decoded), diagnostics::superLogLines(decoded)}) {
+    ASSERT_TRUE(view);
+    for (std::size_t index = 0; index < view->lineCount(); ++index) {
+      std::u16string made;
+      view->appendLine(index, made);
+      EXPECT_EQ(view->lineLength(index), made.size()) << platform::toUtf8(made);
+      EXPECT_LE(made.size(), view->longestLineBound()) << platform::toUtf8(made);
+    }
+  }
 }
 
 class LogPage : public ProgramFixture {
@@ -137,13 +170,13 @@ TEST_F(LogPage, BothSideButtonsExtractInTheirMode) {
   EXPECT_EQ(main.PageControl.activePageIndex(), page::kLogPage);
   EXPECT_EQ(page.frame.header.text(), u"EXTRAÇÃO DOS LOGS");
   EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kWholeLog);
-  EXPECT_EQ(page.MemoLogs.text(), diagnostics::wholeLogText(log));
+  EXPECT_EQ(ui::wholeText(page.MemoLogs), wholeLogText(log));
   EXPECT_TRUE(dialogs.messages().empty()) << "a transferred log shows no message";
 
   extract(main.BitSuperLog, u"segredo1", logAnswer(log));
   EXPECT_EQ(page.frame.header.text(), u"SuperLog MIREL");
   EXPECT_EQ(page.frame.header.tag, diagnostics::LogPage::kSuperLog);
-  EXPECT_EQ(page.MemoLogs.text(),
+  EXPECT_EQ(ui::wholeText(page.MemoLogs),
             u"\r\n" + std::u16string(kStartShown) + u"\r\n   dentro\r\n" + kEndShown + u"\r\n");
 }
 
@@ -179,7 +212,7 @@ TEST_F(LogPage, WhatEndsAnExtraction) {
     EXPECT_EQ(dialogs.messages(), c.messages) << c.name;
     EXPECT_EQ(library.calls.size(), c.calls) << c.name;
     EXPECT_EQ(dialogs.texts(DialogKind::Unexpected).size(), c.unexpected) << c.name;
-    EXPECT_EQ(page.MemoLogs.text(), u"") << c.name;
+    EXPECT_EQ(ui::wholeText(page.MemoLogs), u"") << c.name;
   }
   // A cancelled prompt still shows the page with the mode's header.
   dialogs.whenShown.clear();
@@ -245,6 +278,57 @@ TEST_F(LogPage, ALogWithCrLfLineEndsIsSavedWithOneCrLfPerLine) {
     save(file.u16string());
     EXPECT_EQ(platform::readFile(file), view.saved) << platform::toUtf8(page.frame.header.text());
   }
+}
+
+// What a device's log may hold that is not UTF-8 is shown replaced, and saved
+// as the memo shows it, in either view.
+TEST_F(LogPage, ALineOfMalformedUtf8IsShownAndSavedReplaced) {
+  const std::string log = logOf({kStart,
+                                 line("a\xff\xc3(b\xed\xa0\x80"
+                                      "c\xf4\x90\x80\x80"),
+                                 kEnd});
+  const auto file = folder.path() / "log.txt";
+  const struct {
+    ui::Button& sideButton;
+    std::u16string shownLine;
+  } views[] = {
+      {main.BitLogs, u"20190620125210|SAT|info|a\uFFFD\uFFFD(b\uFFFDc\uFFFD"},
+      {main.BitSuperLog, u"   a\uFFFD\uFFFD(b\uFFFDc\uFFFD"},
+  };
+  for (const auto& view : views) {
+    extract(view.sideButton, u"segredo1", logAnswer(log));
+    const std::u16string shown = ui::wholeText(page.MemoLogs);
+    EXPECT_NE(shown.find(u"\r\n" + view.shownLine + u"\r\n"), std::u16string::npos)
+        << platform::toUtf8(shown);
+    save(file.u16string());
+    EXPECT_EQ(platform::readFile(file), platform::toAnsi(shown));
+  }
+}
+
+// Tens of megabytes of log: the memo shows the page's view of the answer's
+// own bytes, every line of it, and saves it whole.
+TEST_F(LogPage, ALogOfTwentyMegabytesIsShownAndSavedWhole) {
+  std::string log;
+  std::string lastLine;
+  for (int i = 0; log.size() < 20'000'000; ++i) {
+    lastLine = line("Recebida mensagem nº " + std::to_string(i) + " da Sefaz, lote aceito");
+    log += lastLine + "\r\n";
+  }
+  extract(main.BitLogs, u"segredo1", logAnswer(log));
+  ASSERT_TRUE(page.MemoLogs.source());
+  const ui::TextSource& shown = *page.MemoLogs.source();
+  const std::size_t lines = shown.lineCount();
+  std::u16string last;
+  shown.appendLine(lines - 3, last);
+  EXPECT_EQ(last, platform::fromUtf8(lastLine));
+  EXPECT_EQ(page.lastLog(), log);
+
+  const auto file = folder.path() / "log.txt";
+  save(file.u16string());
+  const std::string saved = platform::readFile(file);
+  EXPECT_EQ(saved.size(), platform::toAnsi(ui::wholeText(shown)).size());
+  EXPECT_TRUE(saved.ends_with(platform::toAnsi(platform::fromUtf8(lastLine)) + "\r\n\r\n" +
+                              std::string(54, '-') + "\r\n"));
 }
 
 TEST_F(LogPage, TheSaveDialogOffersTextFilesAndAsksBeforeReplacing) {

@@ -4,7 +4,9 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include "diagnostics/LogView.h"
 #include "peers/PeerFixture.h"
+#include "ui/TextSource.h"
 
 namespace peer_tests {
 namespace {
@@ -84,6 +86,54 @@ TEST_F(TextFinderTest, CtrlFFindsInTheLogViewerAndF3FindsTheNextMatch) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   host.processPendingMessages();
   EXPECT_EQ(findDialog(), nullptr);
+}
+
+// The log page's view of a device's log: what Find, F3, Ctrl+C and WM_GETTEXT
+// hand out is made from the log's bytes, a line of malformed UTF-8 replaced
+// as it is drawn.
+TEST_F(TextFinderTest, TheLogsViewFindsCopiesAndHandsOutTextMadeFromItsBytes) {
+  ui::Memo log("MemoLogs", &form);
+  log.setBounds({0, 0, 400, 300});
+  log.setReadOnly(true);
+  log.largeText = true;
+  createAndShow();
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) bytes += "20261210101010|SAT|info|Recebida mensagem\n";
+  // Windows-1252 from a device that ignores the rule: malformed UTF-8.
+  bytes += "20261210235959|SEFAZ|erro|Falha na comunica\xe7\xe3o\r\n";
+  bytes += "20261210235959|SEFAZ|erro|Falha na comunicação\n";
+  log.setSource(diagnostics::wholeLogLines({nullptr, bytes}));
+  const std::u16string whole = ui::wholeText(log);
+  const std::size_t malformed = whole.find(u"Falha na comunica\uFFFD\uFFFDo\r\n");
+  const std::size_t wellFormed = whole.find(u"Falha na comunicação\r\n");
+  ASSERT_NE(malformed, std::u16string::npos);
+  ASSERT_NE(wellFormed, std::u16string::npos);
+
+  HWND view = handleOf(log);
+  EXPECT_EQ(SendMessageW(view, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(whole.size()));
+  EXPECT_EQ(windowText(log), whole);
+  EXPECT_EQ(SendMessageW(view, EM_GETLINECOUNT, 0, 0), 3004) << "3002 lines, an empty one, dashes";
+
+  SetFocus(view);
+  pressWithControl(view, 'F');
+  HWND dialog = findDialog();
+  ASSERT_NE(dialog, nullptr);
+  findNextFromDialog(dialog, L"FALHA NA COMUNICA");
+  EXPECT_EQ(selectionOf(view), std::make_pair(DWORD(malformed), DWORD(malformed + 17)));
+  EXPECT_GT(SendMessageW(view, EM_GETFIRSTVISIBLELINE, 0, 0), 2900) << "the match is shown";
+  SetFocus(view);
+  press(view, VK_F3);
+  EXPECT_EQ(selectionOf(view), std::make_pair(DWORD(wellFormed), DWORD(wellFormed + 17)));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  host.processPendingMessages();
+
+  pressWithControl(view, 'C');
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  const auto* copied = static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(std::u16string(copied), whole);
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  CloseClipboard();
 }
 
 TEST_F(TextFinderTest, TheKeysFindInThePagesTextWhileAButtonHasTheFocusAndEscClosesTheDialog) {
