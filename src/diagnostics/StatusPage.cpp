@@ -35,8 +35,9 @@ void StatusPage::layOutControls() {
   MemoStatus.setReadOnly(true);
   MemoStatus.fixedPitch = true;
   MemoStatus.setFont({{}, 13, false, ui::kDefaultColor});
-  // A long value scrolls instead of wrapping, which costs the edit control
-  // time that grows with the square of one long word.
+  // A device may list any number of fields, of any length: the viewer shows
+  // them at once where an edit control would need seconds.
+  MemoStatus.largeText = true;
   MemoStatus.wordWrap = false;
   MemoStatus.horizontalScrollBar = true;
   MemoStatus.setAnchors({true, true, true, true});

@@ -72,6 +72,9 @@ void TestsPage::layOutControls() {
       {BtnSessaoFiscal, {368, 34, 150, 27}, u"Consulta Sessão Fiscal"},
   });
   MemoCFe.setReadOnly(true);
+  // A consulted answer or a coupon may run to megabytes: the viewer shows
+  // them at once where an edit control would need seconds.
+  MemoCFe.largeText = true;
   MemoCFe.fixedPitch = true;
   MemoCFe.setFont({{}, 13, false, ui::kDefaultColor});
   MemoCFe.horizontalScrollBar = true;
