@@ -46,7 +46,6 @@ HealthPanel::HealthPanel(ui::Control* parent) : PanelSaude("PanelSaude", parent)
     Row& row = rows_.emplace_back(&PanelSaude, number);
     const int top = kPadding + (number - 1) * kRowHeight;
     row.mark.centered = true;
-    row.mark.transparent = false;
     row.mark.setBounds({kPadding, top + 1, kMarkWidth, kRowHeight - 2});
     row.mark.setFont({{}, 8, true, ui::kDefaultColor});
     row.sentence.setBounds({kPadding + kMarkWidth + kGap, top + 2,

@@ -127,7 +127,6 @@ void TFAtivacao::layOutSidePanel(const std::vector<PageRow>& rows) {
   Image1.png = std::string(page::logoPicture());
   Image1.center = true;
   Image1.proportional = true;
-  Image1.transparent = true;
   Image1.setBounds({(kSidePanelWidth - kLogoWidth) / 2, logoTop, kLogoWidth, kLogoHeight});
   top = logoTop + kLogoHeight + kGapBelowLogo;
   place(BitSuperLog, top, u"SuperLog", [this] { TabLog.BitSuperLogClick(); });

@@ -21,7 +21,6 @@ class TextSource;
 class Label : public Control {
  public:
   Label(std::string name, Control* parent) : Control(Kind::Label, std::move(name), parent) {}
-  bool transparent = true;
   CreationOnly<bool> centered = false;  // text centred in its box
 };
 
@@ -162,7 +161,6 @@ class Image : public Control {
   bool stretch = false;
   bool center = false;
   bool proportional = false;
-  bool transparent = false;
 };
 
 enum class Bevel { None, Raised, Lowered };

@@ -151,10 +151,19 @@ TEST_F(PeerTest, APageControlShowsOnlyItsActivePage) {
   EXPECT_EQ(page.right, host.scale(400));
 }
 
+HWND shownMainWindow = nullptr;
+
+// The timer's message comes only when the queue is empty, in between the
+// pages the loop makes; once the window says all exist, the loop ends.
+void CALLBACK endLoopOnceEveryControlExists(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetPropW(shownMainWindow, ui::win32::kControlsCreatedProperty)) PostQuitMessage(0);
+}
+
 // The main window shows with only what can be seen; its other pages get their
-// windows when a page control shows one, or all at once right after showing,
-// each back in its place among its siblings.
-TEST_F(PeerTest, TheMainWindowCreatesItsHiddenPagesOnceShown) {
+// windows when a page control shows one, or from the message loop while no
+// input waits, each back in its place among its siblings. Then the window
+// says every control exists.
+TEST_F(PeerTest, TheMainWindowCreatesItsHiddenPagesWhileWaitingForInput) {
   ui::PageControl pages("PageControl", &form);
   pages.setAlign(ui::Align::Client);
   ui::TabSheet first("TabMirel", &pages);
@@ -177,6 +186,12 @@ TEST_F(PeerTest, TheMainWindowCreatesItsHiddenPagesOnceShown) {
   EXPECT_FALSE(handleOf(second));
 
   host.showMain(form);
+  EXPECT_FALSE(handleOf(second)) << "made after the window shows, not before";
+  shownMainWindow = handleOf(form);
+  EXPECT_FALSE(GetPropW(shownMainWindow, ui::win32::kControlsCreatedProperty));
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1, endLoopOnceEveryControlExists);
+  host.runMessageLoop();
+  KillTimer(nullptr, timer);
   ASSERT_TRUE(handleOf(onSecond));
   HWND page = GetWindow(handleOf(pages), GW_CHILD);
   for (const ui::TabSheet* expected : {&first, &second, &third}) {
