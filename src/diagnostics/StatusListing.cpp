@@ -88,16 +88,16 @@ std::u16string value(ValueKind kind, std::string_view v) {
 
 }  // namespace
 
+std::u16string statusLabel(std::size_t field) {
+  const std::size_t index = field - kFirstStatusField;
+  if (index < kCamposStatus.size()) return std::u16string(kCamposStatus[index].label);
+  return platform::fromAnsi("CAMPO_" + std::to_string(field));
+}
+
 std::u16string statusLine(std::size_t field, std::string_view v) {
   const std::size_t index = field - kFirstStatusField;
-  std::u16string label;
-  ValueKind kind = ValueKind::Text;
-  if (index < kCamposStatus.size()) {
-    label = kCamposStatus[index].label;
-    kind = kCamposStatus[index].kind;
-  } else {
-    label = platform::fromAnsi("CAMPO_" + std::to_string(field));
-  }
+  const std::u16string label = statusLabel(field);
+  const ValueKind kind = index < kCamposStatus.size() ? kCamposStatus[index].kind : ValueKind::Text;
   const std::size_t dots = label.size() < kLabelColumn ? kLabelColumn - label.size() : 0;
   return u" " + label + u" " + std::u16string(dots, u'.') + u" " + value(kind, v);
 }

@@ -11,6 +11,9 @@ namespace diagnostics {
 // The first answer field of the listing.
 inline constexpr std::size_t kFirstStatusField = 5;
 
+// The label of a field: "NSERIE" … "ESTADO_OPERACAO", then "CAMPO_28" …
+std::u16string statusLabel(std::size_t field);
+
 // The line of one field. Fields beyond the device's table are listed as
 // "CAMPO_28", "CAMPO_29", … so nothing the device sent is hidden, and a lock
 // state the table does not name is written as the device sent it.

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "health/HealthChecks.h"
 #include "health/StatusFields.h"
 #include "platform/Text.h"
+#include "support/StatusAnswer.h"
 
 namespace {
 
@@ -17,41 +16,7 @@ const std::string kZeros(44, '0');
 const std::string kFirstKey = "35261211222333000181599000040190000100000011";
 const std::string kLastKey = "35261211222333000181599000040190000140000017";
 
-// A healthy device's full answer at 10/12/2026 12:00:00, with fields changed.
-std::string statusAnswer(const std::map<StatusField, std::string>& changes = {}) {
-  std::vector<std::string> fields{"123456",
-                                  "10000",
-                                  "Resposta com Sucesso.",
-                                  "",
-                                  "",
-                                  "900004019",
-                                  "DHCP",
-                                  "010.000.000.108",
-                                  "30:40:03:19:19:40",
-                                  "255.255.255.000",
-                                  "010.000.000.001",
-                                  "010.000.000.001",
-                                  "000.000.000.000",
-                                  "CONECTADO",
-                                  "ALTO",
-                                  "2048 MB",
-                                  "512 MB",
-                                  "20261210120000",
-                                  "01.00.00",
-                                  "00.08",
-                                  "",
-                                  kZeros,
-                                  kZeros,
-                                  "20261210110000",
-                                  "20261210110000",
-                                  "20211210",
-                                  "20311210",
-                                  "0"};
-  for (const auto& [field, value] : changes) fields[static_cast<std::size_t>(field)] = value;
-  std::string answer;
-  for (const std::string& field : fields) answer += (answer.empty() ? "" : "|") + field;
-  return answer;
-}
+using testing_support::statusAnswer;
 
 const platform::DateTime kComputerNow{2026, 12, 10, {12, 0, 0, 0}};
 
