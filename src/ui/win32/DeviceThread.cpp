@@ -18,7 +18,7 @@ DeviceThread::~DeviceThread() {
   CloseHandle(finished_);
 }
 
-void DeviceThread::start(const std::function<void()>& call) {
+void DeviceThread::start(const std::function<void()>& call, platform::DeviceLock* lock) {
   if (!thread_) {
     callReady_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     finished_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -26,6 +26,7 @@ void DeviceThread::start(const std::function<void()>& call) {
     if (!thread_) throw std::runtime_error("Não foi possível criar a linha de execução do SAT");
   }
   call_ = &call;
+  lock_ = lock;
   failure_ = nullptr;
   ResetEvent(finished_);
   SetEvent(callReady_);
@@ -46,6 +47,8 @@ void DeviceThread::serve() {
   for (;;) {
     WaitForSingleObject(callReady_, INFINITE);
     if (stopping_) return;
+    // A lock that cannot be had at all does not keep the user from the device.
+    const bool locked = lock_ && lock_->take(INFINITE) == platform::DeviceLock::Outcome::Taken;
     guard.handlerList = currentHandlerList();
     if (__builtin_setjmp(guard.resume) == 0) {
       callGuarded(runCall, this, guard);
@@ -53,6 +56,7 @@ void DeviceThread::serve() {
       afterDeviceCallAbandoned(guard);
       failure_ = std::make_exception_ptr(DeviceCallFaulted());
     }
+    if (locked) lock_->release();
     SetEvent(finished_);
   }
 }

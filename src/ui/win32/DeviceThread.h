@@ -11,6 +11,8 @@
 #include <exception>
 #include <functional>
 
+#include "platform/win32/DeviceLock.h"
+
 namespace ui::win32 {
 
 class DeviceThread {
@@ -21,7 +23,9 @@ class DeviceThread {
   DeviceThread& operator=(const DeviceThread&) = delete;
 
   // Hands the call to the thread; `finished()` is signalled when it is done.
-  void start(const std::function<void()>& call);
+  // With a lock, the thread takes it around the call, waiting as long as
+  // another program's call lasts.
+  void start(const std::function<void()>& call, platform::DeviceLock* lock = nullptr);
   HANDLE finished() const { return finished_; }
   // Once finished: rethrows what the call threw.
   void rethrowFailure();
@@ -35,6 +39,7 @@ class DeviceThread {
   HANDLE callReady_ = nullptr;
   HANDLE finished_ = nullptr;
   const std::function<void()>* call_ = nullptr;
+  platform::DeviceLock* lock_ = nullptr;
   std::exception_ptr failure_;
   bool stopping_ = false;
 };

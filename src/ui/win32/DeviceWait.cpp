@@ -41,7 +41,7 @@ DevicePatience devicePatienceFromEnvironment() {
 }
 
 void DeviceWait::whileDeviceWorks(const std::function<void()>& call) {
-  thread_.start(call);
+  thread_.start(call, &deviceLock_);
   const ULONGLONG startedAt = GetTickCount64();
   pumpUntilFinished(INFINITE, [&] { askWhetherToCloseUnanswered(startedAt); });
   thread_.rethrowFailure();

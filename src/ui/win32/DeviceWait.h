@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Files.h"
+#include "platform/win32/DeviceLock.h"
 #include "ui/DeviceCalls.h"
 #include "ui/win32/DeviceThread.h"
 
@@ -57,6 +59,8 @@ class DeviceWait : public DeviceCalls {
   std::u16string title_;
   std::function<bool(const std::u16string&)> ask_;
   std::function<void()> lastWords_;
+  // Shared with the console program: one caller of SAT.DLL at a time.
+  platform::DeviceLock deviceLock_{platform::executableFolder()};
   DeviceThread thread_;
 };
 
