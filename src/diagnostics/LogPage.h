@@ -28,7 +28,7 @@ class LogPage {
   void BtnLog2Click();
   // The last log the device sent in this run, decoded and cut at its end
   // mark, whichever view showed it; empty before the first.
-  std::string_view lastLog() const { return lastLog_.log; }
+  std::string_view lastLog() const { return logUpToNul(lastLog_.log); }
 
   page::PageFrame frame;  // its header bar is Panel11
   ui::Memo MemoLogs;

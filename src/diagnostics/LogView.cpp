@@ -1,11 +1,16 @@
 #include "diagnostics/LogView.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "codec/Base64.h"
 #include "platform/Text.h"
@@ -92,6 +97,53 @@ std::size_t lastStartMarker(std::string_view log) {
   return std::max(mirel, plain);
 }
 
+// Calls found(position) for each LF in text[from, to) before its first NUL,
+// in order, and returns where the text ends: at that NUL, or at `to`.
+// Sixty-four bytes at a time where the processor has SSE2 (every 64-bit one),
+// looking for both at once: a log's lines are a few dozen bytes long, so most
+// blocks hold one LF or none, and a search restarted after each LF would
+// spend most of its time starting.
+template <typename Found>
+std::size_t forEachLineBreak(const char* text, std::size_t from, std::size_t to, Found found) {
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i nul = _mm_setzero_si128();
+  const auto bits = [](__m128i matches) {
+    return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(matches)));
+  };
+  for (; to - from >= 64; from += 64) {
+    __m128i breaks[4];
+    __m128i nuls[4];
+    for (int k = 0; k < 4; ++k) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from + 16 * k));
+      breaks[k] = _mm_cmpeq_epi8(bytes, lineFeed);
+      nuls[k] = _mm_cmpeq_epi8(bytes, nul);
+    }
+    const __m128i any = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(breaks[0], breaks[1]), _mm_or_si128(breaks[2], breaks[3])),
+        _mm_or_si128(_mm_or_si128(nuls[0], nuls[1]), _mm_or_si128(nuls[2], nuls[3])));
+    if (_mm_movemask_epi8(any) == 0) continue;
+    std::uint64_t lineBreaks = 0;
+    std::uint64_t ends = 0;
+    for (int k = 0; k < 4; ++k) {
+      lineBreaks |= bits(breaks[k]) << (16 * k);
+      ends |= bits(nuls[k]) << (16 * k);
+    }
+    // The LFs before the first NUL, if the block holds one.
+    if (ends != 0) lineBreaks &= (ends & (~ends + 1)) - 1;
+    for (; lineBreaks != 0; lineBreaks &= lineBreaks - 1)
+      found(from + static_cast<std::size_t>(std::countr_zero(lineBreaks)));
+    if (ends != 0) return from + static_cast<std::size_t>(std::countr_zero(ends));
+  }
+#endif
+  to = from + logUpToNul({text + from, to - from}).size();
+  while (const void* lineBreak = std::memchr(text + from, '\n', to - from)) {
+    from = static_cast<std::size_t>(static_cast<const char*>(lineBreak) - text);
+    found(from++);
+  }
+  return to;
+}
+
 // A view of the log: lines [first, end) of its bytes, indexed once, with
 // what the view puts before them (the SuperLog block's empty line) or after
 // them (the whole log's dash line). Each line is made when asked for.
@@ -99,7 +151,8 @@ class LogLines final : public ui::TextSource {
  public:
   enum class Shape { WholeLog, SuperLogBlock };
 
-  // `end` is where the last line ends (an LF or the log's end).
+  // `end` is where the last line ends (an LF or the log's end); a NUL before
+  // it ends the log there.
   LogLines(DecodedLog decoded, Shape shape, std::size_t first, std::size_t end)
       : holder_(std::move(decoded.holder)), log_(decoded.log), shape_(shape) {
     index(first, end);
@@ -120,19 +173,16 @@ class LogLines final : public ui::TextSource {
  private:
   std::size_t indexedLines() const { return starts_.size() - 1; }
 
-  // Finds the line starts from `first` on, a line break at a time: memchr
-  // skips a machine word or more of each line at once.
   void index(std::size_t first, std::size_t end) {
+    // Room enough for lines of the usual length, so the index is seldom
+    // moved while it grows: only what it fills is ever touched.
+    starts_.reserve((end - first) / kUsualLineLength + 2);
     starts_.push_back(static_cast<std::uint32_t>(first));
-    const char* const begin = log_.data();
-    const char* at = begin + first;
-    const char* const last = begin + end;
-    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(last - at))) {
-      at = static_cast<const char*>(found) + 1;
-      const auto start = static_cast<std::uint32_t>(at - begin);
+    end = forEachLineBreak(log_.data(), first, end, [&](std::size_t lineBreak) {
+      const auto start = static_cast<std::uint32_t>(lineBreak + 1);
       longest_ = std::max<std::size_t>(longest_, start - starts_.back());
       starts_.push_back(start);
-    }
+    });
     // As if an LF followed the last line.
     starts_.push_back(static_cast<std::uint32_t>(end + 1));
     longest_ = std::max<std::size_t>(longest_, starts_.back() - starts_[starts_.size() - 2]);
@@ -159,6 +209,8 @@ class LogLines final : public ui::TextSource {
   }
 
   static constexpr std::u16string_view kIndent = u"   ";
+  // The time, source and level alone take 24 bytes of a device's line.
+  static constexpr std::size_t kUsualLineLength = 40;
 
   std::shared_ptr<const void> holder_;
   std::string_view log_;
@@ -177,8 +229,7 @@ std::string_view indexable(std::string_view log) {
 }  // namespace
 
 DecodedLog decodeLog(const page::KeptField& field) {
-  const std::size_t decoded = codec::decodeBase64InPlace(field.bytes);
-  return {field.holder, logUpToNul({field.bytes.data(), decoded})};
+  return {field.holder, {field.bytes.data(), codec::decodeBase64InPlace(field.bytes)}};
 }
 
 std::string_view logUpToNul(std::string_view log) {
@@ -194,7 +245,7 @@ std::shared_ptr<const ui::TextSource> wholeLogLines(const DecodedLog& decoded) {
 }
 
 std::shared_ptr<const ui::TextSource> superLogLines(const DecodedLog& decoded) {
-  const std::string_view log = indexable(decoded.log);
+  const std::string_view log = indexable(logUpToNul(decoded.log));
   const std::size_t marker = lastStartMarker(log);
   if (marker == std::string_view::npos) return nullptr;
   const std::size_t first = lineBegin(log, marker);

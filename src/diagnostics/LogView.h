@@ -13,14 +13,14 @@
 
 namespace diagnostics {
 
-// The log a device sent, decoded; `holder` keeps its bytes.
+// A device's log, decoded; `holder` keeps its bytes. The log ends at its
+// first NUL, if it holds one: the views below find it as they go.
 struct DecodedLog {
   std::shared_ptr<const void> holder;
   std::string_view log;
 };
 
-// The log in an answer's Base64 field, decoded where the field lies, up to
-// its first NUL if it holds one.
+// The log in an answer's Base64 field, decoded where the field lies.
 DecodedLog decodeLog(const page::KeptField& field);
 
 // The log's bytes up to its first NUL, if it holds one.
@@ -28,7 +28,7 @@ std::string_view logUpToNul(std::string_view log);
 
 // Every line of the log (split at each LF, an LF at the very end giving a
 // last, empty line, the CR of a CR LF line end dropped) decoded from UTF-8,
-// then the dash line.
+// then the dash line. The line starts and the NUL are found in one pass.
 std::shared_ptr<const ui::TextSource> wholeLogLines(const DecodedLog& decoded);
 
 // An empty line, then the lines from the last start marker through the first

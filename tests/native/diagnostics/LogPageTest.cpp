@@ -119,12 +119,16 @@ TEST(LogView, DecodesTheFieldWhereItLiesAndMakesEachLineWhenAsked) {
   const std::string log =
       logOf({line("antes"), kStart, line("ç\xff\xe2\x82 fim\r"), line("\xf0\x9f\x98\x80"), kEnd}) +
       "sem LF";
-  const auto answer = std::make_shared<std::string>(
-      "1|15000|ok|||" + codec::encodeBase64(log + std::string("\0depois", 7)));
+  const std::string afterNul = std::string(1, '\0') + logOf({kStart, line("depois"), kEnd});
+  const auto answer =
+      std::make_shared<std::string>("1|15000|ok|||" + codec::encodeBase64(log + afterNul));
   const page::AnswerFields fields(answer);
   const diagnostics::DecodedLog decoded = diagnostics::decodeLog(fields.keep(5));
-  EXPECT_EQ(decoded.log, log);
+  EXPECT_EQ(decoded.log, log + afterNul);
   EXPECT_EQ(decoded.log.data(), fields[5].data()) << "a copy of the log was made";
+  EXPECT_EQ(ui::wholeText(*diagnostics::wholeLogLines(decoded)), wholeLogText(log));
+  EXPECT_EQ(ui::wholeText(*diagnostics::superLogLines(decoded)), superLogText(log))
+      << "the block after the NUL is no part of the log";
   for (const auto& view :
        {diagnostics::wholeLogLines(decoded), diagnostics::superLogLines(decoded)}) {
     ASSERT_TRUE(view);
@@ -134,6 +138,28 @@ TEST(LogView, DecodesTheFieldWhereItLiesAndMakesEachLineWhenAsked) {
       EXPECT_EQ(view->lineLength(index), made.size()) << platform::toUtf8(made);
       EXPECT_LE(made.size(), view->longestLineBound()) << platform::toUtf8(made);
     }
+  }
+}
+
+// The whole log's lines and its end at a NUL are found together, a block of
+// bytes at a time: a NUL or an LF anywhere in a block, or after the last
+// whole block, ends the log or a line there.
+TEST(LogView, TheWholeLogEndsAtItsFirstNulWhereverItLies) {
+  std::string lines;
+  for (int i = 0; lines.size() < 300; ++i)
+    lines += std::string(static_cast<std::size_t>(i % 9), 'x') + "\n";
+  for (const std::size_t nul : {0, 1, 62, 63, 64, 65, 127, 128, 200, 299}) {
+    std::string log = lines;
+    log[nul] = '\0';
+    std::u16string expected;
+    for (std::size_t start = 0;;) {
+      const std::size_t end = std::min(log.find('\n', start), nul);
+      expected += platform::fromUtf8(log.substr(start, end - start)) + u"\r\n";
+      if (end == nul) break;
+      start = end + 1;
+    }
+    expected += std::u16string(54, u'-') + u"\r\n";
+    EXPECT_EQ(wholeLogText(log), expected) << "NUL at " << nul;
   }
 }
 
