@@ -55,8 +55,10 @@ std::optional<double> memoryBytes(std::string_view text) {
     }
   }
   if (i == 0 || text[i - 1] == '.' || text[i - 1] == ',') return std::nullopt;
+  // Blanks, and only blanks, may stand between the number and its unit.
+  while (i < text.size() && text[i] == ' ') ++i;
   std::string unit;
-  for (const char c : trimmedField(text.substr(i)))
+  for (const char c : text.substr(i))
     unit += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   for (const Unit& known : kUnits)
     if (unit == known.name) return (whole + fraction) * known.bytes;

@@ -211,6 +211,8 @@ TEST(HealthChecks, MemoryInTheUnitsTheDeviceWrites) {
       {"0 MB", "0 MB", Level::Unknown, u"Campo MT_TOTAL (memória total) ilegível: \"0 MB\""},
       {"4 GB", "", Level::Unknown, u"Campo MT_USADA (memória em uso) vazio"},
       {"4 GB", "5 PB", Level::Unknown, u"Campo MT_USADA (memória em uso) ilegível: \"5 PB\""},
+      {"4 GB", "260\tMB", Level::Unknown,
+       u"Campo MT_USADA (memória em uso) ilegível: \"260\xfffdMB\""},
       {"1 GB", "2 GB", Level::Unknown,
        u"Memória do SAT ilegível: 2 GB usados de 1 GB, mais do que o total"},
   };
