@@ -2,6 +2,8 @@
 // happened>", and for the health checks their figures as performance data
 // with the thresholds of the checks.
 #include <array>
+#include <initializer_list>
+#include <string_view>
 
 #include "cli/Reports.h"
 #include "platform/Text.h"
@@ -16,6 +18,14 @@ std::string number(long long value) {
   return std::to_string(value);
 }
 
+// The pieces one after the other. Appended, because a literal put before a
+// temporary string inserts into it, which GCC 12 at -O3 wrongly warns about.
+std::string joined(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (const std::string_view piece : pieces) text += piece;
+  return text;
+}
+
 struct PerformanceDatum {
   CheckId check;
   std::string_view label;
@@ -27,16 +37,17 @@ struct PerformanceDatum {
 const std::array<PerformanceDatum, 8>& performanceData() {
   static const std::array<PerformanceDatum, 8> data{{
       {CheckId::Certificate, "certificado_dias", "", 1,
-       ";" + number(health::kCertificateWarningDays) + ":;0:"},
+       joined({";", number(health::kCertificateWarningDays), ":;0:"})},
       {CheckId::LastCommunication, "ultima_comunicacao", "s", 1,
-       ";" + number(health::kCommunicationWarningSeconds) + ";" +
-           number(health::kCommunicationCriticalSeconds) + ";0"},
+       joined({";", number(health::kCommunicationWarningSeconds), ";",
+               number(health::kCommunicationCriticalSeconds), ";0"})},
       {CheckId::Memory, "memoria", "%", 100,
-       ";" + number(health::kMemoryWarningPercent) + ";" + number(health::kMemoryCriticalPercent) +
-           ";0;100"},
+       joined({";", number(health::kMemoryWarningPercent), ";",
+               number(health::kMemoryCriticalPercent), ";0;100"})},
       {CheckId::PendingCoupons, "pendentes", "", 1, ";0;;0"},
       {CheckId::Clock, "relogio", "s", 1,
-       ";" + number(-health::kClockWarningSeconds) + ":" + number(health::kClockWarningSeconds)},
+       joined({";", number(-health::kClockWarningSeconds), ":",
+               number(health::kClockWarningSeconds)})},
       {CheckId::LockState, "bloqueado", "", 1, ";;0;0;1"},
       {CheckId::Network, "rede_conectada", "", 1, ";;1:;0;1"},
       {CheckId::Battery, "bateria_baixa", "", 1, ";0;;0;1"},
@@ -76,7 +87,7 @@ std::string performance(const CommandResult& result) {
     for (const health::Check& check : result.checks)
       if (check.id == datum.check) found = &check;
     if (!found) continue;
-    out += " " + std::string(datum.label) + "=";
+    out += joined({" ", datum.label, "="});
     out += found->figure ? figureText(*found->figure * datum.scale) + std::string(datum.unit)
                          : std::string("U");
     out += datum.thresholds;
@@ -87,8 +98,7 @@ std::string performance(const CommandResult& result) {
 }  // namespace
 
 std::string nagiosReport(const CommandResult& result) {
-  std::string line =
-      "SAT " + std::string(stateWord(result.level)) + " - " + statusText(result.summary);
+  std::string line = joined({"SAT ", stateWord(result.level), " - ", statusText(result.summary)});
   const std::string data = performance(result);
   if (!data.empty()) line += " |" + data;
   return line + "\n";

@@ -71,7 +71,10 @@ class Exposition {
   }
   void sample(std::string_view name, std::string_view value, std::string_view moreLabels = {}) {
     std::string labels = serialLabel_;
-    if (!moreLabels.empty()) labels += (labels.empty() ? "" : ",") + std::string(moreLabels);
+    if (!moreLabels.empty()) {
+      if (!labels.empty()) labels += ',';
+      labels += moreLabels;
+    }
     out_ += std::string(name) + (labels.empty() ? "" : "{" + labels + "}") + " " +
             std::string(value) + "\n";
   }
