@@ -101,9 +101,10 @@ Font memoFont(const Memo& memo);
 // bytes) or its own text. The view keeps only the lines' source and makes the
 // lines on the screen when it draws them, so showing tens of megabytes costs
 // what the source's line index cost (an edit control needs seconds for that).
-// Scrolls with the keyboard, the wheel and the scroll bars; Ctrl+C copies the
-// whole text; WM_GETTEXT hands it out, made from the source when asked, so
-// screen readers and automation read it as they read an edit.
+// Scrolls with the keyboard, the wheel and the scroll bars; Ctrl+C (and
+// WM_COPY) copies the whole text; WM_GETTEXT hands it out, made from the
+// source when asked, so screen readers and automation read it as they read
+// an edit.
 class TextViewPeer : public NativePeer {
  public:
   using NativePeer::NativePeer;

@@ -9,6 +9,7 @@ namespace ui::win32 {
 
 namespace {
 constexpr int kWheelLines = 3;
+constexpr WPARAM kControlC = 0x03;
 constexpr int kMargin = 2;
 }  // namespace
 
@@ -326,6 +327,14 @@ LRESULT TextViewPeer::windowMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_KEYDOWN:
       if (onKey(w)) return 0;
       break;
+    case WM_COPY:
+      copyToClipboard();
+      return 0;
+    case WM_CHAR:
+      // ^C, what Ctrl+C types: a program driving the window by messages
+      // copies the text as the keys would.
+      if (w == kControlC) copyToClipboard();
+      return 0;
     case WM_LBUTTONDOWN:
       SetFocus(handle());
       return 0;
