@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const auto packet = packetIn(bytes);
 
   testing_support::RecordingDialogs dialogs;
-  settings::ParameterDataset cds(folder, dialogs);
+  settings::ParameterDataset cds(folder, dialogs.settingsNotices());
   cds.open();
   const std::vector<std::u16string> values = valuesOf(cds);
   expect(dialogs.calls.size() == dialogs.messages().size(), "a dialog other than a message");
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   cds.post();
   cds.close();
   testing_support::RecordingDialogs nextStart;
-  settings::ParameterDataset reopened(folder, nextStart);
+  settings::ParameterDataset reopened(folder, nextStart.settingsNotices());
   reopened.open();
   expect(nextStart.calls.empty(), "the saved file was reported damaged");
   expect(valuesOf(reopened) == values, "the saved file holds another record");
