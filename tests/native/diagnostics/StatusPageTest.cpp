@@ -194,15 +194,33 @@ TEST_F(StatusPage, HealthPanelUnderTheListing) {
   const diagnostics::HealthPanel& health = main.TabStatus.health;
   EXPECT_FALSE(health.PanelSaude.visible());
 
-  request(u"segredo1", statusAnswer({"900004019", "DHCP", "", "", "", "", "", "", "CONECTADO",
-                                     "ALTO", "4 GB", "26 MB", "20261211100000", "01.00.00",
-                                     "00.06", "", "", "", "", "20261211093000", "20250101",
-                                     "20261223", "0"}));
+  request(u"segredo1", statusAnswer({"900004019",
+                                     "DHCP",
+                                     "",
+                                     "",
+                                     "",
+                                     "",
+                                     "",
+                                     "",
+                                     "CONECTADO",
+                                     "ALTO",
+                                     "4 GB",
+                                     "26 MB",
+                                     "20261211100000",
+                                     "01.00.00",
+                                     "00.06",
+                                     "",
+                                     "",
+                                     "",
+                                     "",
+                                     "20261211093000",
+                                     "20250101",
+                                     "20261223",
+                                     "0"}));
   ASSERT_EQ(listing().size(), 24u) << "the listing keeps every line";
   ASSERT_TRUE(health.PanelSaude.visible());
   const std::u16string summary = health.summary();
-  EXPECT_EQ(summary.rfind(u"ATENÇÃO: Certificado do SAT vence em 12 dias (23/12/2026)\r\n", 0),
-            0u)
+  EXPECT_EQ(summary.rfind(u"ATENÇÃO: Certificado do SAT vence em 12 dias (23/12/2026)\r\n", 0), 0u)
       << platform::toUtf8(summary);
   EXPECT_NE(summary.find(u"OK: "), std::u16string::npos);
   const ui::Rect memo = main.TabStatus.MemoStatus.bounds();
