@@ -1,32 +1,12 @@
 #include "shell/win32/FolderInstance.h"
 
-#include <cstdint>
 #include <string>
+
+#include "platform/win32/FolderObjectName.h"
 
 namespace shell::win32 {
 
 namespace {
-
-// The folder's full path, folded to one case as the file system compares
-// names, hashed into a name for the shared record: the path itself may be
-// longer than an object name may be.
-std::wstring recordName(const platform::Path& folder) {
-  std::wstring path(folder.text().begin(), folder.text().end());
-  wchar_t full[MAX_PATH * 4];
-  const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-  if (length > 0 && length < MAX_PATH * 4) path.assign(full, length);
-  while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-  CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const wchar_t c : path) {
-    hash ^= static_cast<std::uint16_t>(c);
-    hash *= 1099511628211ull;
-  }
-  wchar_t name[64];
-  wsprintfW(name, L"Local\\Quorvel-%08lx%08lx", static_cast<unsigned long>(hash >> 32),
-            static_cast<unsigned long>(hash & 0xFFFFFFFFu));
-  return name;
-}
 
 struct WindowSearch {
   DWORD processId;
@@ -53,7 +33,7 @@ void bringToFront(HWND window) {
 
 FolderInstance::FolderInstance(const platform::Path& folder) {
   mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Record),
-                                recordName(folder).c_str());
+                                platform::folderObjectName(L"Local\\Quorvel-", folder).c_str());
   if (!mapping_) return;  // nothing to coordinate with: this program runs
   first_ = GetLastError() != ERROR_ALREADY_EXISTS;
   record_ = static_cast<Record*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(Record)));
