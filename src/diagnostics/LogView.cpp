@@ -137,7 +137,9 @@ std::size_t forEachLineBreak(const char* text, std::size_t from, std::size_t to,
   }
 #endif
   to = from + logUpToNul({text + from, to - from}).size();
-  while (const void* lineBreak = std::memchr(text + from, '\n', to - from)) {
+  while (from < to) {  // memchr must not be given an empty log's null bytes
+    const void* lineBreak = std::memchr(text + from, '\n', to - from);
+    if (!lineBreak) break;
     from = static_cast<std::size_t>(static_cast<const char*>(lineBreak) - text);
     found(from++);
   }
@@ -233,6 +235,7 @@ DecodedLog decodeLog(const page::KeptField& field) {
 }
 
 std::string_view logUpToNul(std::string_view log) {
+  if (log.empty()) return log;  // an empty view may have no data at all
   const void* nul = std::memchr(log.data(), '\0', log.size());
   return nul ? log.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - log.data()))
              : log;
