@@ -28,6 +28,8 @@ const char* const kToolUsage =
     "                     3 digits in the called family (098) or 5 digits as given\n"
     "  force-answer TEXT [CALLS]\n"
     "                     the next CALLS calls answer TEXT verbatim ({sessao} is replaced)\n"
+    "  force-answer-file FILE [CALLS]\n"
+    "                     the same with the file's bytes, for answers no command line holds\n"
     "  slow MS [CALLS]    the next CALLS calls (default 1) wait MS milliseconds instead of\n"
     "                     the usual latency\n"
     "  quiet              latency 0, no forced answers, no slow calls, no distortions,\n"
@@ -145,11 +147,20 @@ int runTool(const std::vector<std::string>& arguments, const std::filesystem::pa
     out << fieldValue(state, rest[0]) << "\n";
   } else if (command == "set") {
     if (const int failed = setFields(state, rest, err)) return failed;
-  } else if ((command == "force" || command == "force-answer") && !rest.empty() &&
-             rest.size() <= 2) {
-    const bool verbatim = command == "force-answer";
+  } else if ((command == "force" || command == "force-answer" || command == "force-answer-file") &&
+             !rest.empty() && rest.size() <= 2) {
+    const bool verbatim = command != "force";
+    std::string forced = rest[0];
+    if (command == "force-answer-file") {
+      try {
+        forced = platform::readFile(platform::Path(std::filesystem::path(rest[0])));
+      } catch (const platform::FileError&) {
+        err << "cannot read " << rest[0] << "\n";
+        return 2;
+      }
+    }
     if (const int failed = setFields(state,
-                                     {verbatim ? "knobs.forcedAnswer" : "knobs.forcedCode", rest[0],
+                                     {verbatim ? "knobs.forcedAnswer" : "knobs.forcedCode", forced,
                                       "knobs.forcedCalls", rest.size() == 2 ? rest[1] : "1"},
                                      err))
       return failed;

@@ -46,6 +46,10 @@ std::string EmulatorKnobs::forceAnswer(const std::string& answer) const {
   return run({"force-answer", answer, "1"});
 }
 
+std::string EmulatorKnobs::forceAnswerFromFile(const std::filesystem::path& file) const {
+  return run({"force-answer-file", file.string(), "1"});
+}
+
 std::string EmulatorKnobs::answerEmpty(bool empty) const {
   return run({"set", "knobs.answer", empty ? "empty" : "normal"});
 }

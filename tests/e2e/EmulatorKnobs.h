@@ -17,6 +17,8 @@ class EmulatorKnobs {
   // Each returns an error text, empty on success.
   // The next call answers these bytes verbatim ({sessao}: the session sent).
   std::string forceAnswer(const std::string& answer) const;
+  // The same for an answer of megabytes, which no command line holds.
+  std::string forceAnswerFromFile(const std::filesystem::path& file) const;
   // Every call answers an empty text, until switched back.
   std::string answerEmpty(bool empty) const;
   // Every call takes this long before it answers.
