@@ -101,23 +101,4 @@ void writeLines(const Path& path, const std::vector<std::string>& lines) {
   writeFileAtomically(path, content);
 }
 
-void writeTextLines(const Path& path, std::u16string_view text) {
-  // Converted a piece at a time, each piece ending after a line break, so no
-  // character is cut in two and the ANSI copy never holds the whole text.
-  constexpr std::size_t kPiece = 1 << 20;
-  AtomicFileWriter file(path);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = std::min(text.size(), start + kPiece);
-    if (end < text.size()) {
-      const std::size_t lineEnd = text.find(u'\n', end);
-      end = lineEnd == std::u16string_view::npos ? text.size() : lineEnd + 1;
-    }
-    file.write(toAnsi(text.substr(start, end - start)));
-    start = end;
-  }
-  if (!text.empty() && !text.ends_with(u"\r\n")) file.write("\r\n");
-  file.commit();
-}
-
 }  // namespace platform

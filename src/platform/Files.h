@@ -76,10 +76,6 @@ std::vector<std::string> readLines(const Path& path);
 
 // Writes each line followed by CR LF, atomically; throws FileError.
 void writeLines(const Path& path, const std::vector<std::string>& lines);
-// Writes the lines of a text whose lines end in CR LF (a memo's) in the ANSI
-// code page, each followed by CR LF, the last one too; streamed through a
-// temporary file, atomically. Throws FileError.
-void writeTextLines(const Path& path, std::u16string_view text);
 
 // Opens a file with C stdio's mode letters ("rb", "wb"), the path taken as the
 // system names it; nullptr when it cannot. Files are read and written through
