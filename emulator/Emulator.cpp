@@ -38,6 +38,22 @@ void saveIfPossible(const std::filesystem::path& stateFile, const DeviceState& s
 
 // How often a slow call looks whether it was released.
 constexpr int kReleaseCheckMs = 100;
+constexpr int kReadAttempts = 20;
+constexpr int kReadRetryMs = 10;
+
+// Another process (the tool, another program's copy of this library) may be
+// replacing the state file this moment; under Wine a read can meet that
+// rename and fail, so a failed read is tried again shortly.
+DeviceState loadWhenReadable(const std::filesystem::path& stateFile, std::mt19937& random) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      return loadDeviceState(stateFile, currentMoment(), random);
+    } catch (const std::exception&) {
+      if (attempt == kReadAttempts) throw;
+      sleepFor(kReadRetryMs);
+    }
+  }
+}
 
 // Waits as long as the device takes to answer. A slow call is counted and
 // saved before its wait, so a caller that gives up and kills the process
@@ -59,10 +75,10 @@ void awaitAnswer(const std::filesystem::path& stateFile, const Command& command,
         end - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     sleepFor(std::min<int>(kReleaseCheckMs, static_cast<int>(left.count())));
-    state = loadDeviceState(stateFile, currentMoment(), random);
+    state = loadWhenReadable(stateFile, random);
     if (state.knobs.slowMs <= 0) return;
   }
-  state = loadDeviceState(stateFile, currentMoment(), random);
+  state = loadWhenReadable(stateFile, random);
 }
 
 void dropLargeSessions(DeviceState& state) {
@@ -113,7 +129,7 @@ Reply runCommand(const std::filesystem::path& stateFile, const Command& command)
   AnswerLayout layout = AnswerLayout::Current;
   try {
     std::mt19937 random = seededRandom();
-    DeviceState state = loadDeviceState(stateFile, currentMoment(), random);
+    DeviceState state = loadWhenReadable(stateFile, random);
     awaitAnswer(stateFile, command, state, random);
     layout = state.knobs.layout;
     const Moment now = deviceNow(state.knobs);
