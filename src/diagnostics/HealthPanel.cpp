@@ -5,6 +5,9 @@ namespace diagnostics {
 namespace {
 
 constexpr int kChecks = 8;
+// The listing's width on a page of the designed size; the sentences stretch
+// with the panel from there.
+constexpr int kDesignedWidth = 520;
 constexpr int kMarkWidth = 92;
 constexpr int kGap = 6;
 constexpr int kPadding = 3;
@@ -49,7 +52,7 @@ HealthPanel::HealthPanel(ui::Control* parent) : PanelSaude("PanelSaude", parent)
     row.mark.setBounds({kPadding, top + 1, kMarkWidth, kRowHeight - 2});
     row.mark.setFont({{}, 8, true, ui::kDefaultColor});
     row.sentence.setBounds({kPadding + kMarkWidth + kGap, top + 2,
-                            520 - 2 * kPadding - kMarkWidth - kGap, kRowHeight - 3});
+                            kDesignedWidth - 2 * kPadding - kMarkWidth - kGap, kRowHeight - 3});
     row.sentence.setAnchors({true, true, true, false});
     row.mark.setVisible(false);
     row.sentence.setVisible(false);
