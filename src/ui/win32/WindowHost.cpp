@@ -298,7 +298,7 @@ void WindowHost::processMessage(MSG& message) {
   if (textFinder_.takeKey(message) || textFinder_.takeDialogMessage(message)) return;
   // Esc closes only a window that shows a message or cancels with it;
   // elsewhere it just folds a dropped list.
-  if (isEscape(message) && !droppedComboBox(GetFocus())) {
+  if (isEscape(message) && !droppedComboBox(message.hwnd)) {
     if (message.message == WM_KEYDOWN) closeIfItClosesWith(ClosingKey::Escape, message.hwnd);
     return;
   }
@@ -313,7 +313,9 @@ void WindowHost::processMessage(MSG& message) {
 
 bool WindowHost::pressDefaultButton(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
-  HWND focus = GetFocus();
+  // The key's own window, which had the focus when the key was pressed; the
+  // focus may have moved since (another program's window came up meanwhile).
+  HWND focus = message.hwnd;
   auto* form = dynamic_cast<FormPeer*>(NativePeer::fromHandle(GetAncestor(focus, GA_ROOT)));
   if (!focus || !form || droppedComboBox(focus)) return false;
   if (NativePeer* focused = NativePeer::fromHandle(focus)) {

@@ -282,6 +282,13 @@ TEST_F(PeerTest, EnterPressesTheDefaultButtonAndEscClosesNothing) {
   EXPECT_FALSE(form.closeRequested());
   EXPECT_TRUE(IsWindowVisible(handleOf(form)));
 
+  // A key pressed in the field counts even when the focus left the window
+  // before the key was taken from the queue.
+  PostMessageW(handleOf(code), WM_KEYDOWN, VK_RETURN, 1);
+  SetFocus(nullptr);
+  host.processPendingMessages();
+  EXPECT_EQ(presses, 2);
+
   // The close box closes the form through the model.
   SendMessageW(handleOf(form), WM_CLOSE, 0, 0);
   EXPECT_TRUE(form.closeRequested());
