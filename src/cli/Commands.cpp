@@ -64,7 +64,7 @@ bool readHead(const page::AnswerFields& fields, CommandResult& result) {
     return false;
   }
   result.returnCode = std::string(std::string_view(fields[1]));
-  const std::size_t messageField = page::carriesValidationCode(fields) ? 3 : 2;
+  const std::size_t messageField = page::validationCodeFirst(fields) ? 3 : 2;
   if (fields.count() > messageField) result.message = platform::fromUtf8(fields[messageField]);
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace health {
 
 namespace {
@@ -28,8 +30,7 @@ std::optional<std::int64_t> countBetween(std::string_view first, std::string_vie
 }  // namespace
 
 bool isAccessKey(std::string_view key) {
-  return key.size() == kKeyLength &&
-         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return key.size() == kKeyLength && platform::allDigits(key);
 }
 
 bool isEmptyKey(std::string_view key) {

@@ -1,39 +1,21 @@
 #include "page/AnswerFields.h"
 
-#include <algorithm>
-#include <array>
-#include <cstring>
 #include <stdexcept>
+
+#include "platform/Text.h"
 
 namespace page {
 
 namespace {
 
 // Where the next separator (or the end) is. Answers are split at one
-// separator, and a log's answer is tens of megabytes of one field: memchr
-// finds that one a machine word or more at a time.
-class SeparatorFinder {
- public:
-  explicit SeparatorFinder(std::string_view separators) : single_(separators.size() == 1) {
-    for (const char c : separators) isSeparator_[static_cast<unsigned char>(c)] = true;
-    if (single_) separator_ = separators[0];
-  }
-  std::size_t next(std::string_view content, std::size_t from) const {
-    if (single_) {
-      const void* found = std::memchr(content.data() + from, separator_, content.size() - from);
-      return found ? static_cast<std::size_t>(static_cast<const char*>(found) - content.data())
-                   : content.size();
-    }
-    while (from < content.size() && !isSeparator_[static_cast<unsigned char>(content[from])])
-      ++from;
-    return from;
-  }
-
- private:
-  std::array<bool, 256> isSeparator_{};
-  bool single_;
-  char separator_ = 0;
-};
+// separator, and a log's answer is tens of megabytes of one field: the search
+// for one character is memchr, a machine word or more at a time.
+std::size_t nextSeparator(std::string_view separators, std::string_view content, std::size_t from) {
+  const std::size_t found = separators.size() == 1 ? content.find(separators[0], from)
+                                                   : content.find_first_of(separators, from);
+  return found == std::string_view::npos ? content.size() : found;
+}
 
 // Enough of an answer to recognise it in a report (a log's answer runs to
 // megabytes), cut before a character rather than inside one.
@@ -51,14 +33,13 @@ std::vector<std::string_view> splitFields(std::string_view Separators, std::stri
                                           std::string_view Content) {
   std::vector<std::string_view> fields;
   if (Content.empty()) return fields;
-  const SeparatorFinder separators(Separators);
   std::size_t position = 0;
   for (;;) {
     while (position < Content.size() &&
            WhiteSpace.find(Content[position]) != std::string_view::npos) {
       ++position;
     }
-    const std::size_t end = separators.next(Content, position);
+    const std::size_t end = nextSeparator(Separators, Content, position);
     fields.push_back(Content.substr(position, end - position));
     if (end == Content.size()) break;
     position = end + 1;
@@ -100,9 +81,12 @@ KeptField AnswerFields::keep(std::size_t index) const {
 }
 
 bool carriesValidationCode(const AnswerFields& CamposRetorno) {
-  if (CamposRetorno.count() <= 2) return true;
-  const std::string_view field = CamposRetorno[2];
-  return std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return CamposRetorno.count() <= 2 || platform::allDigits(CamposRetorno[2]);
+}
+
+bool validationCodeFirst(const AnswerFields& CamposRetorno) {
+  return CamposRetorno.count() > 3 && CamposRetorno[2].size() == 4 &&
+         platform::allDigits(CamposRetorno[2]);
 }
 
 }  // namespace page

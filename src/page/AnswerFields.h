@@ -69,4 +69,10 @@ class AnswerFields {
 // an empty or numeric field is the validation code's place.
 bool carriesValidationCode(const AnswerFields& CamposRetorno);
 
+// Some devices put a four-digit validation code after the return code of
+// answers of any kind (a busy device: "08098|0000|SAT em processamento...");
+// the message and the authority's fields then sit one place to the right.
+// The association's answers are told apart by carriesValidationCode instead.
+bool validationCodeFirst(const AnswerFields& CamposRetorno);
+
 }  // namespace page

@@ -1,6 +1,5 @@
 #include "page/CommandRunner.h"
 
-#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -23,16 +22,6 @@ class WaitIndication {
  private:
   CommandRunner& runner_;
 };
-
-// Some devices put a four-digit validation code after the return code of
-// answers of any kind (a busy device: "08098|0000|SAT em processamento...");
-// the message and the authority's fields then sit one place to the right.
-bool validationCodeFirst(const AnswerFields& CamposRetorno) {
-  if (CamposRetorno.count() <= 3) return false;
-  const auto& field = CamposRetorno[2];
-  return field.size() == 4 &&
-         std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 }  // namespace
 
 DeviceCallFailed::DeviceCallFailed(satlib::EntryPoint entry)

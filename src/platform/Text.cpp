@@ -169,6 +169,10 @@ std::string toUtf8(std::u16string_view text) {
   return out;
 }
 
+bool allDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::u16string trimmed(std::u16string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();

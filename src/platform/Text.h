@@ -28,6 +28,9 @@ std::u16string fromUtf8Start(std::string_view bytes, std::size_t units);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string toUtf8(std::u16string_view text);
 
+// Whether every character is an ASCII digit; true for an empty text.
+bool allDigits(std::string_view text);
+
 // Removes the characters with codes 0 to 32 from both ends.
 std::u16string trimmed(std::u16string_view text);
 

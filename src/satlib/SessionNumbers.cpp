@@ -5,6 +5,8 @@
 #include <optional>
 #include <random>
 
+#include "platform/Text.h"
+
 namespace satlib {
 
 unsigned SessionNumbers::seedFor(const platform::TimeOfDay& t) {
@@ -41,9 +43,7 @@ namespace {
 // The digits without their leading zeros; nothing for text that is not a
 // number. Any count of digits is read, so no echo overflows.
 std::optional<std::string_view> significantDigits(std::string_view number) {
-  if (number.empty() ||
-      !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return std::nullopt;
+  if (number.empty() || !platform::allDigits(number)) return std::nullopt;
   const std::size_t first = number.find_first_not_of('0');
   return first == std::string_view::npos ? std::string_view() : number.substr(first);
 }

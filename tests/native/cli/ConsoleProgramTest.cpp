@@ -251,10 +251,25 @@ TEST_F(ConsoleProgram, BusyTimedOutFaultyOrMissingDeviceIsUnknown) {
   }
 }
 
+// The message is read where the window program reads it: after a four-digit
+// validation code when there is one, never from the authority's fields.
 TEST_F(ConsoleProgram, DeviceRefusalIsUnknown) {
-  library.answers = {"123456|10001|Código de ativação inválido||"};
-  EXPECT_EQ(run({"status", "--nagios"}), 3);
-  EXPECT_EQ(out, "SAT UNKNOWN - O SAT recusou: 10001 - Código de ativação inválido\n");
+  const struct {
+    const char* answer;
+    const char* said;
+  } cases[] = {
+      {"123456|10001|Código de ativação inválido||",
+       "SAT UNKNOWN - O SAT recusou: 10001 - Código de ativação inválido\n"},
+      {"123456|10098|0000|SAT em processamento. Tente novamente.||",
+       "SAT UNKNOWN - O SAT recusou: 10098 - SAT em processamento. Tente novamente.\n"},
+      {"123456|10099||1999|Rejeição da SEFAZ", "SAT UNKNOWN - O SAT recusou: 10099 - \n"},
+  };
+  for (const auto& c : cases) {
+    library.answers = {c.answer};
+    out.clear();
+    EXPECT_EQ(run({"status", "--nagios"}), 3) << c.answer;
+    EXPECT_EQ(out, c.said) << c.answer;
+  }
 }
 
 // A monitoring agent reads the file while it is rewritten: it is replaced
