@@ -12,8 +12,6 @@
 namespace e2e {
 namespace {
 
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
-
 class AtTheCounter : public QuorvelTest {
  protected:
 };

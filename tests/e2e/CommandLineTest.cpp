@@ -4,7 +4,8 @@
 // where the activation code may and may not come from, the time limit, and
 // the lock it shares with the window program during a slow activation.
 // What it writes for monitoring systems is kept under the screenshots'
-// folder, in cli-outputs/, for promtool and a JSON parser (scripts/test-cli).
+// folder, in cli-outputs/, for the promtool and JSON checks of
+// scripts/check-cli-outputs.
 #include <windows.h>
 
 #include <filesystem>
@@ -20,8 +21,6 @@
 
 namespace e2e {
 namespace {
-
-constexpr char kCode[] = "segredo1";
 
 // The console program of the width of the program under test, beside it.
 std::filesystem::path consoleProgram() {
@@ -40,25 +39,26 @@ class CommandLine : public QuorvelTest {
   // An activated device whose certificate has years left, associated with
   // the application that sells on it.
   void activateDevice() {
-    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", kCode, "device.cnpj",
-                           "11222333000181", "device.cUF", "35", "knobs.certificateDaysLeft", "400",
-                           "device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
-                           "device.signAC", "U2lnbmF0dXJl"}),
+    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode",
+                           toUtf8(kActivationCode), "device.cnpj", "11222333000181", "device.cUF",
+                           "35", "knobs.certificateDaysLeft", "400"}),
               "");
+    associate();
   }
 
-  ConsoleOutcome cli(const std::wstring& arguments, std::optional<std::wstring> code = L"segredo1",
+  ConsoleOutcome cli(const std::wstring& arguments,
+                     std::optional<std::wstring> code = kActivationCode,
                      std::optional<std::string> input = std::nullopt) {
     const ConsoleOutcome outcome =
         runConsole(folder_->file(consoleProgram().filename().wstring()),
                    {arguments, std::move(code), std::move(input)}, folder_->path());
     EXPECT_TRUE(outcome.finished) << toUtf8(arguments) << " did not end";
-    EXPECT_EQ(outcome.output.find(kCode), std::string::npos) << outcome.output;
-    EXPECT_EQ(outcome.error.find(kCode), std::string::npos) << outcome.error;
+    EXPECT_EQ(outcome.output.find(toUtf8(kActivationCode)), std::string::npos) << outcome.output;
+    EXPECT_EQ(outcome.error.find(toUtf8(kActivationCode)), std::string::npos) << outcome.error;
     return outcome;
   }
 
-  // Keeps what a machine reads for the checks of scripts/test-cli.
+  // Keeps what a machine reads for the checks of scripts/check-cli-outputs.
   void keep(const std::wstring& name, const std::string& bytes) {
     const std::filesystem::path folder = driverOptions().screenshots / L"cli-outputs";
     std::filesystem::create_directories(folder);
@@ -101,7 +101,7 @@ TEST_F(CommandLine, EveryCommandAndFormWithItsExitCode) {
       << run.output;
   EXPECT_TRUE(file(L"cupom.xml").starts_with("<?xml")) << file(L"cupom.xml");
   const std::string number = session[1].str();
-  const std::wstring sessao = L"sessao " + std::wstring(number.begin(), number.end());
+  const std::wstring sessao = L"sessao " + widened(number);
   run = cli(sessao + L" --saida sessao.xml");
   EXPECT_EQ(run.exitCode, 0u) << run.output;
   EXPECT_EQ(file(L"sessao.xml"), file(L"cupom.xml"));

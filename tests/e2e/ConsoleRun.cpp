@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ScopedEnvironment.h"
+
 namespace e2e {
 
 namespace {
@@ -25,18 +27,6 @@ std::string contents(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// Sets an environment variable for the runs started meanwhile.
-class VariableForRun {
- public:
-  VariableForRun(const wchar_t* name, const std::optional<std::wstring>& value) : name_(name) {
-    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
-  }
-  ~VariableForRun() { SetEnvironmentVariableW(name_, nullptr); }
-
- private:
-  const wchar_t* name_;
-};
 
 }  // namespace
 
@@ -65,7 +55,8 @@ ConsoleOutcome runConsole(const std::filesystem::path& program, const ConsoleInp
   const std::wstring folder = program.parent_path().wstring();
   BOOL started = FALSE;
   {
-    const VariableForRun code(L"QUORVEL_CODIGO", input.codeVariable);
+    const ScopedEnvironment code(L"QUORVEL_CODIGO",
+                                 input.codeVariable ? input.codeVariable->c_str() : nullptr);
     started = CreateProcessW(program.c_str(), mutableLine.data(), nullptr, nullptr, TRUE,
                              CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process);
   }

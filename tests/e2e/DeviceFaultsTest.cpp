@@ -15,9 +15,6 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCode[] = L"segredo1";
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
-
 // What a command showed: the texts of its boxes, in order.
 using Shown = std::vector<std::wstring>;
 
@@ -33,25 +30,15 @@ class DeviceFaults : public QuorvelTest {
   };
 
   void SetUp() override {
-    start(DeviceLibrary::Emulator);
-    ASSERT_EQ(knobs_->set({"device.activated", "1", "device.activationCode", "segredo1",
-                           "device.cnpj", "11222333000181", "device.cUF", "35", "device.associated",
-                           "1", "device.softwareHouseCnpj", "11222333000009", "device.signAC",
-                           "U2lnbmF0dXJl"}),
-              "");
-    main_ = waitForMainWindow();
-    ASSERT_TRUE(main_);
+    startActivated();
+    associate();
   }
 
   void confirmPrompt() {
     HWND prompt = waitForWindow(kPromptCaption);
     if (!prompt) return;
-    typeInto(prompt, "EdtCodigo", kCode);
+    typeInto(prompt, "EdtCodigo", kActivationCode);
     pressEnter(control(prompt, "EdtCodigo"));
-  }
-  void open(const char* sideButton, const char* page) {
-    click(control(main_, sideButton));
-    waitForPage(main_, page);
   }
 
   std::vector<PageCommand> commands() {
@@ -59,9 +46,9 @@ class DeviceFaults : public QuorvelTest {
         {"query", [&] { click(control(main_, "BtnPrincipal")); }, false},
         {"activation",
          [&] {
-           open("BtnAtivacao", "TabAtivar");
-           typeInto(main_, "EdtCodAtiv2", kCode);
-           typeInto(main_, "EdtCodAtiv2Conf", kCode);
+           openPage("BtnAtivacao", "TabAtivar");
+           typeInto(main_, "EdtCodAtiv2", kActivationCode);
+           typeInto(main_, "EdtCodAtiv2Conf", kActivationCode);
            typeInto(main_, "EdtCNPJContrib", L"11222333000181");
            choose(control(main_, "cbo"), 25);
            click(control(main_, "BtnAtivar"));
@@ -72,8 +59,8 @@ class DeviceFaults : public QuorvelTest {
          false},
         {"association",
          [&] {
-           open("BtnAssocAssin", "TabAssocAss");
-           typeInto(main_, "EdtCodAtiv3", kCode);
+           openPage("BtnAssocAssin", "TabAssocAss");
+           typeInto(main_, "EdtCodAtiv3", kActivationCode);
            typeInto(main_, "EdtCNPJSw", L"11222333000009");
            typeInto(main_, "EdtAssinatura", L"U2lnbmF0dXJl");
            click(control(main_, "BitAssociar"));
@@ -81,33 +68,33 @@ class DeviceFaults : public QuorvelTest {
          false},
         {"network",
          [&] {
-           open("BtnConfRede", "TabConfRede");
-           typeInto(main_, "LblEdtCodRede", kCode);
+           openPage("BtnConfRede", "TabConfRede");
+           typeInto(main_, "LblEdtCodRede", kActivationCode);
            click(control(main_, "BitBtn4"));
          },
          false},
         {"code change",
          [&] {
-           open("BtnCodAtivacao", "TabCodAtiva");
+           openPage("BtnCodAtivacao", "TabCodAtiva");
            if (!IsWindowEnabled(control(main_, "EdtCodigo")))
              click(control(main_, "CheckMudaCodigo"));
-           typeInto(main_, "EdtCodigo", kCode);
-           typeInto(main_, "EdtNovoCodigo", kCode);
-           typeInto(main_, "EdtNovoCodigo2", kCode);
+           typeInto(main_, "EdtCodigo", kActivationCode);
+           typeInto(main_, "EdtNovoCodigo", kActivationCode);
+           typeInto(main_, "EdtNovoCodigo2", kActivationCode);
            click(control(main_, "BtnTrocarCod"));
          },
          false},
         {"lock",
          [&] {
-           open("BtnBloquearSAT", "TabBloq");
-           typeInto(main_, "EdtCodAtiv6", kCode);
+           openPage("BtnBloquearSAT", "TabBloq");
+           typeInto(main_, "EdtCodAtiv6", kActivationCode);
            click(control(main_, "BitBloquSAT"));
          },
          false},
         {"update",
          [&] {
-           open("BitAtualizaSW", "TavAtualizaSW");
-           typeInto(main_, "EdtCodAtiv7", kCode);
+           openPage("BitAtualizaSW", "TavAtualizaSW");
+           typeInto(main_, "EdtCodAtiv7", kActivationCode);
            click(control(main_, "BtnAtualizarSW"));
          },
          false},
@@ -125,7 +112,7 @@ class DeviceFaults : public QuorvelTest {
          false},
         {"end-to-end test",
          [&] {
-           open("BtnTestefimafim", "TabTeste");
+           openPage("BtnTestefimafim", "TabTeste");
            click(control(main_, "BtnTesteAtivacao"));
            confirmPrompt();
            HWND dialog = waitForWindow(kFimAFimCaption);
@@ -136,7 +123,7 @@ class DeviceFaults : public QuorvelTest {
          true},
         {"fiscal session",
          [&] {
-           open("BtnTestefimafim", "TabTeste");
+           openPage("BtnTestefimafim", "TabTeste");
            click(control(main_, "BtnSessaoFiscal"));
            confirmPrompt();
          },
@@ -184,8 +171,6 @@ class DeviceFaults : public QuorvelTest {
         << windowsOnScreen();
     collect();
   }
-
-  HWND main_ = nullptr;
 };
 
 std::string describe(const Shown& shown) {

@@ -20,7 +20,6 @@
 namespace e2e {
 namespace {
 
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
 // A healthy program shows a 20 MB log in a second or a few on a loaded
 // machine; this only tells a hang from slowness.
 constexpr std::chrono::seconds kLargeLogHangBound{120};
@@ -68,13 +67,6 @@ class XmlOpenedByCopy {
 
 class Diagnostics : public QuorvelTest {
  protected:
-  // A sale made on the device from outside, by the associated application.
-  void associateAndSell() {
-    ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
-                           "device.signAC", "U2lnbmF0dXJl"}),
-              "");
-    ASSERT_EQ(knobs_->sale(), "");
-  }
   // Has the device hand out a 20 MB log, asks for it on the "Extrair Logs"
   // page and waits until the memo holds it; the time from the prompt's
   // confirmation until then, none when it never got there.
@@ -97,9 +89,6 @@ class Diagnostics : public QuorvelTest {
       return std::nullopt;
     }
     return elapsed;
-  }
-  bool memoHolds(const char* memo, std::wstring_view text) {
-    return pollFor([&] { return controlText(main_, memo).find(text) != std::wstring::npos; });
   }
 };
 
@@ -234,14 +223,9 @@ TEST_F(Diagnostics, ALargeLogIsShownAndSearchable) {
 
   // Ctrl+F finds a line near its end (the device's own lines come after the
   // filler) and shows it.
-  clickWithMouse(memo);
-  PostMessageW(memo, WM_CHAR, 0x06, 1);  // ^F, what Ctrl+F types
-  HWND find = nullptr;
-  ASSERT_TRUE(pollFor([&] { return (find = ownedDialog(main_)) != nullptr; })) << windowsOnScreen();
-  SetDlgItemTextW(find, 0x480, L"RECEBIDA MENSAGEM");  // the dialog's "Find what" edit
+  HWND find = findInMemo(memo, L"RECEBIDA MENSAGEM");
+  ASSERT_TRUE(find);
   const auto searched = std::chrono::steady_clock::now();
-  PostMessageW(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
   const LRESULT lines = SendMessageW(memo, EM_GETLINECOUNT, 0, 0);
   ASSERT_TRUE(pollFor([&] {
     return SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0) > lines * 9 / 10;
@@ -363,13 +347,7 @@ TEST_F(Diagnostics, TheSupportReportIsWrittenWhereTheUserSays) {
   HWND dialog = waitForWindow(L"Relatório para suporte");
   ASSERT_TRUE(dialog) << windowsOnScreen();
   const std::filesystem::path zip = folder_->file(L"relatório.zip");
-  // The file name field: an edit inside a combo box (cmb13) in the explorer
-  // style dialog, a plain edit (edt1) in the old one.
-  HWND name = GetDlgItem(dialog, 0x47c);
-  if (!name) name = GetDlgItem(dialog, 0x480);
-  ASSERT_TRUE(name);
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(zip.wstring().c_str()));
-  pressOk(dialog);
+  chooseInFileDialog(dialog, zip);
   ASSERT_TRUE(waitUntilClosed(L"Relatório para suporte"));
   const MessageBoxSeen box = waitForMessageBox();
   ASSERT_TRUE(box.window) << windowsOnScreen();

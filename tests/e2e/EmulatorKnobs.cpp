@@ -7,14 +7,10 @@
 #include <stdexcept>
 
 #include "ProgramProcess.h"
+#include "WindowQueries.h"
 
 namespace e2e {
 namespace {
-
-// The tool reads its arguments in the ANSI code page: keep them ASCII.
-std::wstring widen(const std::string& ascii) {
-  return std::wstring(ascii.begin(), ascii.end());
-}
 
 // Quoting as CommandLineToArgvW undoes it.
 std::wstring quoted(const std::wstring& argument) {
@@ -106,8 +102,9 @@ int EmulatorKnobs::linesContaining(const std::string& text) const {
 std::string EmulatorKnobs::run(const std::vector<std::string>& arguments) const {
   std::wstring commandLine = L"--state " + quoted(stateFile_.wstring());
   std::string shown = "satemu";
+  // The tool reads its arguments in the ANSI code page: they are kept ASCII.
   for (const std::string& argument : arguments) {
-    commandLine += L" " + quoted(widen(argument));
+    commandLine += L" " + quoted(widened(argument));
     shown += " " + argument;
   }
   ProgramProcess tool(tool_, commandLine);

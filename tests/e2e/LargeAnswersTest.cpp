@@ -21,7 +21,6 @@ namespace e2e {
 namespace {
 
 constexpr std::chrono::seconds kHangBound{120};
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
 
 LRESULT textLength(HWND control) {
   DWORD_PTR length = 0;

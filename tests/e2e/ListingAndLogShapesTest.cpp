@@ -19,10 +19,6 @@ namespace {
 const std::wstring kEndMarkerShown = L"   " + std::wstring(51, L'=') + L"\r\n";
 const std::wstring kDashLine(54, L'-');
 
-std::wstring widened(const std::string& ascii) {
-  return std::wstring(ascii.begin(), ascii.end());
-}
-
 class ListingAndLogShapes : public QuorvelTest {
  protected:
   bool memoEndsWith(const char* memo, std::wstring_view end) {
@@ -31,9 +27,7 @@ class ListingAndLogShapes : public QuorvelTest {
   // Saves the log page's memo under the name and reads the file back.
   std::optional<std::string> saveLog(std::wstring_view name) {
     const std::filesystem::path file = folder_->file(name);
-    HWND edit = control(main_, "EdtLogs");
-    clickWithMouse(edit);
-    type(edit, file.wstring());
+    typeInto(main_, "EdtLogs", file.wstring());
     click(control(main_, "BtnLog2"));
     expectMessage(L"Arquivo " + file.wstring() + L" salvo com sucesso");
     return folder_->read(name);
@@ -67,10 +61,8 @@ TEST_F(ListingAndLogShapes, LockStateAsMakersWriteIt) {
 // its lines with CR LF.
 TEST_F(ListingAndLogShapes, SuperLogOfOtherSourcesAndCrLfLines) {
   startActivated();
-  ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
-                         "device.signAC", "U2lnbmF0dXJl", "knobs.crlfInLog", "1"}),
-            "");
-  ASSERT_EQ(knobs_->sale(), "");
+  ASSERT_EQ(knobs_->set({"knobs.crlfInLog", "1"}), "");
+  associateAndSell();
   const std::string sale = "CF-e-SAT " + knobs_->stateValue("lastSaleKey") + " emitido, valor " +
                            knobs_->stateValue("lastSaleTotal");
 

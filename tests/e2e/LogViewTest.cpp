@@ -81,29 +81,21 @@ class LogView : public QuorvelTest {
     click(control(main_, sideButton));
     confirmPrompt();
   }
-  bool memoHolds(const std::wstring& text) {
-    return pollFor([&] { return controlText(main_, "MemoLogs").find(text) != std::wstring::npos; });
-  }
 };
 
 TEST_F(LogView, ALineOfMalformedUtf8IsShownFoundCopiedAndSavedAsShown) {
   startActivated();
   extract("BitLogs");
   const std::wstring whole = wholeLogShown(sampleLog());
-  ASSERT_TRUE(memoHolds(L"|erro|Falha na comunica\uFFFD\uFFFDo\r\n"))
+  ASSERT_TRUE(memoHolds("MemoLogs", L"|erro|Falha na comunica\uFFFD\uFFFDo\r\n"))
       << toUtf8(controlText(main_, "MemoLogs"));
   EXPECT_EQ(controlText(main_, "MemoLogs"), whole) << "WM_GETTEXT hands out the whole text";
   screenshot(main_, L"filled-9-TabLog-malformed.png");
 
   // Ctrl+F finds the malformed line, F3 the well-formed one after it.
   HWND memo = control(main_, "MemoLogs");
-  clickWithMouse(memo);
-  PostMessageW(memo, WM_CHAR, 0x06, 1);  // ^F, what Ctrl+F types
-  HWND find = nullptr;
-  ASSERT_TRUE(pollFor([&] { return (find = ownedDialog(main_)) != nullptr; })) << windowsOnScreen();
-  SetDlgItemTextW(find, 0x480, kSought);  // the dialog's "Find what" edit
-  PostMessageW(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
+  HWND find = findInMemo(memo, kSought);
+  ASSERT_TRUE(find);
   const auto first = static_cast<WORD>(whole.find(L"Falha na comunica"));
   const auto second = static_cast<WORD>(whole.find(L"Falha na comunica", first + 1));
   const std::size_t length = std::wstring_view(kSought).size();
@@ -138,7 +130,8 @@ TEST_F(LogView, ALineOfMalformedUtf8IsShownFoundCopiedAndSavedAsShown) {
   // The SuperLog view: the same lines without their time, source and level.
   extract("BitSuperLog");
   EXPECT_TRUE(
-      memoHolds(L"\r\n   Falha na comunica\uFFFD\uFFFDo\r\n   Falha na comunica\u00e7\u00e3o\r\n"))
+      memoHolds("MemoLogs",
+                L"\r\n   Falha na comunica\uFFFD\uFFFDo\r\n   Falha na comunica\u00e7\u00e3o\r\n"))
       << toUtf8(controlText(main_, "MemoLogs"));
   EXPECT_TRUE(messageBoxes(program_->id()).empty()) << windowsOnScreen();
 }

@@ -76,9 +76,8 @@ constexpr SideButton kSideButtons[] = {
 };
 
 std::wstring pageShotName(const SideButton& button, const wchar_t* suffix = L"") {
-  const std::string name = button.name;
-  return L"page-" + std::to_wstring(button.pageIndex) + L"-" +
-         std::wstring(name.begin(), name.end()) + suffix + L".png";
+  return L"page-" + std::to_wstring(button.pageIndex) + L"-" + widened(button.name) + suffix +
+         L".png";
 }
 
 class FirstStart : public QuorvelTest {};

@@ -36,11 +36,6 @@ constexpr int kSP = 25;
 
 class Provisioning : public QuorvelTest {
  protected:
-  HWND openPage(const char* sideButton, const char* page) {
-    click(control(main_, sideButton));
-    EXPECT_TRUE(waitForPage(main_, page)) << sideButton;
-    return control(main_, page);
-  }
   // As a user does: a click into the field, then the keys.
   void typeInto(const char* name, std::wstring_view text) {
     HWND field = control(main_, name);
@@ -69,11 +64,6 @@ class Provisioning : public QuorvelTest {
   void expectConfirmation(std::wstring_view text, bool ok) { expectBox(L"Confirm", text, ok); }
 
   std::string parametros() const { return folder_->read(L"Parametros.xml").value_or(""); }
-  bool checked(const char* name) {
-    DWORD_PTR state = 0;
-    SendMessageTimeoutW(control(main_, name), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
-    return state == BST_CHECKED;
-  }
 
   // No activation code is ever written down, except the emulated device's
   // own record of its codes.
@@ -101,8 +91,6 @@ class Provisioning : public QuorvelTest {
     typeInto("EdtCNPJContrib", kTaxpayer);
     choose(control(main_, "cbo"), kSP);
   }
-
-  HWND main_ = nullptr;
 };
 
 TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
@@ -191,7 +179,7 @@ TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
   expectMessage(L"18000: Código de ativação alterado com sucesso");
   EXPECT_TRUE(pollFor([&] { return !IsWindowEnabled(control(main_, "EdtCodigo")); }))
       << "a changed code locks the page again";
-  EXPECT_FALSE(checked("CheckMudaCodigo"));
+  EXPECT_FALSE(isChecked(control(main_, "CheckMudaCodigo")));
 
   const std::string emergency = knobs_->stateValue("emergencyCode");
   ASSERT_FALSE(emergency.empty());
@@ -200,7 +188,7 @@ TEST_F(Provisioning, AFactoryNewDeviceThroughItsWholeLife) {
   EXPECT_TRUE(pollFor([&] {
     return controlText(main_, "LabelCodigo") == L"Digite o Código de Ativação de Emergência:";
   }));
-  typeInto("EdtCodigo", std::wstring(emergency.begin(), emergency.end()));
+  typeInto("EdtCodigo", widened(emergency));
   typeInto("EdtNovoCodigo", L"segredo3");
   typeInto("EdtNovoCodigo2", L"segredo3");
   screenshot(main_, L"filled-1-TabCodAtiva-emergencia.png");

@@ -167,6 +167,22 @@ void QuorvelTest::startActivated() {
   ASSERT_TRUE(main_);
 }
 
+void QuorvelTest::associate() {
+  ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
+                         "device.signAC", "U2lnbmF0dXJl"}),
+            "");
+}
+
+void QuorvelTest::associateAndSell() {
+  ASSERT_NO_FATAL_FAILURE(associate());
+  ASSERT_EQ(knobs_->sale(), "");
+}
+
+void QuorvelTest::openPage(const char* sideButton, const char* page) {
+  click(control(main_, sideButton));
+  EXPECT_TRUE(waitForPage(main_, page)) << sideButton;
+}
+
 void QuorvelTest::confirmPrompt() {
   HWND prompt = waitForWindow(kPromptCaption);
   if (!prompt) return;
@@ -193,6 +209,39 @@ std::wstring QuorvelTest::answerNextMessage() {
 
 void QuorvelTest::expectMessage(std::wstring_view text) {
   EXPECT_EQ(toUtf8(answerNextMessage()), toUtf8(text));
+}
+
+bool QuorvelTest::memoHolds(const char* memo, std::wstring_view text) {
+  return pollFor([&] { return controlText(main_, memo).find(text) != std::wstring::npos; });
+}
+
+void QuorvelTest::expectAuthorityWindow(std::wstring_view start) {
+  HWND sefaz = waitForWindow(kSefazCaption);
+  ASSERT_TRUE(sefaz);
+  EXPECT_TRUE(controlText(sefaz, "MemoSefaz").starts_with(start))
+      << toUtf8(controlText(sefaz, "MemoSefaz"));
+  close(sefaz);
+  EXPECT_TRUE(waitUntilClosed(kSefazCaption));
+}
+
+void QuorvelTest::expectNoAuthorityWindow() {
+  EXPECT_FALSE(pollFor([&] { return findTopLevelWindow(program_->id(), kSefazCaption); },
+                       std::chrono::milliseconds(1500)))
+      << windowsOnScreen();
+}
+
+HWND QuorvelTest::findInMemo(HWND memo, std::wstring_view text) {
+  clickWithMouse(memo);
+  PostMessageW(memo, WM_CHAR, 0x06, 1);  // ^F, what Ctrl+F types
+  HWND find = pollFor([&] { return ownedDialog(main_); });
+  if (!find) {
+    ADD_FAILURE() << "Ctrl+F opened no Find dialog\n" << windowsOnScreen();
+    return nullptr;
+  }
+  SetDlgItemTextW(find, 0x480, std::wstring(text).c_str());  // the dialog's "Find what" edit
+  PostMessageW(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
+  return find;
 }
 
 void QuorvelTest::chooseInFileDialog(HWND dialog, const std::filesystem::path& file) {

@@ -21,6 +21,7 @@ inline constexpr std::wstring_view kApplicationTitle = L"Mirel - Programa de Ati
 inline constexpr std::wstring_view kPromptCaption = L"SAT - MIREL (Valida Cód. Ativação)";
 inline constexpr wchar_t kActivationCode[] = L"segredo1";
 inline constexpr std::wstring_view kSefazCaption = L"Quorvel (Mensagem Sefaz)";
+inline constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
 
 enum class DeviceLibrary { None, Emulator, CdeclEmulator, NotALibrary };
 
@@ -57,6 +58,14 @@ class QuorvelTest : public testing::Test {
   // kActivationCode for the CNPJ 11222333000181 in state 35, and waits for
   // its main window, which main_ then holds.
   void startActivated();
+  // Associates the emulated device with the application that sells on it
+  // (CNPJ 11222333000009, signature U2lnbmF0dXJl).
+  void associate();
+  // Associates it, then makes a sale on the device from outside, by that
+  // application: the last fiscal session holds a sale.
+  void associateAndSell();
+  // Clicks the side button and expects its page alone to be visible.
+  void openPage(const char* sideButton, const char* page);
   // Confirms with kActivationCode the code prompt the last click opened.
   void confirmPrompt();
   // Clicks into the named field of the window and types the text.
@@ -65,6 +74,17 @@ class QuorvelTest : public testing::Test {
   // showed.
   std::wstring answerNextMessage();
   void expectMessage(std::wstring_view text);
+  // Waits until the named memo of the main window holds the text.
+  bool memoHolds(const char* memo, std::wstring_view text);
+  // The authority's window shows its message starting with the text; it is
+  // closed then.
+  void expectAuthorityWindow(std::wstring_view start);
+  // No authority window follows what the command showed.
+  void expectNoAuthorityWindow();
+  // Ctrl+F in a memo of the main window, the text in the Find dialog's
+  // "Find what" and its Find Next pressed; the dialog, which stays open, or
+  // nullptr (a failure) when it never opened.
+  HWND findInMemo(HWND memo, std::wstring_view text);
   // Gives an open file dialog (opening or saving) the file's name and
   // presses its OK button.
   void chooseInFileDialog(HWND dialog, const std::filesystem::path& file);

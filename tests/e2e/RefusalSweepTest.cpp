@@ -20,12 +20,6 @@
 namespace e2e {
 namespace {
 
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
-
-std::wstring widened(const std::string& ascii) {
-  return std::wstring(ascii.begin(), ascii.end());
-}
-
 // One command as the user gives it, and what it shows when the device
 // answers it as it should.
 struct PageCommand {
@@ -47,10 +41,6 @@ struct PageCommand {
 
 class RefusalSweep : public QuorvelTest {
  protected:
-  void openPage(const char* sideButton, const char* page) {
-    click(control(main_, sideButton));
-    EXPECT_TRUE(waitForPage(main_, page)) << sideButton;
-  }
   void typeCode(const char* field, std::wstring_view code = kActivationCode) {
     typeInto(main_, field, code);
   }
@@ -63,11 +53,6 @@ class RefusalSweep : public QuorvelTest {
     EXPECT_EQ(toUtf8(shown), "") << field;
     typeInto(main_, field, text);
   }
-  bool checked(const char* name) {
-    DWORD_PTR state = 0;
-    SendMessageTimeoutW(control(main_, name), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
-    return state == BST_CHECKED;
-  }
   // Answers the confirmation the command asks for with OK.
   void confirm() { EXPECT_NE(answerNextMessage(), L""); }
   // The test dialog, confirmed as it is filled from the settings; the IE is
@@ -78,14 +63,8 @@ class RefusalSweep : public QuorvelTest {
     HWND ie = control(dialog, "EdtIEContrib");
     std::wstring digits = windowText(ie);
     std::erase_if(digits, [](wchar_t c) { return !iswdigit(c); });
-    if (IsWindowEnabled(ie) && digits.empty()) {
-      clickWithMouse(ie);
-      type(ie, L"111222333444");
-    }
+    if (IsWindowEnabled(ie) && digits.empty()) typeInto(dialog, "EdtIEContrib", L"111222333444");
     click(control(dialog, "BtnOk"));
-  }
-  bool memoHolds(const char* memo, std::wstring_view text) {
-    return pollFor([&] { return controlText(main_, memo).find(text) != std::wstring::npos; });
   }
 
   std::vector<PageCommand> commands();
@@ -96,14 +75,7 @@ class RefusalSweep : public QuorvelTest {
     ASSERT_EQ(knobs_->forceAnswer(command.refusal), "");
     command.issue();
     expectMessage(command.refused);
-    if (!command.authority.empty()) {
-      HWND sefaz = waitForWindow(kSefazCaption);
-      ASSERT_TRUE(sefaz);
-      EXPECT_TRUE(controlText(sefaz, "MemoSefaz").starts_with(command.authority))
-          << toUtf8(controlText(sefaz, "MemoSefaz"));
-      close(sefaz);
-      EXPECT_TRUE(waitUntilClosed(kSefazCaption));
-    }
+    if (!command.authority.empty()) expectAuthorityWindow(command.authority);
     // The answer, its session number as the device wrote it: Edit1 holds
     // the one the program sent.
     const std::wstring session = controlText(main_, "Edit1");
@@ -267,7 +239,8 @@ std::vector<PageCommand> RefusalSweep::commands() {
            [this] {
              openPage("BtnCodAtivacao", "TabCodAtiva");
              // A refused change leaves the page open for the next try.
-             if (!checked("CheckMudaCodigo")) click(control(main_, "CheckMudaCodigo"));
+             if (!isChecked(control(main_, "CheckMudaCodigo")))
+               click(control(main_, "CheckMudaCodigo"));
              EXPECT_TRUE(
                  pollFor([&] { return IsWindowEnabled(control(main_, "EdtCodigo")) != FALSE; }));
              typeCode("EdtCodigo");
@@ -290,10 +263,7 @@ TEST_F(RefusalSweep, EveryPagesCommandRefusedThenDone) {
   startActivated();
   // The device is associated with the application that sells on it, and has
   // sold once, so the last fiscal session holds a sale.
-  ASSERT_EQ(knobs_->set({"device.associated", "1", "device.softwareHouseCnpj", "11222333000009",
-                         "device.signAC", "U2lnbmF0dXJl"}),
-            "");
-  ASSERT_EQ(knobs_->sale(), "");
+  associateAndSell();
   for (const PageCommand& command : commands()) expectRefusedThenDone(command);
   EXPECT_FALSE(program_->hasExited());
 }

@@ -8,28 +8,14 @@
 #include "HeldFile.h"
 #include "Polling.h"
 #include "QuorvelTest.h"
+#include "ScopedEnvironment.h"
 #include "WindowActions.h"
 #include "WindowQueries.h"
 
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCode[] = L"segredo1";
 constexpr std::wstring_view kWaitText = L"Aguardando retorno do SAT ...";
-
-// An environment variable for the programs started while it lives.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const wchar_t* name, const wchar_t* value) : name_(name) {
-    SetEnvironmentVariableW(name, value);
-  }
-  ~ScopedEnvironment() { SetEnvironmentVariableW(name_, nullptr); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  const wchar_t* name_;
-};
 
 class Safeguards : public QuorvelTest {
  protected:
@@ -86,8 +72,8 @@ TEST_F(Safeguards, AHeldSettingsFileNeitherStopsTheActivationNorLosesItsValues) 
 
   click(control(main, "BtnAtivacao"));
   ASSERT_TRUE(waitForPage(main, "TabAtivar"));
-  typeInto(main, "EdtCodAtiv2", kCode);
-  typeInto(main, "EdtCodAtiv2Conf", kCode);
+  typeInto(main, "EdtCodAtiv2", kActivationCode);
+  typeInto(main, "EdtCodAtiv2Conf", kActivationCode);
   typeInto(main, "EdtCNPJContrib", L"11222333000181");
   choose(control(main, "cbo"), 25);
   click(control(main, "BtnAtivar"));

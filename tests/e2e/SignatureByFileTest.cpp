@@ -16,14 +16,13 @@
 namespace e2e {
 namespace {
 
-constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
 constexpr wchar_t kStoredSignature[] = L"U2lnbmF0dXJl";
 
 class SignatureByFile : public QuorvelTest {
  protected:
   // Stores kStoredSignature on the association page, as a user does before
   // any production test.
-  void associate() {
+  void associateOnItsPage() {
     click(control(main_, "BtnAssocAssin"));
     ASSERT_TRUE(waitForPage(main_, "TabAssocAss"));
     typeInto(main_, "EdtCNPJContrib2", L"11222333000181");
@@ -70,7 +69,7 @@ TEST_F(SignatureByFile, TwoProductionTestsInARowWithArquivo) {
   startActivated();
   folder_->write(L"outra.txt", "QUJD\r\nREVG\r\n");
   folder_->write(L"vazia.txt", "");
-  associate();
+  associateOnItsPage();
   click(control(main_, "BtnTestefimafim"));
   ASSERT_TRUE(waitForPage(main_, "TabTeste"));
 

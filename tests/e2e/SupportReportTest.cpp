@@ -51,11 +51,8 @@ TEST_F(SupportReportDialog, AsksBeforeReplacingAndRefusesTheProgramsOwnFiles) {
 
   // The program's settings, spelt otherwise: the system asks, and when the
   // user says yes the program still refuses, says why, and asks again.
-  HWND name = GetDlgItem(dialog, 0x47c);
-  if (!name) name = GetDlgItem(dialog, 0x480);
   const std::wstring settings = folder_->file(L"PARAMETROS.XML").wstring();
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(settings.c_str()));
-  pressOk(dialog);
+  chooseInFileDialog(dialog, settings);
   const MessageBoxSeen replace = waitForMessageBox(dialog);
   ASSERT_TRUE(replace.window) << windowsOnScreen();
   pressButton(replace.window, IDYES);

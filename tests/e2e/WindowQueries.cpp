@@ -117,6 +117,12 @@ std::wstring windowText(HWND window) {
   return textStart(window, std::numeric_limits<std::size_t>::max()).text;
 }
 
+bool isChecked(HWND button) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
 std::wstring windowClass(HWND window) {
   wchar_t name[256];
   const int length = GetClassNameW(window, name, 256);
@@ -184,6 +190,10 @@ std::string toUtf8(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
                       nullptr, nullptr);
   return out;
+}
+
+std::wstring widened(std::string_view ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
 }
 
 }  // namespace e2e

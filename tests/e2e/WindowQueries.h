@@ -19,6 +19,8 @@ std::vector<HWND> messageBoxes(DWORD processId);
 HWND findControl(HWND top, std::string_view name);
 
 std::wstring windowText(HWND window);
+// Whether a check box or radio button is checked.
+bool isChecked(HWND button);
 // The window that has the keyboard focus in the thread that owns top.
 HWND focusedWindow(HWND top);
 // The visible dialog box the window owns (the system's Find dialog), or
@@ -33,5 +35,7 @@ std::wstring messageBoxText(HWND box);
 std::string describeWindows(DWORD processId);
 
 std::string toUtf8(std::wstring_view text);
+// ASCII text as wide text, each byte its own character.
+std::wstring widened(std::string_view ascii);
 
 }  // namespace e2e
