@@ -41,14 +41,16 @@ constexpr int kReleaseCheckMs = 100;
 constexpr int kReadAttempts = 20;
 constexpr int kReadRetryMs = 10;
 
-// Another process (the tool, another program's copy of this library) may be
-// replacing the state file this moment; under Wine a read can meet that
-// rename and fail, so a failed read is tried again shortly.
-DeviceState loadWhenReadable(const std::filesystem::path& stateFile, std::mt19937& random) {
+// The state file's text; nothing when there is no file. Another process (the
+// tool, another program's copy of this library) may be replacing the file
+// this moment; under Wine a read can meet that rename and fail, so a failed
+// read is tried again shortly.
+std::optional<std::string> readStateFile(const std::filesystem::path& stateFile) {
   for (int attempt = 1;; ++attempt) {
     try {
-      return loadDeviceState(stateFile, currentMoment(), random);
-    } catch (const std::exception&) {
+      if (!platform::fileExists(stateFile)) return std::nullopt;
+      return platform::readFile(stateFile);
+    } catch (const platform::FileError&) {
       if (attempt == kReadAttempts) throw;
       sleepFor(kReadRetryMs);
     }
@@ -73,12 +75,11 @@ void awaitAnswer(const std::filesystem::path& stateFile, const Command& command,
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         end - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
     sleepFor(std::min<int>(kReleaseCheckMs, static_cast<int>(left.count())));
-    state = loadWhenReadable(stateFile, random);
-    if (state.knobs.slowMs <= 0) return;
+    state = loadDeviceState(stateFile, currentMoment(), random);
+    // Released, or the whole wait is over.
+    if (state.knobs.slowMs <= 0 || left.count() <= kReleaseCheckMs) return;
   }
-  state = loadWhenReadable(stateFile, random);
 }
 
 void dropLargeSessions(DeviceState& state) {
@@ -102,8 +103,8 @@ Moment deviceNow(const Knobs& knobs) {
 
 DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment& now,
                             std::mt19937& random) {
-  DeviceState state =
-      platform::fileExists(stateFile) ? readState(platform::readFile(stateFile)) : DeviceState{};
+  const std::optional<std::string> text = readStateFile(stateFile);
+  DeviceState state = text ? readState(*text) : DeviceState{};
   if (state.serial.empty()) {
     const DeviceState fresh = factoryNewDevice(now, random);
     state.serial = fresh.serial;
@@ -129,7 +130,7 @@ Reply runCommand(const std::filesystem::path& stateFile, const Command& command)
   AnswerLayout layout = AnswerLayout::Current;
   try {
     std::mt19937 random = seededRandom();
-    DeviceState state = loadWhenReadable(stateFile, random);
+    DeviceState state = loadDeviceState(stateFile, currentMoment(), random);
     awaitAnswer(stateFile, command, state, random);
     layout = state.knobs.layout;
     const Moment now = deviceNow(state.knobs);

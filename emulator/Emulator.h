@@ -27,7 +27,8 @@ Moment deviceNow(const Knobs& knobs);
 
 // The state in the file. A file that lacks the device's identity (missing,
 // or written by hand with knobs only) gets one now: that is the moment the
-// device leaves the factory.
+// device leaves the factory. A read that meets another process replacing
+// the file is tried again before it fails (platform::FileError).
 DeviceState loadDeviceState(const std::filesystem::path& stateFile, const Moment& now,
                             std::mt19937& random);
 
