@@ -108,14 +108,6 @@ void readStatus(const page::AnswerFields& fields, std::string_view answer,
   }
 }
 
-// Writes the coupon's lines, each followed by CR LF, as the program keeps
-// CFe.xml.
-void writeCoupon(const std::string& coupon, const platform::Path& file) {
-  std::vector<std::string> lines;
-  for (const std::string_view line : diagnostics::couponLines(coupon)) lines.emplace_back(line);
-  platform::writeLines(file, lines);
-}
-
 // A session query and the last fiscal session bring back another command's
 // answer; an answer with the query's own session number is the query's own
 // refusal.
@@ -138,7 +130,8 @@ void readConsulted(const page::AnswerFields& fields, const Invocation& invocatio
     result.summary += u"; a resposta não traz o cupom inteiro, nada foi gravado";
     return;
   }
-  writeCoupon(consulted.coupon, *invocation.output);
+  // Written as the program keeps CFe.xml.
+  diagnostics::writeCouponLines(*invocation.output, diagnostics::couponLines(consulted.coupon));
   result.written = invocation.output;
   result.summary += u"; cupom gravado em " + invocation.output->text();
 }

@@ -37,13 +37,17 @@ std::u16string FormatXMLString(std::string_view XmlString) {
   return platform::fromUtf8(indented);
 }
 
-void writeCFeXml(const platform::Path& folder, const std::vector<std::string_view>& lines) {
+void writeCouponLines(const platform::Path& file, const std::vector<std::string_view>& lines) {
   std::string content;
   for (const std::string_view line : lines) {
     content += line;
     content += "\r\n";
   }
-  platform::writeFileAtomically(folder / u"CFe.xml", content);
+  platform::writeFileAtomically(file, content);
+}
+
+void writeCFeXml(const platform::Path& folder, const std::vector<std::string_view>& lines) {
+  writeCouponLines(folder / u"CFe.xml", lines);
 }
 
 }  // namespace diagnostics
