@@ -102,10 +102,10 @@ Check pendingCoupons(const StatusFields& fields) {
   switch (pending.kind) {
     case PendingList::None:
       return {CheckId::PendingCoupons, Level::Ok, u"Nenhum CF-e aguardando envio à SEFAZ", 0.0};
-    case PendingList::Unreadable:
-      if (!first || (!isEmptyKey(*first) && !isAccessKey(*first)))
-        return unknownField(CheckId::PendingCoupons, "LISTA_INICIAL", u"primeiro CF-e pendente",
-                            first);
+    case PendingList::FirstUnreadable:
+      return unknownField(CheckId::PendingCoupons, "LISTA_INICIAL", u"primeiro CF-e pendente",
+                          first);
+    case PendingList::LastUnreadable:
       return unknownField(CheckId::PendingCoupons, "LISTA_FINAL", u"último CF-e pendente", last);
     case PendingList::Pending:
       break;
@@ -119,7 +119,7 @@ Check pendingCoupons(const StatusFields& fields) {
     if (*pending.count > 1) sentence += u" a " + ascii(*last);
   } else {
     sentence = u"CF-e aguardando envio à SEFAZ: primeiro " + ascii(*first) + u", último " +
-               (last && !isEmptyKey(*last) ? ascii(*last) : u"não informado");
+               (pending.lastGiven ? ascii(*last) : u"não informado");
   }
   return {CheckId::PendingCoupons, Level::Warning, std::move(sentence), figure};
 }

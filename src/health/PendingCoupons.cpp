@@ -27,26 +27,27 @@ std::optional<std::int64_t> countBetween(std::string_view first, std::string_vie
   return count;
 }
 
-}  // namespace
-
 bool isAccessKey(std::string_view key) {
   return key.size() == kKeyLength && platform::allDigits(key);
 }
 
+// Empty or only zeros: no coupon.
 bool isEmptyKey(std::string_view key) {
   return std::all_of(key.begin(), key.end(), [](char c) { return c == '0'; });
 }
 
+}  // namespace
+
 PendingList readPendingList(std::optional<std::string_view> first,
                             std::optional<std::string_view> last) {
-  if (!first) return {PendingList::Unreadable, std::nullopt};
+  if (!first) return {.kind = PendingList::FirstUnreadable};
   const bool lastEmpty = !last || isEmptyKey(*last);
   if (isEmptyKey(*first))
-    return {lastEmpty ? PendingList::None : PendingList::Unreadable, std::nullopt};
-  if (!isAccessKey(*first) || (!lastEmpty && !isAccessKey(*last)))
-    return {PendingList::Unreadable, std::nullopt};
-  if (lastEmpty) return {PendingList::Pending, std::nullopt};
-  return {PendingList::Pending, countBetween(*first, *last)};
+    return {.kind = lastEmpty ? PendingList::None : PendingList::LastUnreadable};
+  if (!isAccessKey(*first)) return {.kind = PendingList::FirstUnreadable};
+  if (lastEmpty) return {.kind = PendingList::Pending};
+  if (!isAccessKey(*last)) return {.kind = PendingList::LastUnreadable};
+  return {.kind = PendingList::Pending, .lastGiven = true, .count = countBetween(*first, *last)};
 }
 
 }  // namespace health
