@@ -109,17 +109,12 @@ void CommandRunner::CursorDefault() {
   statusBar_.repaintNow();
 }
 
-std::u16string statusText(std::string_view mensagem) {
-  std::u16string text = platform::fromUtf8Start(mensagem, kStatusLimit + 1);
-  if (text.size() > kStatusLimit) {
-    text.resize(kStatusLimit);
-    text += u" ...";
-  }
-  return text;
-}
-
+// The status bar shows the answer cut to kStatusLimit characters. Only the
+// bytes those characters can come from are decoded: a log's answer runs to
+// tens of megabytes.
 void CommandRunner::mostrastatus(std::string_view mensagem) {
-  statusBar_.setText(statusText(mensagem));
+  statusBar_.setText(
+      ui::cutForWindow(platform::fromUtf8Start(mensagem, kStatusLimit + 1), kStatusLimit));
 }
 
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {

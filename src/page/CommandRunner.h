@@ -64,11 +64,6 @@ struct AuthorityWindow {
   ui::Memo& MemoSefaz;
 };
 
-// An answer as the status bar shows it: decoded from UTF-8, cut to 110
-// characters and " ...". Only the bytes those characters can come from are
-// decoded: a log's answer runs to tens of megabytes.
-std::u16string statusText(std::string_view mensagem);
-
 class CommandRunner {
  public:
   CommandRunner(ui::Messages& messages, ui::DeviceCalls& deviceCalls, satlib::SatLibrary& library,

@@ -26,8 +26,7 @@ ProgramDialogs::ProgramDialogs(PlatformServices platform, satlib::SatLibrary& li
 Program::Program(PlatformServices platform, satlib::SatLibrary& library,
                  const platform::Clock& clock, const platform::Path& programFolder)
     : ProgramDialogs(platform, library, clock, programFolder),
-      main({messages, files, deviceCalls, library, clock, calls, sessions, cds, programFolder,
-            prompt, valida, msefaz, fimAFim}),
+      main(*this),
       support(messages, files, library, calls, main, programFolder) {
   main.systemMenuCommands = {{u"Sobre o Quorvel...", [this] { support.showAbout(); }},
                              {u"Relatório para suporte...", [this] { support.writeReport(); }}};

@@ -19,7 +19,7 @@ constexpr int kGapBelowLogo = 3;
 constexpr int kStatusBarHeight = 19;
 }  // namespace
 
-MainWindowFrame::MainWindowFrame(MainWindowServices services, page::PageHost& host)
+MainWindowFrame::MainWindowFrame(ProgramDialogs& services, page::PageHost& host)
     : ui::Form("TFAtivacao"),
       StatusBar("StatusBar", this),
       Panel1("Panel1", this),
@@ -44,8 +44,8 @@ MainWindowFrame::MainWindowFrame(MainWindowServices services, page::PageHost& ho
       context_{runner,         services.cds, services.messages,     services.files, services.prompt,
                services.clock, host,         services.programFolder} {}
 
-TFAtivacao::TFAtivacao(MainWindowServices services)
-    : MainWindowFrame(std::move(services), *this),
+TFAtivacao::TFAtivacao(ProgramDialogs& services)
+    : MainWindowFrame(services, *this),
       TabMirel(PageControl, context_),
       TabCodAtiva(PageControl, context_),
       TabAtivar(PageControl, context_),

@@ -5,51 +5,23 @@
 // the window for the few services of page::PageHost.
 #include <vector>
 
-#include "platform/Path.h"
-
 #include "diagnostics/HomePage.h"
 #include "diagnostics/LogPage.h"
 #include "diagnostics/StatusPage.h"
 #include "diagnostics/TestsPage.h"
-#include "diagnostics/UFimaFim.h"
 #include "page/CommandRunner.h"
 #include "page/PageContext.h"
 #include "page/PageHost.h"
-#include "page/PromptOutcome.h"
 #include "provisioning/ActivationPage.h"
 #include "provisioning/CodeChangePage.h"
 #include "provisioning/LockPage.h"
 #include "provisioning/NetworkPage.h"
 #include "provisioning/SignaturePage.h"
 #include "provisioning/SoftwareUpdatePage.h"
-#include "satlib/SatLibrary.h"
-#include "satlib/SessionNumbers.h"
-#include "settings/ParameterDataset.h"
-#include "shell/UMSefaz.h"
-#include "shell/UValida.h"
+#include "shell/ProgramParts.h"
 #include "ui/Controls.h"
-#include "ui/DeviceCalls.h"
-#include "ui/FilePickers.h"
-#include "ui/Messages.h"
 
 namespace shell {
-
-// What the main window works with, owned by the program.
-struct MainWindowServices {
-  ui::Messages& messages;
-  ui::FilePickers& files;
-  ui::DeviceCalls& deviceCalls;
-  satlib::SatLibrary& library;
-  const platform::Clock& clock;
-  satlib::CallRecorder& calls;
-  satlib::SessionNumbers& sessions;
-  settings::ParameterDataset& cds;
-  platform::Path programFolder;
-  page::PromptOutcome& prompt;
-  TFValida& valida;
-  TFMSefaz& msefaz;
-  diagnostics::TFFimAFim& fimAFim;
-};
 
 // The main window without its pages: the side panel, the status bar, the
 // page control, and the runner and context the pages are made from. Its
@@ -57,7 +29,7 @@ struct MainWindowServices {
 // that a control comes after its parent.
 class MainWindowFrame : public ui::Form {
  public:
-  MainWindowFrame(MainWindowServices services, page::PageHost& host);
+  MainWindowFrame(ProgramDialogs& services, page::PageHost& host);
 
   ui::StatusBar StatusBar;
   ui::Panel Panel1;
@@ -79,7 +51,7 @@ class MainWindowFrame : public ui::Form {
   page::CommandRunner runner;
 
  protected:
-  MainWindowServices services_;
+  ProgramDialogs& services_;
   page::PageContext context_;
 };
 
@@ -88,7 +60,7 @@ class MainWindowFrame : public ui::Form {
 // whatever order the pages are declared in.
 class TFAtivacao : private page::PageHost, public MainWindowFrame {
  public:
-  explicit TFAtivacao(MainWindowServices services);
+  explicit TFAtivacao(ProgramDialogs& services);
 
   void FormCreate();
   // The window is going away at program end: the parameter record is saved.

@@ -2,9 +2,9 @@
 
 namespace ui {
 
-std::u16string cutForWindow(std::u16string text) {
-  if (text.size() <= kLongestShownText) return text;
-  std::size_t cut = kLongestShownText;
+std::u16string cutForWindow(std::u16string text, std::size_t longest) {
+  if (text.size() <= longest) return text;
+  std::size_t cut = longest;
   // Never half a surrogate pair.
   if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
   text.resize(cut);

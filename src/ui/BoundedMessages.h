@@ -13,7 +13,9 @@ namespace ui {
 // Texts longer than this are cut and end in " ...".
 inline constexpr std::size_t kLongestShownText = 4000;
 
-std::u16string cutForWindow(std::u16string text);
+// The text cut to `longest` characters and " ..." when it is longer, never
+// inside a surrogate pair.
+std::u16string cutForWindow(std::u16string text, std::size_t longest = kLongestShownText);
 
 class BoundedMessages : public Messages {
  public:
