@@ -168,11 +168,7 @@ class LogPage : public ProgramFixture {
   LogPage() { program.start(); }
 
   void extract(ui::Button& sideButton, const std::u16string& code, const std::string& answer) {
-    dialogs.whenShown["TFValida"] = [code](ui::Form& form) {
-      auto& valida = static_cast<shell::TFValida&>(form);
-      valida.EdtCodigo.setTextFromUser(code);
-      valida.BtnTrocarCod.click();
-    };
+    answerCodePrompt(code);
     library.answers = {answer};
     user([&] { sideButton.click(); });
   }

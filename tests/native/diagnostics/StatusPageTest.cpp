@@ -21,11 +21,7 @@ class StatusPage : public ProgramFixture {
   StatusPage() { program.start(); }
 
   void request(const std::u16string& code, const std::string& answer) {
-    dialogs.whenShown["TFValida"] = [code](ui::Form& form) {
-      auto& valida = static_cast<shell::TFValida&>(form);
-      valida.EdtCodigo.setTextFromUser(code);
-      valida.BtnTrocarCod.click();
-    };
+    answerCodePrompt(code);
     library.answers = {answer};
     user([&] { main.BitBtnStatus.click(); });
   }

@@ -34,22 +34,16 @@ class TestsPage : public ProgramFixture {
  protected:
   TestsPage() {
     program.start();
-    program.cds.edit();
-    program.cds.setText("CNPJContribuinte", u"11222333000181");
-    program.cds.setText("CNPJSH", u"11222333000009");
-    program.cds.setText("Assinatura", u"assinatura guardada");
-    program.cds.post();
+    storeSettings({{"CNPJContribuinte", u"11222333000181"},
+                   {"CNPJSH", u"11222333000009"},
+                   {"Assinatura", u"assinatura guardada"}});
     user([&] { main.BtnTestefimafim.click(); });
   }
 
   // The prompt confirmed with `code`; then the test dialog with `fill`.
   void run(ui::Button& button, const std::u16string& code, const std::string& answer,
            const std::function<void(diagnostics::TFFimAFim&)>& fill = {}, bool confirm = true) {
-    dialogs.whenShown["TFValida"] = [code](ui::Form& form) {
-      auto& valida = static_cast<shell::TFValida&>(form);
-      valida.EdtCodigo.setTextFromUser(code);
-      valida.BtnTrocarCod.click();
-    };
+    answerCodePrompt(code);
     dialogs.whenShown["TFFimAFim"] = [fill, confirm](ui::Form& form) {
       auto& dialog = static_cast<diagnostics::TFFimAFim&>(form);
       if (fill) fill(dialog);

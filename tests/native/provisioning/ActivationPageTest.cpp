@@ -43,10 +43,7 @@ TEST_F(ActivationPage, LoadsCnpjAndStateFromTheRecord) {
   EXPECT_EQ(page.rgTipoCert.itemIndex(), 0);
   EXPECT_FALSE(page.rgTipoCert.enabled());
 
-  program.cds.edit();
-  program.cds.setText("CNPJContribuinte", u"11222333000181");
-  program.cds.setText("uf", u"25");
-  program.cds.post();
+  storeSettings({{"CNPJContribuinte", u"11222333000181"}, {"uf", u"25"}});
   page.EdtCodAtiv2.setText(u"left over");
   user([&] { main.BtnPrincipal.click(); });
   open();
@@ -56,9 +53,7 @@ TEST_F(ActivationPage, LoadsCnpjAndStateFromTheRecord) {
 }
 
 TEST_F(ActivationPage, AStateThatIsNoNumberIsReportedInPortugueseAndThePageNotShown) {
-  program.cds.edit();
-  program.cds.setText("uf", u"SP");
-  program.cds.post();
+  storeSettings({{"uf", u"SP"}});
   open();
   ASSERT_EQ(dialogs.texts(DialogKind::Unexpected).size(), 1u);
   EXPECT_NE(dialogs.texts(DialogKind::Unexpected)[0].find(u"número inteiro"), std::u16string::npos);

@@ -13,11 +13,6 @@ class NetworkPage : public ProgramFixture {
  protected:
   NetworkPage() : page(main.TabConfRede) { program.start(); }
 
-  void store(std::initializer_list<std::pair<const char*, const char16_t*>> fields) {
-    program.cds.edit();
-    for (const auto& [name, value] : fields) program.cds.setText(name, value);
-    program.cds.post();
-  }
   void show() {
     main.PageControl.setActivePageIndex(page::kHomePage);
     user([&] { main.BtnConfRede.click(); });
@@ -51,7 +46,7 @@ TEST_F(NetworkPage, ShowsTheRecordThroughTheListRules) {
       {u"ETHE", u"DHCP", u"7", 0, 0, 0, false, false},
   };
   for (const auto& c : cases) {
-    store({{"tipoInter", c.tipoInter}, {"tipoLan", c.tipoLan}, {"proxy", c.proxy}});
+    storeSettings({{"tipoInter", c.tipoInter}, {"tipoLan", c.tipoLan}, {"proxy", c.proxy}});
     show();
     EXPECT_EQ(page.CbotipoInter.itemIndex(), c.inter) << platform::toUtf8(c.tipoInter);
     EXPECT_EQ(page.CbotipoLan.itemIndex(), c.lan) << platform::toUtf8(c.tipoLan);
@@ -80,7 +75,7 @@ TEST_F(NetworkPage, ChoosingAModeDisablesWithoutClearing) {
 }
 
 TEST_F(NetworkPage, StoresWritesAndSendsTheDocumentWithTheCodeAsTyped) {
-  store({{"SSID", u"rede"}, {"usuario", u"ppp"}, {"senha", u"segredo"}});
+  storeSettings({{"SSID", u"rede"}, {"usuario", u"ppp"}, {"senha", u"segredo"}});
   show();
   user([&] { page.CbotipoLan.setItemIndexFromUser(1); });
   page.EdtlanIP.setTextFromUser(u"192.168.0.10");

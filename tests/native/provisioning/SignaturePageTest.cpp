@@ -44,11 +44,9 @@ class SignaturePage : public ProgramFixture {
 };
 
 TEST_F(SignaturePage, LoadsTheCnpjsAndTheSignatureFromTheRecord) {
-  program.cds.edit();
-  program.cds.setText("CNPJContribuinte", kTaxpayer);
-  program.cds.setText("CNPJSH", kSoftwareHouse);
-  program.cds.setText("Assinatura", u"assinatura guardada");
-  program.cds.post();
+  storeSettings({{"CNPJContribuinte", kTaxpayer},
+                 {"CNPJSH", kSoftwareHouse},
+                 {"Assinatura", u"assinatura guardada"}});
   page.EdtCodAtiv3.setText(u"left over");
   chooseFile();
   user([&] { main.BtnPrincipal.click(); });

@@ -86,17 +86,11 @@ class EveryAnswer : public ProgramFixture {
  protected:
   EveryAnswer() {
     program.start();
-    program.cds.edit();
-    program.cds.setText("CNPJContribuinte", u"11222333000181");
-    program.cds.setText("CNPJSH", u"11222333000009");
-    program.cds.setText("Assinatura", u"U2lnbmF0dXJl");
-    program.cds.setText("uf", u"25");
-    program.cds.post();
-    dialogs.whenShown["TFValida"] = [](ui::Form& form) {
-      auto& valida = static_cast<shell::TFValida&>(form);
-      valida.EdtCodigo.setTextFromUser(u"segredo1");
-      valida.BtnTrocarCod.click();
-    };
+    storeSettings({{"CNPJContribuinte", u"11222333000181"},
+                   {"CNPJSH", u"11222333000009"},
+                   {"Assinatura", u"U2lnbmF0dXJl"},
+                   {"uf", u"25"}});
+    answerCodePrompt(u"segredo1");
     dialogs.whenShown["TFFimAFim"] = [](ui::Form& form) {
       auto& dialog = static_cast<diagnostics::TFFimAFim&>(form);
       dialog.EdtIEContrib.setTextFromUser(u"123456789012");

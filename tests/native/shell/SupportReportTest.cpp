@@ -22,18 +22,15 @@ class SupportReport : public ProgramFixture {
     program.start();
     // Every secret the settings hold, and a configuration sent with the
     // activation code: the proxy's password travels in its argument.
-    program.cds.edit();
-    for (const auto& [name, value] : {std::pair{"tipoInter", u"WIFI"},
-                                      {"seg", u"WPA"},
-                                      {"codigo", u"ChaveWifi9"},
-                                      {"tipoLan", u"PPPoE"},
-                                      {"usuario", u"loja"},
-                                      {"senha", u"SenhaPPPoE7"},
-                                      {"proxy", u"1"},
-                                      {"proxy_ip", u"10.0.0.9"},
-                                      {"proxy_senha", u"SenhaDoProxy1"}})
-      program.cds.setText(name, value);
-    program.cds.post();
+    storeSettings({{"tipoInter", u"WIFI"},
+                   {"seg", u"WPA"},
+                   {"codigo", u"ChaveWifi9"},
+                   {"tipoLan", u"PPPoE"},
+                   {"usuario", u"loja"},
+                   {"senha", u"SenhaPPPoE7"},
+                   {"proxy", u"1"},
+                   {"proxy_ip", u"10.0.0.9"},
+                   {"proxy_senha", u"SenhaDoProxy1"}});
     user([&] { main.BtnConfRede.click(); });
     main.TabConfRede.LblEdtCodRede.setTextFromUser(u"CodigoAtiv01");
     library.answers = {"123456|12000|Rede Configurada||"};
@@ -74,11 +71,7 @@ TEST_F(SupportReport, CarriesTheLastLogWholeWhateverTheViewShowedUpToItsSizeLimi
   while (large.size() <= shell::kLongestReportLog) large += line;
   large += "20261211235959|SAT|info|a última linha\r\n";
   for (const std::string* log : {&small, &large}) {
-    dialogs.whenShown["TFValida"] = [](ui::Form& form) {
-      auto& valida = static_cast<shell::TFValida&>(form);
-      valida.EdtCodigo.setTextFromUser(u"segredo1");
-      valida.BtnTrocarCod.click();
-    };
+    answerCodePrompt(u"segredo1");
     library.answers = {"1|15000|Transferência completa|||" + codec::encodeBase64(*log)};
     user([&] { main.BitSuperLog.click(); });  // a view that shows only a part
     const std::string carried = entry("log-sat.txt");

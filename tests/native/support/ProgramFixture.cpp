@@ -19,4 +19,19 @@ std::string ProgramFixture::parametersFile() const {
   return platform::readFile(folder.path() / "Parametros.xml");
 }
 
+void ProgramFixture::storeSettings(
+    std::initializer_list<std::pair<const char*, const char16_t*>> fields) {
+  program.cds.edit();
+  for (const auto& [name, value] : fields) program.cds.setText(name, value);
+  program.cds.post();
+}
+
+void ProgramFixture::answerCodePrompt(std::u16string code) {
+  dialogs.whenShown["TFValida"] = [code = std::move(code)](ui::Form& form) {
+    auto& valida = static_cast<shell::TFValida&>(form);
+    valida.EdtCodigo.setTextFromUser(code);
+    valida.BtnTrocarCod.click();
+  };
+}
+
 }  // namespace testing_support

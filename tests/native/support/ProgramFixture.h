@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "platform/Clock.h"
 #include "shell/Program.h"
@@ -37,6 +40,10 @@ class ProgramFixture : public ::testing::Test {
   const ui::Control* focused() const { return main.focusedControl(); }
   // Parametros.xml as it is on disk now.
   std::string parametersFile() const;
+  // Writes these fields into the parameter record, as one edit.
+  void storeSettings(std::initializer_list<std::pair<const char*, const char16_t*>> fields);
+  // Every code prompt from now on is confirmed with `code`.
+  void answerCodePrompt(std::u16string code);
 
   TemporaryFolder folder;
   RecordingDialogs dialogs;
