@@ -16,10 +16,6 @@ namespace {
 
 using health::Level;
 
-std::u16string ascii(std::string_view text) {
-  return std::u16string(text.begin(), text.end());
-}
-
 std::string callFor(const Invocation& invocation, satlib::SatLibrary& library, int sessao,
                     const std::string& code) {
   switch (invocation.command) {
@@ -97,8 +93,8 @@ void readStatus(const page::AnswerFields& fields, std::string_view answer,
   result.checks = health::worstFirst(health::assessHealth(answer, clock.dateAndTime()));
   result.level = health::worstLevel(result.checks);
   if (result.level == Level::Ok) {
-    result.summary =
-        u"Todas as " + ascii(std::to_string(result.checks.size())) + u" verificações em ordem";
+    result.summary = u"Todas as " + platform::fromUtf8(std::to_string(result.checks.size())) +
+                     u" verificações em ordem";
     return;
   }
   for (const health::Check& check : result.checks) {
@@ -152,8 +148,8 @@ void readLog(const page::AnswerFields& fields, const Invocation& invocation,
   result.level = Level::Ok;
   result.written = invocation.output;
   result.summary = std::u16string(invocation.superLog ? u"SuperLog" : u"Log") + u" do SAT (" +
-                   ascii(std::to_string(lines->lineCount())) + u" linhas) gravado em " +
-                   invocation.output->text();
+                   platform::fromUtf8(std::to_string(lines->lineCount())) +
+                   u" linhas) gravado em " + invocation.output->text();
 }
 
 void read(const Invocation& invocation, const std::string& answer, const platform::Clock& clock,
@@ -191,7 +187,8 @@ CommandResult runCommand(const Invocation& invocation, const std::string& code,
     result.summary = unavailable.reason;
   } catch (const ui::DeviceCallFaulted&) {
     result.summary = u"O SAT.DLL falhou ao executar " +
-                     ascii(satlib::entryPointName(entryPointOf(invocation.command))) + u".";
+                     platform::fromUtf8(satlib::entryPointName(entryPointOf(invocation.command))) +
+                     u".";
   } catch (const satlib::MissingEntryPoint& missing) {
     result.summary = platform::fromUtf8(missing.what());
   } catch (const page::MissingAnswerField& missing) {

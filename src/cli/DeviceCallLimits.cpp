@@ -1,12 +1,13 @@
 #include "cli/DeviceCallLimits.h"
 
+#include "health/Wording.h"
+
 namespace cli {
 
 namespace {
 
 std::u16string seconds(int count) {
-  const std::string digits = std::to_string(count);
-  return std::u16string(digits.begin(), digits.end()) + (count == 1 ? u" segundo" : u" segundos");
+  return health::counted(count, u"segundo", u"segundos");
 }
 
 }  // namespace

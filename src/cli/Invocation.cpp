@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/Text.h"
+
 namespace cli {
 
 const std::u16string_view kWhereTheCodeComesFrom =
@@ -55,8 +57,7 @@ const std::u16string kCodeRefused =
     std::u16string(kWhereTheCodeComesFrom);
 
 std::u16string ordinal(std::size_t position) {
-  const std::string digits = std::to_string(position);
-  return std::u16string(digits.begin(), digits.end()) + u"º";
+  return platform::fromUtf8(std::to_string(position)) + u"º";
 }
 
 // A whole number of at most `longest`, digits only; nothing otherwise.

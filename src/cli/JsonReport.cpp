@@ -35,7 +35,7 @@ class JsonObject {
     }
     out_ += '"';
   }
-  void ascii(std::string_view value) { text(std::u16string(value.begin(), value.end())); }
+  void ascii(std::string_view value) { text(platform::fromUtf8(value)); }
   void textOrNull(std::u16string_view value) { value.empty() ? raw("null") : text(value); }
   void asciiOrNull(std::string_view value) { value.empty() ? raw("null") : ascii(value); }
   void raw(std::string_view value) { out_ += value; }

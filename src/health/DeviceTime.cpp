@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/Text.h"
+
 namespace health {
 
 namespace {
@@ -24,10 +26,6 @@ std::optional<std::int64_t> daysOf(int year, int month, int day) {
                                          std::chrono::day{static_cast<unsigned>(day)}};
   if (!date.ok()) return std::nullopt;
   return std::chrono::sys_days(date).time_since_epoch().count();
-}
-
-std::u16string ascii(std::string_view text) {
-  return std::u16string(text.begin(), text.end());
 }
 
 }  // namespace
@@ -54,14 +52,15 @@ std::int64_t computerMoment(const platform::DateTime& now) {
 }
 
 std::u16string shownDate(std::string_view aaaammdd) {
-  return ascii(aaaammdd.substr(6, 2)) + u"/" + ascii(aaaammdd.substr(4, 2)) + u"/" +
-         ascii(aaaammdd.substr(0, 4));
+  return platform::fromUtf8(aaaammdd.substr(6, 2)) + u"/" +
+         platform::fromUtf8(aaaammdd.substr(4, 2)) + u"/" +
+         platform::fromUtf8(aaaammdd.substr(0, 4));
 }
 
 std::u16string shownDateTime(std::string_view aaaammddhhmmss) {
   const std::string_view t = aaaammddhhmmss;
-  return shownDate(t.substr(0, 8)) + u" " + ascii(t.substr(8, 2)) + u":" + ascii(t.substr(10, 2)) +
-         u":" + ascii(t.substr(12, 2));
+  return shownDate(t.substr(0, 8)) + u" " + platform::fromUtf8(t.substr(8, 2)) + u":" +
+         platform::fromUtf8(t.substr(10, 2)) + u":" + platform::fromUtf8(t.substr(12, 2));
 }
 
 }  // namespace health

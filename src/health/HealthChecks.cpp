@@ -17,15 +17,12 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
 
-std::u16string ascii(std::string_view text) {
-  return std::u16string(text.begin(), text.end());
-}
-
 // What is wrong with a value that is missing or cannot be read: the field
 // that should hold it, what it is, and the value as sent.
 std::u16string unreadable(std::string_view field, std::u16string_view what,
                           std::optional<std::string_view> value) {
-  std::u16string text = u"campo " + ascii(field) + u" (" + std::u16string(what) + u") ";
+  std::u16string text =
+      u"campo " + platform::fromUtf8(field) + u" (" + std::u16string(what) + u") ";
   if (!value) return text + u"ausente na resposta";
   if (value->empty()) return text + u"vazio";
   return text + u"ilegível: " + quoted(*value);
@@ -114,12 +111,12 @@ Check pendingCoupons(const StatusFields& fields) {
   std::optional<double> figure;
   if (pending.count) {
     figure = static_cast<double>(*pending.count);
-    sentence =
-        ascii(std::to_string(*pending.count)) + u" CF-e aguardando envio à SEFAZ: " + ascii(*first);
-    if (*pending.count > 1) sentence += u" a " + ascii(*last);
+    sentence = platform::fromUtf8(std::to_string(*pending.count)) +
+               u" CF-e aguardando envio à SEFAZ: " + platform::fromUtf8(*first);
+    if (*pending.count > 1) sentence += u" a " + platform::fromUtf8(*last);
   } else {
-    sentence = u"CF-e aguardando envio à SEFAZ: primeiro " + ascii(*first) + u", último " +
-               (pending.lastGiven ? ascii(*last) : u"não informado");
+    sentence = u"CF-e aguardando envio à SEFAZ: primeiro " + platform::fromUtf8(*first) +
+               u", último " + (pending.lastGiven ? platform::fromUtf8(*last) : u"não informado");
   }
   return {CheckId::PendingCoupons, Level::Warning, std::move(sentence), figure};
 }
@@ -142,8 +139,10 @@ Check memory(const StatusFields& fields) {
   const Level level = percent >= kMemoryCriticalPercent  ? Level::Critical
                       : percent >= kMemoryWarningPercent ? Level::Warning
                                                          : Level::Ok;
-  return {CheckId::Memory, level,
-          u"Memória do SAT: " + amounts + u" (" + ascii(std::to_string(percent)) + u" %)", ratio};
+  return {
+      CheckId::Memory, level,
+      u"Memória do SAT: " + amounts + u" (" + platform::fromUtf8(std::to_string(percent)) + u" %)",
+      ratio};
 }
 
 Check clock(const DeviceNow& now, std::int64_t computer) {
@@ -176,15 +175,15 @@ Check network(const StatusFields& fields) {
   if (sent && *sent == "CONECTADO")
     return {CheckId::Network, Level::Ok, u"Rede do SAT conectada", 1.0};
   if (sent && (*sent == "NAO_CONECTADO" || *sent == "NAO CONECTADO" || *sent == "DESCONECTADO"))
-    return {CheckId::Network, Level::Critical, u"Rede do SAT não conectada (" + ascii(*sent) + u")",
-            0.0};
+    return {CheckId::Network, Level::Critical,
+            u"Rede do SAT não conectada (" + platform::fromUtf8(*sent) + u")", 0.0};
   return unknownField(CheckId::Network, "STATUS_LAN", u"estado da rede", sent);
 }
 
 Check battery(const StatusFields& fields) {
   const auto sent = fields[StatusField::NIVEL_BATERIA];
   if (sent && (*sent == "ALTO" || *sent == "MEDIO"))
-    return {CheckId::Battery, Level::Ok, u"Bateria do SAT: " + ascii(*sent), 0.0};
+    return {CheckId::Battery, Level::Ok, u"Bateria do SAT: " + platform::fromUtf8(*sent), 0.0};
   if (sent && *sent == "BAIXO")
     return {CheckId::Battery, Level::Warning, u"Bateria do SAT baixa (BAIXO)", 1.0};
   return unknownField(CheckId::Battery, "NIVEL_BATERIA", u"nível da bateria", sent);

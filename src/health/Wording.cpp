@@ -10,11 +10,6 @@ namespace {
 
 constexpr std::size_t kQuotedLimit = 40;
 
-std::u16string decimal(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
-
 struct Unit {
   std::int64_t seconds;
   std::u16string_view singular;
@@ -30,7 +25,8 @@ constexpr std::array<Unit, 4> kUnits{{{24 * 60 * 60, u"dia", u"dias"},
 
 std::u16string counted(std::int64_t count, std::u16string_view singular,
                        std::u16string_view plural) {
-  return decimal(count) + u" " + std::u16string(count == 1 || count == -1 ? singular : plural);
+  return platform::fromUtf8(std::to_string(count)) + u" " +
+         std::u16string(count == 1 || count == -1 ? singular : plural);
 }
 
 std::u16string duration(std::int64_t seconds) {

@@ -1,6 +1,7 @@
 #include "cli/win32/ConsoleDeviceCalls.h"
 
 #include "cli/DeviceCallLimits.h"
+#include "platform/Text.h"
 
 namespace cli::win32 {
 
@@ -20,13 +21,11 @@ void ConsoleDeviceCalls::whileDeviceWorks(const std::function<void()>& call) {
       break;
     case platform::DeviceLock::Outcome::TimedOut:
       throw DeviceUnavailable(busyFor(timeLimitSeconds_));
-    case platform::DeviceLock::Outcome::Unavailable: {
-      const std::string code = std::to_string(lock_.error());
+    case platform::DeviceLock::Outcome::Unavailable:
       throw DeviceUnavailable(
           u"Não foi possível usar a trava que reserva o SAT a um programa "
           u"por vez (erro " +
-          std::u16string(code.begin(), code.end()) + u" do Windows).");
-    }
+          platform::fromUtf8(std::to_string(lock_.error())) + u" do Windows).");
   }
   struct Release {
     platform::DeviceLock& lock;
