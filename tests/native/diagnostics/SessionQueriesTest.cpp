@@ -1,8 +1,6 @@
 // The session queries of the tests page.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "codec/Base64.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -42,12 +40,6 @@ class SessionQueries : public ProgramFixture {
     library.answers = {answer};
     user([&] { button.click(); });
   }
-  // The query's own session number, six digits, as the program drew it.
-  std::string ownSession() const {
-    char text[8];
-    std::snprintf(text, sizeof text, "%06d", std::stoi(library.calls.back().arguments[0]));
-    return text;
-  }
   std::string cfeXml() const { return platform::readFile(folder.path() / "CFe.xml"); }
 
   std::u16string code = u"segredo1";
@@ -60,7 +52,7 @@ TEST_F(SessionQueries, AStoredSaleIsListedWithItsCoupon) {
   ASSERT_EQ(library.calls.size(), 1u);
   EXPECT_EQ(library.calls[0].entry, satlib::EntryPoint::ConsultarNumeroSessao);
   EXPECT_EQ(library.calls[0].arguments[2], "4019");
-  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(ownSession()));
+  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(library.lastSession()));
   EXPECT_EQ(page.frame.header.text(), u"CONSULTAR NÚMERO DE SESSÃO");
   const std::u16string dash(54, u'-');
   EXPECT_EQ(platform::toUtf8(page.MemoCFe.text()),
@@ -127,12 +119,7 @@ TEST_F(SessionQueries, OtherAnswers) {
     page.MemoCFe.setText(u"old");
     library.answers.clear();
     library.duringCall = [&] {
-      const std::string own = [&] {
-        char text[8];
-        std::snprintf(text, sizeof text, "%06d", std::stoi(library.calls.back().arguments[0]));
-        return std::string(text);
-      }();
-      sent = c.answer(own);
+      sent = c.answer(library.lastSession());
       library.answers = {sent};
     };
     user([&] { page.BtnSessaoFiscal.click(); });
@@ -177,7 +164,7 @@ TEST_F(SessionQueries, TheQuerysOwnNumberEchoedWithoutLeadingZeros) {
   EXPECT_EQ(dialogs.messages(), std::vector<std::u16string>{u"11003: Sessão não encontrada"});
   EXPECT_EQ(page.MemoCFe.text(), u"");
   EXPECT_EQ(cfeXml(), "earlier");
-  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(ownSession()));
+  EXPECT_EQ(page.Edit1.text(), platform::fromUtf8(library.lastSession()));
 }
 
 // A stored sale or cancellation comes with or without the validation code

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -123,9 +122,7 @@ class EveryAnswer : public ProgramFixture {
     std::string sent;
     library.answers.clear();
     library.duringCall = [&] {
-      char session[16];
-      std::snprintf(session, sizeof session, "%06d", std::stoi(library.calls.back().arguments[0]));
-      const std::string six(session);
+      const std::string six = library.lastSession();
       const std::string otherwise =
           six.starts_with('0') ? six.substr(six.find_first_not_of('0')) : "0" + six;
       sent = replaced(replaced(c.answer, "{s}", six), "{S}", otherwise);

@@ -1,11 +1,18 @@
 #include "support/ScriptedSatLibrary.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 namespace testing_support {
 
 using satlib::EntryPoint;
+
+std::string ScriptedSatLibrary::lastSession() const {
+  char text[8];
+  std::snprintf(text, sizeof text, "%06d", std::stoi(calls.back().arguments[0]));
+  return text;
+}
 
 bool ScriptedSatLibrary::CarregaDLL(const std::u16string&) {
   return loads;

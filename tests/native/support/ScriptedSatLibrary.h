@@ -33,6 +33,9 @@ class ScriptedSatLibrary : public satlib::SatLibrary {
   // kinds the entry-point table gives.
   std::string call(satlib::EntryPoint entry, int sessao,
                    std::initializer_list<satlib::Argument> arguments) override;
+
+  // The session number of the last call, six digits, as a device echoes it.
+  std::string lastSession() const;
 };
 
 }  // namespace testing_support
