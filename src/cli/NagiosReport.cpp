@@ -83,9 +83,7 @@ std::string statusText(std::u16string_view summary) {
 std::string performance(const CommandResult& result) {
   std::string out;
   for (const PerformanceDatum& datum : performanceData()) {
-    const health::Check* found = nullptr;
-    for (const health::Check& check : result.checks)
-      if (check.id == datum.check) found = &check;
+    const health::Check* found = findCheck(result, datum.check);
     if (!found) continue;
     out += joined({" ", datum.label, "="});
     out += found->figure ? figureText(*found->figure * datum.scale) + std::string(datum.unit)

@@ -85,12 +85,6 @@ class Exposition {
   std::string out_;
 };
 
-const health::Check* checkOf(const CommandResult& result, health::CheckId id) {
-  for (const health::Check& check : result.checks)
-    if (check.id == id) return &check;
-  return nullptr;
-}
-
 }  // namespace
 
 std::string prometheusReport(const CommandResult& result) {
@@ -100,7 +94,7 @@ std::string prometheusReport(const CommandResult& result) {
   exposition.sample("quorvel_sat_query_succeeded", result.answered ? "1" : "0");
   if (result.checks.empty()) return exposition.done();
   for (const Gauge& gauge : kGauges) {
-    const health::Check* check = checkOf(result, gauge.check);
+    const health::Check* check = findCheck(result, gauge.check);
     exposition.family(gauge.name, gauge.help);
     exposition.sample(gauge.name, check && check->figure ? figureText(*check->figure * gauge.scale)
                                                          : std::string("NaN"));

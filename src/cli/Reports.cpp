@@ -41,6 +41,12 @@ std::string_view checkName(health::CheckId check) {
   return kNames[static_cast<std::size_t>(check)];
 }
 
+const health::Check* findCheck(const CommandResult& result, health::CheckId id) {
+  for (const health::Check& check : result.checks)
+    if (check.id == id) return &check;
+  return nullptr;
+}
+
 std::string figureText(double figure) {
   char text[32];
   if (std::nearbyint(figure) == figure && std::fabs(figure) < 1e15) {

@@ -24,6 +24,9 @@ std::string nagiosReport(const CommandResult& result);
 std::string_view levelName(health::Level level);
 std::string_view checkName(health::CheckId check);
 
+// The result's check of that id; nullptr for a run without health checks.
+const health::Check* findCheck(const CommandResult& result, health::CheckId id);
+
 // A figure as the machine forms write it: whole numbers without a point,
 // others with up to six significant digits.
 std::string figureText(double figure);

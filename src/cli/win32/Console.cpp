@@ -72,7 +72,8 @@ ConsoleStreams Console::streams() {
 
 std::optional<std::u16string> Console::environmentCode() const {
   wchar_t value[kLongestCodeInput + 1];
-  const DWORD length = GetEnvironmentVariableW(L"QUORVEL_CODIGO", value, kLongestCodeInput + 1);
+  const DWORD length = GetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(kCodeVariable),
+                                               value, kLongestCodeInput + 1);
   if (length == 0 || length > kLongestCodeInput) return std::nullopt;
   return std::u16string(value, value + length);
 }
