@@ -34,8 +34,8 @@ struct PerformanceDatum {
   std::string thresholds;  // ";warn;crit;min;max" in the plugins' range syntax
 };
 
-const std::array<PerformanceDatum, 8>& performanceData() {
-  static const std::array<PerformanceDatum, 8> data{{
+const std::array<PerformanceDatum, health::kCheckCount>& performanceData() {
+  static const std::array<PerformanceDatum, health::kCheckCount> data{{
       {CheckId::Certificate, "certificado_dias", "", 1,
        joined({";", number(health::kCertificateWarningDays), ":;0:"})},
       {CheckId::LastCommunication, "ultima_comunicacao", "s", 1,

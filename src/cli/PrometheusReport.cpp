@@ -5,6 +5,7 @@
 #include <array>
 
 #include "cli/Reports.h"
+#include "health/DeviceTime.h"
 #include "platform/Text.h"
 
 namespace cli {
@@ -21,13 +22,11 @@ struct Gauge {
 // Times are in seconds, the base unit monitoring systems expect (promtool
 // refuses a metric named in days): the certificate's whole days left, as
 // the device's date counts them, times 86400.
-constexpr double kSecondsPerDay = 24 * 60 * 60;
-
-constexpr std::array<Gauge, 8> kGauges{{
+constexpr std::array<Gauge, health::kCheckCount> kGauges{{
     {health::CheckId::Certificate, "quorvel_sat_certificate_expires_in_seconds",
      "Tempo até o vencimento do certificado do SAT: os dias inteiros que faltam pela data do SAT, "
      "em segundos (negativo: vencido).",
-     kSecondsPerDay},
+     health::kSecondsPerDay},
     {health::CheckId::LastCommunication, "quorvel_sat_last_communication_age_seconds",
      "Segundos desde a última comunicação do SAT com a SEFAZ."},
     {health::CheckId::Memory, "quorvel_sat_memory_used_ratio",

@@ -35,9 +35,9 @@ std::string_view levelName(health::Level level) {
 }
 
 std::string_view checkName(health::CheckId check) {
-  static constexpr std::array<std::string_view, 8> kNames{"certificado", "comunicacao", "pendentes",
-                                                          "memoria",     "relogio",     "bloqueio",
-                                                          "rede",        "bateria"};
+  static constexpr std::array<std::string_view, health::kCheckCount> kNames{
+      "certificado", "comunicacao", "pendentes", "memoria",
+      "relogio",     "bloqueio",    "rede",      "bateria"};
   return kNames[static_cast<std::size_t>(check)];
 }
 

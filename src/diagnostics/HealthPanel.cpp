@@ -4,7 +4,6 @@ namespace diagnostics {
 
 namespace {
 
-constexpr int kChecks = 8;
 // The listing's width on a page of the designed size; the sentences stretch
 // with the panel from there.
 constexpr int kDesignedWidth = 520;
@@ -45,7 +44,7 @@ HealthPanel::Row::Row(ui::Control* parent, int number)
 HealthPanel::HealthPanel(ui::Control* parent) : PanelSaude("PanelSaude", parent) {
   PanelSaude.bevel = ui::Bevel::Lowered;
   PanelSaude.setVisible(false);
-  for (int number = 1; number <= kChecks; ++number) {
+  for (int number = 1; number <= static_cast<int>(health::kCheckCount); ++number) {
     Row& row = rows_.emplace_back(&PanelSaude, number);
     const int top = kPadding + (number - 1) * kRowHeight;
     row.mark.centered = true;

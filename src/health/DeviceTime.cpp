@@ -8,8 +8,6 @@ namespace health {
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
-
 // The number of `count` digits from `first`, or nothing for any other character.
 std::optional<int> digits(std::string_view text, std::size_t first, std::size_t count) {
   int value = 0;

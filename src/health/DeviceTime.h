@@ -11,6 +11,8 @@
 
 namespace health {
 
+inline constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+
 // Days since 1970-01-01 of a date written AAAAMMDD; nothing unless it is
 // exactly eight digits naming a day of the calendar.
 std::optional<std::int64_t> deviceDay(std::string_view text);

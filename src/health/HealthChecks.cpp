@@ -15,8 +15,6 @@ namespace health {
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
-
 // What is wrong with a value that is missing or cannot be read: the field
 // that should hold it, what it is, and the value as sent.
 std::u16string unreadable(std::string_view field, std::u16string_view what,

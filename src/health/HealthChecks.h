@@ -5,12 +5,14 @@
 // the figure. A value the device left out or wrote in a way that cannot be
 // read makes its check Unknown and the sentence quotes it as sent: it is
 // never taken for a good one.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "health/DeviceTime.h"
 #include "platform/Clock.h"
 
 namespace health {
@@ -30,6 +32,8 @@ enum class CheckId {
   Network,            // STATUS_LAN
   Battery,            // NIVEL_BATERIA
 };
+// How many checks there are, one per CheckId.
+inline constexpr std::size_t kCheckCount = static_cast<std::size_t>(CheckId::Battery) + 1;
 
 struct Check {
   CheckId id;
@@ -45,8 +49,10 @@ struct Check {
 
 // The thresholds, as the user's guide lists them.
 inline constexpr int kCertificateWarningDays = 30;  // warning under this many days
-inline constexpr std::int64_t kCommunicationWarningSeconds = 24 * 60 * 60;       // beyond: warning
-inline constexpr std::int64_t kCommunicationCriticalSeconds = 5 * 24 * 60 * 60;  // beyond: critical
+// Since the last communication: beyond the first a warning, beyond the second
+// critical.
+inline constexpr std::int64_t kCommunicationWarningSeconds = kSecondsPerDay;
+inline constexpr std::int64_t kCommunicationCriticalSeconds = 5 * kSecondsPerDay;
 inline constexpr int kMemoryWarningPercent = 80;              // from this: warning
 inline constexpr int kMemoryCriticalPercent = 95;             // from this: critical
 inline constexpr std::int64_t kClockWarningSeconds = 5 * 60;  // beyond: warning

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "health/DeviceTime.h"
 #include "platform/Text.h"
 
 namespace health {
@@ -16,7 +17,7 @@ struct Unit {
   std::u16string_view plural;
 };
 
-constexpr std::array<Unit, 4> kUnits{{{24 * 60 * 60, u"dia", u"dias"},
+constexpr std::array<Unit, 4> kUnits{{{kSecondsPerDay, u"dia", u"dias"},
                                       {60 * 60, u"hora", u"horas"},
                                       {60, u"minuto", u"minutos"},
                                       {1, u"segundo", u"segundos"}}};
