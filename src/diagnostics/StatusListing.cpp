@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "health/DeviceTime.h"
 #include "health/LockState.h"
 #include "platform/Text.h"
 
@@ -46,21 +47,9 @@ constexpr std::array<StatusField, 23> kCamposStatus{{
 
 constexpr std::size_t kLabelColumn = 17;
 
-// Positions counted from 1; a position beyond the end gives nothing.
-std::u16string positions(std::string_view value, std::size_t first, std::size_t count) {
-  if (first - 1 >= value.size()) return {};
-  return platform::fromAnsi(value.substr(first - 1, count));
-}
-
-// AAAAMMDD as DD/MM/AAAA; the digits as they are.
-std::u16string date(std::string_view v) {
-  return positions(v, 7, 2) + u"/" + positions(v, 5, 2) + u"/" + positions(v, 1, 4);
-}
-
 // AAAAMMDDhhmmss as DD/MM/AAAA - hh:mm:ss.
 std::u16string dateTime(std::string_view v) {
-  return date(v) + u" - " + positions(v, 9, 2) + u":" + positions(v, 11, 2) + u":" +
-         positions(v, 13, 2);
+  return health::shownDate(v) + u" - " + health::shownTime(v);
 }
 
 // The state is what a technician opens the listing for, so a value the table
@@ -77,7 +66,7 @@ std::u16string value(ValueKind kind, std::string_view v) {
     case ValueKind::DateTime:
       return dateTime(v);
     case ValueKind::Date:
-      return date(v);
+      return health::shownDate(v);
     case ValueKind::LockState:
       return lockState(v);
     case ValueKind::Text:

@@ -26,6 +26,12 @@ std::optional<std::int64_t> daysOf(int year, int month, int day) {
   return std::chrono::sys_days(date).time_since_epoch().count();
 }
 
+// Positions counted from 1; a position beyond the end gives nothing.
+std::u16string positions(std::string_view value, std::size_t first, std::size_t count) {
+  if (first - 1 >= value.size()) return {};
+  return platform::fromAnsi(value.substr(first - 1, count));
+}
+
 }  // namespace
 
 std::optional<std::int64_t> deviceDay(std::string_view text) {
@@ -50,15 +56,17 @@ std::int64_t computerMoment(const platform::DateTime& now) {
 }
 
 std::u16string shownDate(std::string_view aaaammdd) {
-  return platform::fromUtf8(aaaammdd.substr(6, 2)) + u"/" +
-         platform::fromUtf8(aaaammdd.substr(4, 2)) + u"/" +
-         platform::fromUtf8(aaaammdd.substr(0, 4));
+  const std::string_view v = aaaammdd;
+  return positions(v, 7, 2) + u"/" + positions(v, 5, 2) + u"/" + positions(v, 1, 4);
+}
+
+std::u16string shownTime(std::string_view aaaammddhhmmss) {
+  const std::string_view v = aaaammddhhmmss;
+  return positions(v, 9, 2) + u":" + positions(v, 11, 2) + u":" + positions(v, 13, 2);
 }
 
 std::u16string shownDateTime(std::string_view aaaammddhhmmss) {
-  const std::string_view t = aaaammddhhmmss;
-  return shownDate(t.substr(0, 8)) + u" " + platform::fromUtf8(t.substr(8, 2)) + u":" +
-         platform::fromUtf8(t.substr(10, 2)) + u":" + platform::fromUtf8(t.substr(12, 2));
+  return shownDate(aaaammddhhmmss) + u" " + shownTime(aaaammddhhmmss);
 }
 
 }  // namespace health
