@@ -19,12 +19,6 @@ class CodePrompt : public QuorvelTest {
   }
 };
 
-LRESULT textLength(HWND edit) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-  return static_cast<LRESULT>(length);
-}
-
 TEST_F(CodePrompt, CloseCancelsAndEnterConfirms) {
   start(DeviceLibrary::Emulator);
   HWND main = waitForMainWindow();

@@ -20,16 +20,6 @@
 namespace e2e {
 namespace {
 
-// A healthy program shows a 20 MB log in a second or a few on a loaded
-// machine; this only tells a hang from slowness.
-constexpr std::chrono::seconds kLargeLogHangBound{120};
-
-LRESULT textLength(HWND control) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 60000, &length);
-  return static_cast<LRESULT>(length);
-}
-
 // Files of type .xml open, for one scenario, with a command that copies the
 // file it is given: the shell's "open" leaves a trace to look for. Wine reads
 // file types from the machine's classes only; the earlier type is restored.
@@ -73,22 +63,7 @@ class Diagnostics : public QuorvelTest {
   std::optional<std::chrono::milliseconds> showLargeLog() {
     EXPECT_EQ(knobs_->set({"knobs.hugeLogMegabytes", "20"}), "");
     click(control(main_, "BitLogs"));
-    HWND prompt = waitForWindow(kPromptCaption);
-    if (!prompt) return std::nullopt;
-    HWND edit = control(prompt, "EdtCodigo");
-    type(edit, kActivationCode);
-    const auto started = std::chrono::steady_clock::now();
-    pressEnter(edit);
-    HWND memo = control(main_, "MemoLogs");
-    const bool shown = pollFor([&] { return textLength(memo) > 20'000'000; }, kLargeLogHangBound);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - started);
-    if (!shown) {
-      ADD_FAILURE() << "the 20 MB log was not on the screen " << elapsed.count()
-                    << " ms after the prompt was confirmed (" << textLength(memo) << " characters)";
-      return std::nullopt;
-    }
-    return elapsed;
+    return confirmPromptAndWait("MemoLogs", 20'000'000);
   }
 };
 

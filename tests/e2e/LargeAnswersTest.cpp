@@ -20,14 +20,6 @@
 namespace e2e {
 namespace {
 
-constexpr std::chrono::seconds kHangBound{120};
-
-LRESULT textLength(HWND control) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 60000, &length);
-  return static_cast<LRESULT>(length);
-}
-
 // A coupon of about 3 MB: one sale of 8,000 items. (Wine's XmlLite refuses
 // some larger documents with a name error that is not there, 0xC00CEE61,
 // which leaves the memo with its first dash line: no coupon of 7 MB is
@@ -53,32 +45,6 @@ class LargeAnswers : public QuorvelTest {
     std::ofstream(file, std::ios::binary) << answer;
     ASSERT_EQ(knobs_->forceAnswerFromFile(file), "");
   }
-  // Confirms the code prompt the last click opened and waits until the memo
-  // holds more than `beyond` characters: the time from the prompt's Enter.
-  std::optional<std::chrono::milliseconds> confirmAndWait(const char* memo, LRESULT beyond) {
-    HWND prompt = waitForWindow(kPromptCaption);
-    if (!prompt) return std::nullopt;
-    HWND edit = control(prompt, "EdtCodigo");
-    type(edit, kActivationCode);
-    const auto started = std::chrono::steady_clock::now();
-    pressEnter(edit);
-    return waitForLength(memo, beyond, started);
-  }
-  std::optional<std::chrono::milliseconds> waitForLength(
-      const char* memo, LRESULT beyond, std::chrono::steady_clock::time_point started) {
-    HWND window = control(main_, memo);
-    const bool shown = pollFor([&] { return textLength(window) > beyond; }, kHangBound);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - started);
-    if (!shown) {
-      ADD_FAILURE() << memo << " held " << textLength(window) << " characters " << elapsed.count()
-                    << " ms after the prompt was confirmed" << windowsOnScreen();
-      return std::nullopt;
-    }
-    std::cout << memo << " held its " << textLength(window) << " characters " << elapsed.count()
-              << " ms after the prompt was confirmed\n";
-    return elapsed;
-  }
 };
 
 TEST_F(LargeAnswers, AStatusOf200000FieldsIsListed) {
@@ -87,7 +53,7 @@ TEST_F(LargeAnswers, AStatusOf200000FieldsIsListed) {
   for (int field = 5; field < 200000; ++field) answer += "valor " + std::to_string(field) + "|";
   forceAnswer(answer + "fim");
   click(control(main_, "BitBtnStatus"));
-  ASSERT_TRUE(confirmAndWait("MemoStatus", 5'000'000));
+  ASSERT_TRUE(confirmPromptAndWait("MemoStatus", 5'000'000));
   EXPECT_TRUE(controlText(main_, "MemoStatus").ends_with(L" CAMPO_200000 ..... fim\r\n"));
   screenshot(main_, L"filled-8-TabStatus-200000.png");
 }
@@ -98,7 +64,7 @@ TEST_F(LargeAnswers, AConsultedAnswerOfSixMegabytesIsListed) {
   ASSERT_TRUE(waitForPage(main_, "TabTeste"));
   forceAnswer("000001|09000|Emitido com sucesso|||" + std::string(6'000'000, 'A') + "|fim");
   click(control(main_, "BtnSessaoFiscal"));
-  ASSERT_TRUE(confirmAndWait("MemoCFe", 6'000'000));
+  ASSERT_TRUE(confirmPromptAndWait("MemoCFe", 6'000'000));
   EXPECT_TRUE(controlText(main_, "MemoCFe").ends_with(L"AAAA|fim\r\n"));
 }
 

@@ -193,6 +193,34 @@ void QuorvelTest::confirmPrompt() {
   waitUntilClosed(kPromptCaption);
 }
 
+std::optional<std::chrono::milliseconds> QuorvelTest::confirmPromptAndWait(const char* memo,
+                                                                           LRESULT beyond) {
+  HWND prompt = waitForWindow(kPromptCaption);
+  if (!prompt) return std::nullopt;
+  HWND edit = control(prompt, "EdtCodigo");
+  type(edit, kActivationCode);
+  const auto started = std::chrono::steady_clock::now();
+  pressEnter(edit);
+  return waitForLength(memo, beyond, started);
+}
+
+std::optional<std::chrono::milliseconds> QuorvelTest::waitForLength(
+    const char* memo, LRESULT beyond, std::chrono::steady_clock::time_point started) {
+  HWND window = control(main_, memo);
+  const bool shown = pollFor([&] { return textLength(window) > beyond; }, kLargeAnswerHangBound);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
+  if (!shown) {
+    ADD_FAILURE() << memo << " held " << textLength(window) << " characters " << elapsed.count()
+                  << " ms after the prompt was confirmed\n"
+                  << windowsOnScreen();
+    return std::nullopt;
+  }
+  std::cout << memo << " held its " << textLength(window) << " characters " << elapsed.count()
+            << " ms after the prompt was confirmed\n";
+  return elapsed;
+}
+
 void QuorvelTest::typeInto(HWND top, const char* name, std::wstring_view text) {
   HWND field = control(top, name);
   clickWithMouse(field);

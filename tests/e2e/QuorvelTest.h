@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,9 @@ inline constexpr std::wstring_view kPromptCaption = L"SAT - MIREL (Valida Cód. 
 inline constexpr wchar_t kActivationCode[] = L"segredo1";
 inline constexpr std::wstring_view kSefazCaption = L"Quorvel (Mensagem Sefaz)";
 inline constexpr std::wstring_view kFimAFimCaption = L"SAT - MIREL (Testes FimAFim)";
+// A healthy program shows an answer of tens of megabytes in a second or a
+// few on a loaded machine; this only tells a hang from slowness.
+inline constexpr std::chrono::seconds kLargeAnswerHangBound{120};
 
 enum class DeviceLibrary { None, Emulator, CdeclEmulator, NotALibrary };
 
@@ -68,6 +73,14 @@ class QuorvelTest : public testing::Test {
   void openPage(const char* sideButton, const char* page);
   // Confirms with kActivationCode the code prompt the last click opened.
   void confirmPrompt();
+  // Confirms that prompt and waits until the named memo of the main window
+  // holds more than `beyond` characters: the time from the prompt's Enter,
+  // nothing (a failure) when the memo never got there.
+  std::optional<std::chrono::milliseconds> confirmPromptAndWait(const char* memo, LRESULT beyond);
+  // Waits until the named memo holds more than `beyond` characters: the time
+  // since `started`, nothing (a failure) when it never got there.
+  std::optional<std::chrono::milliseconds> waitForLength(
+      const char* memo, LRESULT beyond, std::chrono::steady_clock::time_point started);
   // Clicks into the named field of the window and types the text.
   void typeInto(HWND top, const char* name, std::wstring_view text);
   // The next message box's text, once OK has closed it; empty when none

@@ -113,6 +113,12 @@ HWND focusedWindow(HWND top) {
   return info.hwndFocus;
 }
 
+LRESULT textLength(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 60000, &length);
+  return static_cast<LRESULT>(length);
+}
+
 std::wstring windowText(HWND window) {
   return textStart(window, std::numeric_limits<std::size_t>::max()).text;
 }

@@ -19,6 +19,9 @@ std::vector<HWND> messageBoxes(DWORD processId);
 HWND findControl(HWND top, std::string_view name);
 
 std::wstring windowText(HWND window);
+// The length of the window's text in characters (WM_GETTEXTLENGTH), 0 from a
+// window that does not answer.
+LRESULT textLength(HWND window);
 // Whether a check box or radio button is checked.
 bool isChecked(HWND button);
 // The window that has the keyboard focus in the thread that owns top.
