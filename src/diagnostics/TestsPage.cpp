@@ -190,9 +190,14 @@ void TestsPage::showTestCoupon(const page::AnswerFields& CamposRetorno) {
   if (!issued) return;
   const std::string coupon = codec::decodeBase64(CamposRetorno[5]);
   const std::vector<std::string_view> lines = couponLines(coupon);
+  // The first dash line goes in before the coupon is formatted, and stays
+  // alone when it is no document; the rest goes in as one line, so the memo
+  // copies a coupon of megabytes once.
   MemoCFe.addLine(kDashLine);
-  MemoCFe.addLine(FormatXMLString(joinedWithCrLf(lines)));
-  MemoCFe.addLine(kDashLine);
+  std::u16string formatted = FormatXMLString(joinedWithCrLf(lines));
+  formatted += u"\r\n";
+  formatted += kDashLine;
+  MemoCFe.addLine(formatted);
   writeCFeXml(context_.programFolder, lines);
   BtnNaveg.setEnabled(true);
 }
@@ -242,25 +247,40 @@ void TestsPage::showConsultedAnswer(const page::AnswerFields& CamposRetorno) {
   }
   const std::string& Retorno = context_.runner.Retorno();
   MemoCFe.addLine(kDashLine);
-  MemoCFe.addLine(platform::fromUtf8(Retorno));
+  // The answer and the coupon's listing go in as one line: the memo copies an
+  // answer of megabytes once.
+  std::u16string shown = platform::fromUtf8(Retorno);
   if (!carriesCoupon(CamposRetorno)) {
+    MemoCFe.addLine(shown);
     std::vector<std::string_view> fields;
     for (std::size_t i = 0; i < CamposRetorno.count(); ++i) fields.push_back(CamposRetorno[i]);
     writeCFeXml(context_.programFolder, fields);
     return;
   }
-  const ConsultedCoupon consulted = consultedCoupon(CamposRetorno);
-  const std::vector<std::string_view> lines = couponLines(consulted.coupon);
-  std::u16string listing = std::u16string(kDashLine) + u"\r\nSessão: " +
-                           platform::fromUtf8(CamposRetorno[0]) + u"\r\nChave: " +
-                           platform::fromUtf8(consulted.key) + u"\r\n" + std::u16string(kDashLine);
-  for (const std::string_view line : lines) {
-    listing += u"\r\n";
-    platform::appendFromUtf8(listing, line);
+  ConsultedCoupon consulted;
+  try {
+    consulted = consultedCoupon(CamposRetorno);
+  } catch (...) {
+    // An answer without a key is shown all the same, with nothing listed.
+    MemoCFe.addLine(shown);
+    throw;
   }
-  listing += u"\r\n";
-  listing += kDashLine;
-  MemoCFe.addLine(listing);
+  const std::vector<std::string_view> lines = couponLines(consulted.coupon);
+  shown += u"\r\n";
+  shown += kDashLine;
+  shown += u"\r\nSessão: ";
+  platform::appendFromUtf8(shown, CamposRetorno[0]);
+  shown += u"\r\nChave: ";
+  platform::appendFromUtf8(shown, consulted.key);
+  shown += u"\r\n";
+  shown += kDashLine;
+  for (const std::string_view line : lines) {
+    shown += u"\r\n";
+    platform::appendFromUtf8(shown, line);
+  }
+  shown += u"\r\n";
+  shown += kDashLine;
+  MemoCFe.addLine(shown);
   writeCFeXml(context_.programFolder, lines);
 }
 
