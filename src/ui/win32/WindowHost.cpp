@@ -186,11 +186,7 @@ void WindowHost::createControl(std::unique_ptr<NativePeer> peer, HWND parentWind
 void WindowHost::createPendingControl(const Control& control) {
   const auto found = std::find_if(pendingControls_.begin(), pendingControls_.end(),
                                   [&](const PendingControl& p) { return p.control == &control; });
-  if (found == pendingControls_.end()) return;
-  const PendingControl pending = *found;
-  pendingControls_.erase(found);
-  createFromPending(pending);
-  announceWhenAllCreated();
+  if (found != pendingControls_.end()) createFromPending(found);
 }
 
 void WindowHost::announceWhenAllCreated() {
@@ -198,16 +194,22 @@ void WindowHost::announceWhenAllCreated() {
     SetPropW(mainWindow_, kControlsCreatedProperty, reinterpret_cast<HANDLE>(1));
 }
 
-void WindowHost::createFromPending(const PendingControl& pending) {
-  if (!IsWindow(pending.parentWindow)) return;
-  createControl(makePeer(*this, *pending.control), pending.parentWindow, mainWindowIds_, false);
-  // Back to its place among its siblings, which is the order Tab walks and
-  // the order overlapping controls are drawn in.
-  HWND after = pending.after ? handleOf(*pending.after) : HWND_TOP;
-  if (after) {
-    SetWindowPos(handleOf(*pending.control), after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void WindowHost::createFromPending(std::vector<PendingControl>::iterator waiting) {
+  // Out of the list before it is made: nothing its creation sends finds it
+  // still waiting.
+  const PendingControl pending = *waiting;
+  pendingControls_.erase(waiting);
+  if (IsWindow(pending.parentWindow)) {
+    createControl(makePeer(*this, *pending.control), pending.parentWindow, mainWindowIds_, false);
+    // Back to its place among its siblings, which is the order Tab walks and
+    // the order overlapping controls are drawn in.
+    HWND after = pending.after ? handleOf(*pending.after) : HWND_TOP;
+    if (after) {
+      SetWindowPos(handleOf(*pending.control), after, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
+  announceWhenAllCreated();
 }
 
 FormPeer* WindowHost::formPeerOf(const Form& form) const {
@@ -271,9 +273,7 @@ int WindowHost::runMessageLoop() {
     // A hidden page at a time, and only while no input waits: the program
     // takes its first input sooner, and input never waits for a page.
     if (!pendingControls_.empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      createFromPending(pendingControls_.front());
-      pendingControls_.erase(pendingControls_.begin());
-      announceWhenAllCreated();
+      createFromPending(pendingControls_.begin());
       continue;
     }
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;

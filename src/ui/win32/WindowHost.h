@@ -89,7 +89,9 @@ class WindowHost {
                       bool hiddenWait);
   void createControl(std::unique_ptr<NativePeer> peer, HWND parentWindow, std::vector<int>& usedIds,
                      bool hiddenWait);
-  void createFromPending(const PendingControl& pending);
+  // Takes the waiting container out of pendingControls_ and creates it (not
+  // when its parent's window is gone); announces when none waits any more.
+  void createFromPending(std::vector<PendingControl>::iterator waiting);
   // Marks the main window once no hidden container waits any more.
   void announceWhenAllCreated();
   void processMessage(MSG& message);
