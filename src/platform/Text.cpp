@@ -39,23 +39,8 @@ char16_t* writeUtf16(char16_t* out, char32_t c) {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Copies the ASCII bytes from `i` on, up to the first other byte or the end,
-// eight at a time while it can: most of any text is ASCII. Returns where it
-// stopped.
-std::size_t copyAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i, char16_t*& out) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  for (; n - i >= 8; i += 8) {
-    std::uint64_t eight = 0;
-    std::memcpy(&eight, p + i, sizeof eight);
-    if ((eight & kHighBits) != 0) break;
-    for (int k = 0; k < 8; ++k) out[k] = p[i + k];
-    out += 8;
-  }
-  for (; i < n && p[i] < 0x80; ++i) *out++ = p[i];
-  return i;
-}
-
-// Where the run of ASCII bytes from `i` on ends, found eight at a time.
+// Where the run of ASCII bytes from `i` on ends, found eight at a time: most
+// of any text is ASCII.
 std::size_t skipAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080;
   for (; n - i >= 8; i += 8) {
@@ -65,6 +50,14 @@ std::size_t skipAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i) {
   }
   while (i < n && p[i] < 0x80) ++i;
   return i;
+}
+
+// Copies the ASCII bytes from `i` on, up to the first other byte or the end.
+// Returns where it stopped.
+std::size_t copyAsciiRun(const std::uint8_t* p, std::size_t n, std::size_t i, char16_t*& out) {
+  const std::size_t end = skipAsciiRun(p, n, i);
+  out = std::copy(p + i, p + end, out);
+  return end;
 }
 
 // One character read at a byte that is not ASCII: the character and the
