@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include "ui/TextSource.h"
+
 namespace ui {
 
 void Button::click() {
@@ -73,15 +75,9 @@ void Memo::setText(std::u16string text) {
 }
 
 std::vector<std::u16string> Memo::lines() const {
-  std::vector<std::u16string> result;
-  const std::u16string& all = text();
-  std::size_t start = 0;
-  while (start < all.size()) {
-    std::size_t end = all.find(u"\r\n", start);
-    if (end == std::u16string::npos) end = all.size();
-    result.emplace_back(all, start, end - start);
-    start = end + 2;
-  }
+  const TextLines split(text());
+  std::vector<std::u16string> result(split.lineCount());
+  for (std::size_t line = 0; line < result.size(); ++line) split.appendLine(line, result[line]);
   return result;
 }
 

@@ -37,9 +37,17 @@ std::shared_ptr<const TextSource> linesOf(const Memo& memo) {
 }
 
 std::u16string wholeText(const TextSource& lines) {
-  const SourceText text(lines);
-  std::u16string whole(text.size(), u'\0');
-  text.copyStart(whole.size(), whole.data());
+  // Sized first: counting the lines costs less than growing the text of a
+  // log of megabytes as it is made.
+  std::size_t size = 0;
+  for (std::size_t line = 0; line < lines.lineCount(); ++line)
+    size += lines.lineLength(line) + kLineEnd.size();
+  std::u16string whole;
+  whole.reserve(size);
+  for (std::size_t line = 0; line < lines.lineCount(); ++line) {
+    lines.appendLine(line, whole);
+    whole += kLineEnd;
+  }
   return whole;
 }
 
