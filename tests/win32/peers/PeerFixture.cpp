@@ -41,4 +41,16 @@ void PeerTest::putOnClipboard(const std::u16string& text) {
   CloseClipboard();
 }
 
+std::optional<std::u16string> PeerTest::clipboardText() {
+  if (!OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::u16string> text;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (const auto* units = data ? static_cast<const char16_t*>(GlobalLock(data)) : nullptr) {
+    text.emplace(units);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
 }  // namespace peer_tests

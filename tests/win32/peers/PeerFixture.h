@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "support/RecordingDialogs.h"
@@ -30,6 +31,8 @@ class PeerTest : public ::testing::Test {
     SendMessageW(window, EM_SETSEL, start, end);
   }
   static void putOnClipboard(const std::u16string& text);
+  // The clipboard's text, or nothing when it cannot be opened or holds none.
+  static std::optional<std::u16string> clipboardText();
 
   testing_support::RecordingDialogs dialogs;
   ui::EventDispatcher dispatcher{dialogs};

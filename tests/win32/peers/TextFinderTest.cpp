@@ -128,12 +128,9 @@ TEST_F(TextFinderTest, TheLogsViewFindsCopiesAndHandsOutTextMadeFromItsBytes) {
   host.processPendingMessages();
 
   pressWithControl(view, 'C');
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  const auto* copied = static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-  ASSERT_NE(copied, nullptr);
-  EXPECT_EQ(std::u16string(copied), whole);
-  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
-  CloseClipboard();
+  const std::optional<std::u16string> copied = clipboardText();
+  ASSERT_TRUE(copied) << "Ctrl+C put no text on the clipboard";
+  EXPECT_EQ(*copied, whole);
 }
 
 TEST_F(TextFinderTest, TheKeysFindInThePagesTextWhileAButtonHasTheFocusAndEscClosesTheDialog) {
