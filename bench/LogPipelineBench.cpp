@@ -17,6 +17,7 @@
 #include "diagnostics/LogView.h"
 #include "page/AnswerFields.h"
 #include "page/CommandRunner.h"
+#include "ui/TextSource.h"
 
 namespace {
 
@@ -111,8 +112,10 @@ int main(int argc, char** argv) {
       repetitions, decoded, [](const auto& log) { return diagnostics::superLogLines(log); });
 
   const ShownLog superLog = logPage(answers.fresh(), true);
-  // The block's lines, without the view's leading empty line.
-  const std::size_t superLogLines = superLog.lines ? superLog.lines->lineCount() - 1 : 0;
+  // The block's lines, without the view's leading empty line; none when the
+  // view says the log has no block.
+  const bool blockFound = ui::wholeText(*superLog.lines) != diagnostics::kSuperLogNotFound;
+  const std::size_t superLogLines = blockFound ? superLog.lines->lineCount() - 1 : 0;
   const ShownLog wholeLog = logPage(answers.fresh(), false);
   // The log's lines, without the dash line after them.
   const std::size_t logLines = wholeLog.lines->lineCount() - 1;

@@ -132,17 +132,15 @@ void readConsulted(const page::AnswerFields& fields, const Invocation& invocatio
   result.summary += u"; cupom gravado em " + invocation.output->text();
 }
 
-// The log, or its last SuperLog block, written as the log page saves it;
-// a log without a block gets the page's words for that.
+// The log, or its last SuperLog block, written as the log page saves it.
 void readLog(const page::AnswerFields& fields, const Invocation& invocation,
              CommandResult& result) {
   if (!readHead(fields, result)) return;
   if (result.returnCode != "15000") return refusal(result);
   const diagnostics::DecodedLog decoded = diagnostics::decodeLog(fields.keep(5));
-  std::shared_ptr<const ui::TextSource> lines = invocation.superLog
-                                                    ? diagnostics::superLogLines(decoded)
-                                                    : diagnostics::wholeLogLines(decoded);
-  if (!lines) lines = std::make_shared<ui::TextLines>(diagnostics::kSuperLogNotFound);
+  const std::shared_ptr<const ui::TextSource> lines = invocation.superLog
+                                                          ? diagnostics::superLogLines(decoded)
+                                                          : diagnostics::wholeLogLines(decoded);
   ui::writeLines(*lines, *invocation.output);
   result.answered = true;
   result.level = Level::Ok;

@@ -94,13 +94,8 @@ void LogPage::show(const page::AnswerFields& CamposRetorno) {
     return;
   }
   DecodedLog decoded = decodeLog(CamposRetorno.keep(5));
-  if (frame.header.tag != kSuperLog) {
-    MemoLogs.setSource(wholeLogLines(decoded));
-  } else if (auto block = superLogLines(decoded)) {
-    MemoLogs.setSource(std::move(block));
-  } else {
-    MemoLogs.setText(std::u16string(kSuperLogNotFound));
-  }
+  MemoLogs.setSource(frame.header.tag == kSuperLog ? superLogLines(decoded)
+                                                   : wholeLogLines(decoded));
   MemoLogs.scrollToEnd();
   lastLog_ = std::move(decoded);  // kept for the support report
 }

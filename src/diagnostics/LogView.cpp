@@ -228,6 +228,10 @@ std::string_view indexable(std::string_view log) {
   return log.substr(0, std::numeric_limits<std::uint32_t>::max() - 1);
 }
 
+std::shared_ptr<const ui::TextSource> blockNotFound() {
+  return std::make_shared<ui::TextLines>(kSuperLogNotFound);
+}
+
 }  // namespace
 
 DecodedLog decodeLog(const page::KeptField& field) {
@@ -250,10 +254,10 @@ std::shared_ptr<const ui::TextSource> wholeLogLines(const DecodedLog& decoded) {
 std::shared_ptr<const ui::TextSource> superLogLines(const DecodedLog& decoded) {
   const std::string_view log = indexable(logUpToNul(decoded.log));
   const std::size_t marker = lastStartMarker(log);
-  if (marker == std::string_view::npos) return nullptr;
+  if (marker == std::string_view::npos) return blockNotFound();
   const std::size_t first = lineBegin(log, marker);
   const std::size_t endMarker = log.find(kEndMarker, first);
-  if (endMarker == std::string_view::npos) return nullptr;
+  if (endMarker == std::string_view::npos) return blockNotFound();
   return std::make_shared<LogLines>(DecodedLog{decoded.holder, log}, LogLines::Shape::SuperLogBlock,
                                     first, lineEnd(log, endMarker));
 }

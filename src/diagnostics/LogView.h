@@ -31,15 +31,15 @@ std::string_view logUpToNul(std::string_view log);
 // then the dash line. The line starts and the NUL are found in one pass.
 std::shared_ptr<const ui::TextSource> wholeLogLines(const DecodedLog& decoded);
 
-// An empty line, then the lines from the last start marker through the first
-// end marker after it (without the CR of a CR LF line end), each as three
-// blanks and the line's text: after "AAAAMMDDhhmmss|source|level|" where the
-// line has that shape, else after its first 24 bytes. Nothing without such a
-// block.
-std::shared_ptr<const ui::TextSource> superLogLines(const DecodedLog& decoded);
-
 // What the SuperLog view shows when the log has no block.
 inline constexpr std::u16string_view kSuperLogNotFound =
     u"\r\n\r\nNão foi encontrado SuperLog neste trecho do Log\r\n\r\n\r\n";
+
+// An empty line, then the lines from the last start marker through the first
+// end marker after it (without the CR of a CR LF line end), each as three
+// blanks and the line's text: after "AAAAMMDDhhmmss|source|level|" where the
+// line has that shape, else after its first 24 bytes. The lines of
+// kSuperLogNotFound without such a block.
+std::shared_ptr<const ui::TextSource> superLogLines(const DecodedLog& decoded);
 
 }  // namespace diagnostics

@@ -27,8 +27,7 @@ std::u16string wholeLogText(std::string_view log) {
   return ui::wholeText(*diagnostics::wholeLogLines({nullptr, log}));
 }
 std::u16string superLogText(std::string_view log) {
-  const auto block = diagnostics::superLogLines({nullptr, log});
-  return block ? ui::wholeText(*block) : std::u16string(kNotFound);
+  return ui::wholeText(*diagnostics::superLogLines({nullptr, log}));
 }
 
 std::string logOf(std::initializer_list<std::string> lines) {
@@ -277,6 +276,16 @@ TEST_F(LogPage, SavesTheMemoWithCrLfAfterEveryLine) {
   EXPECT_EQ(page.EdtLogs.text(), (folder.path() / "no-such-folder" / "log.txt").u16string());
   user([&] { page.BtnLog1.click(); });
   EXPECT_EQ(page.EdtLogs.text(), u"/tmp/escolhido.txt");
+}
+
+// A log without a SuperLog block: the SuperLog view says so, and saves what
+// it says.
+TEST_F(LogPage, TheSuperLogViewOfALogWithoutABlockSaysSo) {
+  extract(main.BitSuperLog, u"segredo1", logAnswer(logOf({line("antes"), kStart, line("a")})));
+  EXPECT_EQ(ui::wholeText(page.MemoLogs), kNotFound);
+  const auto file = folder.path() / "log.txt";
+  save(file.u16string());
+  EXPECT_EQ(platform::readFile(file), platform::toAnsi(kNotFound));
 }
 
 // A device that ends its log lines with CR LF: the file holds one CR LF after
