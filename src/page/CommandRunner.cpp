@@ -109,12 +109,12 @@ void CommandRunner::CursorDefault() {
   statusBar_.repaintNow();
 }
 
-// The status bar shows the answer cut to kStatusLimit characters. Only the
-// bytes those characters can come from are decoded: a log's answer runs to
-// tens of megabytes.
+std::u16string statusText(std::string_view mensagem) {
+  return ui::cutForWindow(platform::fromUtf8Start(mensagem, kStatusLimit + 1), kStatusLimit);
+}
+
 void CommandRunner::mostrastatus(std::string_view mensagem) {
-  statusBar_.setText(
-      ui::cutForWindow(platform::fromUtf8Start(mensagem, kStatusLimit + 1), kStatusLimit));
+  statusBar_.setText(statusText(mensagem));
 }
 
 void CommandRunner::MostraMSefaz(const AnswerFields& CamposRetorno) {

@@ -58,6 +58,12 @@ struct Command {
   bool showsAuthorityMessage = true;
 };
 
+// An answer as the status bar shows it: decoded from UTF-8, cut to 110
+// characters and " ...". Only the bytes those characters can come from are
+// decoded: a log's answer runs to tens of megabytes. (bench/log-pipeline
+// times it.)
+std::u16string statusText(std::string_view mensagem);
+
 // The authority-message window and its memo, which the runner fills.
 struct AuthorityWindow {
   ui::Form& window;
