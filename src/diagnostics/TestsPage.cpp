@@ -247,40 +247,25 @@ void TestsPage::showConsultedAnswer(const page::AnswerFields& CamposRetorno) {
   }
   const std::string& Retorno = context_.runner.Retorno();
   MemoCFe.addLine(kDashLine);
-  // The answer and the coupon's listing go in as one line: the memo copies an
-  // answer of megabytes once.
-  std::u16string shown = platform::fromUtf8(Retorno);
+  MemoCFe.addLine(platform::fromUtf8(Retorno));
   if (!carriesCoupon(CamposRetorno)) {
-    MemoCFe.addLine(shown);
     std::vector<std::string_view> fields;
     for (std::size_t i = 0; i < CamposRetorno.count(); ++i) fields.push_back(CamposRetorno[i]);
     writeCFeXml(context_.programFolder, fields);
     return;
   }
-  ConsultedCoupon consulted;
-  try {
-    consulted = consultedCoupon(CamposRetorno);
-  } catch (...) {
-    // An answer without a key is shown all the same, with nothing listed.
-    MemoCFe.addLine(shown);
-    throw;
-  }
+  const ConsultedCoupon consulted = consultedCoupon(CamposRetorno);
   const std::vector<std::string_view> lines = couponLines(consulted.coupon);
-  shown += u"\r\n";
-  shown += kDashLine;
-  shown += u"\r\nSessão: ";
-  platform::appendFromUtf8(shown, CamposRetorno[0]);
-  shown += u"\r\nChave: ";
-  platform::appendFromUtf8(shown, consulted.key);
-  shown += u"\r\n";
-  shown += kDashLine;
+  std::u16string listing = std::u16string(kDashLine) + u"\r\nSessão: " +
+                           platform::fromUtf8(CamposRetorno[0]) + u"\r\nChave: " +
+                           platform::fromUtf8(consulted.key) + u"\r\n" + std::u16string(kDashLine);
   for (const std::string_view line : lines) {
-    shown += u"\r\n";
-    platform::appendFromUtf8(shown, line);
+    listing += u"\r\n";
+    platform::appendFromUtf8(listing, line);
   }
-  shown += u"\r\n";
-  shown += kDashLine;
-  MemoCFe.addLine(shown);
+  listing += u"\r\n";
+  listing += kDashLine;
+  MemoCFe.addLine(listing);
   writeCFeXml(context_.programFolder, lines);
 }
 
